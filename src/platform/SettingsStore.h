@@ -1,0 +1,70 @@
+#pragma once
+// The per-user settings store: registry-shaped keys such as
+// "Software\Korvath\Quillon Selection\Airwright\Preferences" holding named
+// integer, string and binary values. It is kept in an INI-style file; key and
+// value names match without regard to case, as the registry's do. Every write
+// reaches the file at once and atomically (temporary file, then rename), so a
+// crash never leaves half a file. A damaged file reads as empty, with a warning.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace aw::platform {
+
+class SettingsStore
+{
+public:
+  using Warning = std::function<void(const std::string& szText)>;
+
+  // A store kept in the given file (created on the first write).
+  explicit SettingsStore(std::filesystem::path file, Warning onWarning = {});
+
+  // The current user's store: $XDG_CONFIG_HOME/airwright/settings.ini
+  // ($HOME/.config when XDG_CONFIG_HOME is unset). Reopened when that path
+  // changes, so tests that point XDG_CONFIG_HOME elsewhere get their own.
+  static SettingsStore& User();
+  static std::filesystem::path UserFile();
+
+  const std::filesystem::path& File() const { return v_file; }
+
+  // Keys are "\"-separated paths; a leading or doubled "\" is ignored.
+  bool KeyExists(std::string_view szKey) const;
+  bool ValueExists(std::string_view szKey, std::string_view szName) const;
+  std::vector<std::string> SubKeyNames(std::string_view szKey) const;
+  std::vector<std::string> ValueNames(std::string_view szKey) const;
+
+  // Reads give nothing when the value is missing or of another kind.
+  std::optional<std::int32_t> ReadInteger(std::string_view szKey, std::string_view szName) const;
+  std::optional<std::string> ReadString(std::string_view szKey, std::string_view szName) const;
+  std::optional<std::vector<std::byte>> ReadBinary(std::string_view szKey, std::string_view szName) const;
+
+  // Writes create the key when missing. They answer false (and keep the
+  // previous file) when the file cannot be written.
+  bool CreateKey(std::string_view szKey);
+  bool WriteInteger(std::string_view szKey, std::string_view szName, std::int32_t nValue);
+  bool WriteString(std::string_view szKey, std::string_view szName, std::string_view szValue);
+  bool WriteBinary(std::string_view szKey, std::string_view szName, const std::vector<std::byte>& value);
+  bool DeleteValue(std::string_view szKey, std::string_view szName);
+  // Removes the key with all its values and sub-keys.
+  bool DeleteKey(std::string_view szKey);
+
+  // Re-reads the file (another process may have written it).
+  void Reload();
+
+private:
+  struct Value;
+  struct Key;
+  // Implementation-defined; see SettingsStore.cpp.
+  std::filesystem::path v_file;
+  Warning v_onWarning;
+  std::shared_ptr<void> v_data;
+};
+
+} // namespace aw::platform
