@@ -30,7 +30,7 @@ endfunction()
 # its own HOME and XDG folders inside the build tree.
 function(aw_test_suite)
   cmake_parse_arguments(ARG "" "NAME" "LIBS;ENVIRONMENT" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_NAME}/*.cpp")
   if(NOT sources)
     return()
   endif()
