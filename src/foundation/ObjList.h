@@ -185,6 +185,14 @@ public:
     return *this;
   }
   ~OwningObjectList() { this->ClearAndDestroy(); }
+
+  // Gives the items up to the caller as a plain list; this list is left empty.
+  ObjectList<T> Release()
+  {
+    ObjectList<T> items(std::move(static_cast<ObjectList<T>&>(*this)));
+    this->Clear();
+    return items;
+  }
 };
 
 } // namespace aw
