@@ -1,9 +1,7 @@
 // airwright: the Qt program. The window and the start-up live in aw_app.
-#include <QApplication>
+#include "app/ProgramEntry.h"
 
 int main(int argc, char** argv)
 {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("Airwright");
-  return 0;
+  return aw::app::RunProgram(argc, argv);
 }

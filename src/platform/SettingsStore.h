@@ -4,13 +4,16 @@
 // integer, string and binary values. It is kept in an INI-style file; key and
 // value names match without regard to case, as the registry's do. Every write
 // reaches the file at once and atomically (temporary file, then rename), so a
-// crash never leaves half a file. A damaged file reads as empty, with a warning.
+// crash never leaves half a file. A damaged file reads as empty, with a warning,
+// and is kept as "<file>.damaged" when the store next writes.
+// A store is used from one thread at a time.
+
+#include "platform/SettingsTree.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,19 +55,27 @@ public:
   bool WriteString(std::string_view szKey, std::string_view szName, std::string_view szValue);
   bool WriteBinary(std::string_view szKey, std::string_view szName, const std::vector<std::byte>& value);
   bool DeleteValue(std::string_view szKey, std::string_view szName);
-  // Removes the key with all its values and sub-keys.
+  // Removes the key with all its values and sub-keys. Both deletes answer
+  // false when there is nothing to delete.
   bool DeleteKey(std::string_view szKey);
 
   // Re-reads the file (another process may have written it).
   void Reload();
 
 private:
-  struct Value;
-  struct Key;
-  // Implementation-defined; see SettingsStore.cpp.
+  // Applies a change to a copy of the tree and keeps it only when the file
+  // took it, so memory and file never disagree.
+  template <class Change>
+  bool Modify(Change change);
+  bool Save(const SettingsKey& root);
+  void Warn(const std::string& szText) const;
+
   std::filesystem::path v_file;
   Warning v_onWarning;
-  std::shared_ptr<void> v_data;
+  SettingsKey v_root;
+  // The file was there but unreadable or damaged: it is copied aside before the
+  // first write replaces it, so that nothing in it is lost.
+  bool v_fileDamaged = false;
 };
 
 } // namespace aw::platform

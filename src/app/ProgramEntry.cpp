@@ -1,0 +1,88 @@
+#include "app/ProgramEntry.h"
+
+#include "app/DlgSelect.h"
+#include "app/UserPrompts.h"
+#include "platform/CaseFolding.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+namespace aw::app {
+namespace {
+
+bool EnvironmentSet(const char* szName)
+{
+  const char* value = std::getenv(szName);
+  return value && *value;
+}
+
+bool IsUninstallRequest(const QStringList& arguments)
+{
+  return arguments.size() == 1 && platform::EqualsIgnoreCase(arguments.front().toStdString(), "/uninstall");
+}
+
+} // namespace
+
+bool DisplayAvailable(int argc, char** argv)
+{
+  if (EnvironmentSet("DISPLAY") || EnvironmentSet("WAYLAND_DISPLAY") || EnvironmentSet("QT_QPA_PLATFORM"))
+    return true;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+      return true;
+  return false;
+}
+
+QString SecondInstanceMessage(const QStringList& arguments)
+{
+  return IsUninstallRequest(arguments) ? QStringLiteral("Airwright is running on this machine, cannot uninstall")
+                                       : QStringLiteral("Airwright is already running on this machine");
+}
+
+bool EnterSingleInstance(platform::SingleInstanceLock& lock, const QStringList& arguments, UserPrompts& prompts)
+{
+  switch (lock.TryAcquire()) {
+  case platform::SingleInstanceLock::Outcome::Acquired:
+    return true;
+  case platform::SingleInstanceLock::Outcome::HeldElsewhere:
+    prompts.ShowMessage(SecondInstanceMessage(arguments));
+    return false;
+  case platform::SingleInstanceLock::Outcome::Unavailable:
+    std::cerr << "airwright: " << lock.Error() << "; a second instance cannot be detected.\n";
+    return true;
+  }
+  return true;
+}
+
+int RunProgram(int argc, char** argv)
+{
+  if (!DisplayAvailable(argc, argv)) {
+    std::cerr << "airwright: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window "
+                 "cannot open.\nThe same jobs run without a display with the command-line front: "
+                 "airwright-cli --help\n";
+    return 1;
+  }
+
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Airwright"));
+  QStringList arguments = QApplication::arguments();
+  arguments.removeFirst();
+
+  // Declared before the window, so that it is released after the window has gone.
+  platform::SingleInstanceLock instanceLock;
+  if (!EnterSingleInstance(instanceLock, arguments, UserPrompts::Current()))
+    return 0;
+
+  // The hidden message forms join here with the message dialogs.
+  TDlgSelect window(arguments);
+  QObject::connect(&window, &TDlgSelect::StartupStopped, &application,
+                   [](int nExitCode) { QCoreApplication::exit(nExitCode); });
+  window.show();
+  return QApplication::exec();
+}
+
+} // namespace aw::app
