@@ -25,26 +25,25 @@ function(aw_core_library)
   endif()
 endfunction()
 
-# aw_test_suite(NAME folder LIBS targets... [ENVIRONMENT VAR=VALUE...])
-# One GoogleTest executable per mirrored source folder; every test runs with
-# its own HOME and XDG folders inside the build tree.
+# aw_test_suite(NAME folder LIBS targets... [DEFINITIONS NAME=VALUE...])
+# One GoogleTest executable per mirrored source folder. Its main() (the
+# test support's TestMain.cpp) gives the run its own HOME and XDG folders
+# inside the build tree and the offscreen Qt platform, also when the binary
+# is started by hand, so that no test writes into the real home.
 function(aw_test_suite)
-  cmake_parse_arguments(ARG "" "NAME" "LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "" "NAME" "LIBS;DEFINITIONS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_NAME}/*.cpp")
   if(NOT sources)
     return()
   endif()
   set(target test_${ARG_NAME})
-  add_executable(${target} ${sources})
+  add_executable(${target} ${sources} "${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp")
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} aw_test_support GTest::gtest GTest::gmock)
-  target_compile_definitions(${target} PRIVATE AW_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
-  aw_set_warnings(${target})
   set(home "${PROJECT_BINARY_DIR}/test-home/${ARG_NAME}")
-  file(MAKE_DIRECTORY "${home}/config" "${home}/data" "${home}/cache" "${home}/runtime")
-  gtest_discover_tests(${target}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT
-      "HOME=${home};XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;QT_QPA_PLATFORM=offscreen;${ARG_ENVIRONMENT}")
+  target_compile_definitions(${target} PRIVATE
+    AW_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data" AW_TEST_HOME="${home}" ${ARG_DEFINITIONS})
+  aw_set_warnings(${target})
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
 endfunction()
 
 # aw_benchmark(NAME source LIBS targets...)

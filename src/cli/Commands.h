@@ -22,5 +22,6 @@ private:
 };
 
 void AddVersionCommand(CLI::App& app);
+void AddAirCommand(CLI::App& app);
 
 } // namespace aw::cli

@@ -9,6 +9,7 @@ int main(int argc, char** argv)
   CLI::App app{"Airwright ventilation-unit selection, command-line front", "airwright-cli"};
   app.require_subcommand(1);
   aw::cli::AddVersionCommand(app);
+  aw::cli::AddAirCommand(app);
 
   try {
     app.parse(argc, argv);
