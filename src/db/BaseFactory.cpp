@@ -1,6 +1,7 @@
 #include "db/BaseFactory.h"
 
 #include "db/DbObject.h"
+#include "platform/AtomicFile.h"
 #include "platform/CaseFolding.h"
 
 #include <charconv>
@@ -220,6 +221,324 @@ CTDbObject* CTBaseFactory::SafeCreateObject(int nClsID, int nObjID)
     }
   }
   return exists ? CreateObject(nClsID, nObjID) : nullptr;
+}
+
+} // namespace aw
+
+// ---- logical databases and the connection ---------------------------------
+
+namespace aw {
+namespace {
+
+struct RegisteredEngine
+{
+  std::string szEngineClass;
+  CTCreateEngineFunc pFunc;
+};
+
+std::vector<RegisteredEngine>& Registry()
+{
+  static std::vector<RegisteredEngine> registry;
+  return registry;
+}
+
+bool& ErrorsFlaggedSwitch()
+{
+  static bool flagged = true;
+  return flagged;
+}
+
+constexpr int kMsgNoEngineAccepts = 5007;
+constexpr int kMsgVerifying = 5000;
+constexpr int kMsgCannotCreate = -3;
+
+} // namespace
+
+int CTBaseFactory::AddDatabase(const std::string& szLogicalName)
+{
+  LTDbInfo info;
+  info.v_logicalName = szLogicalName;
+  v_allDbInfo.push_back(std::move(info));
+  return DatabaseCount() - 1;
+}
+
+LTDbInfo& CTBaseFactory::DbInfo(int nDbIx)
+{
+  return v_allDbInfo.at(static_cast<std::size_t>(nDbIx));
+}
+
+const LTDbInfo& CTBaseFactory::DbInfo(int nDbIx) const
+{
+  return v_allDbInfo.at(static_cast<std::size_t>(nDbIx));
+}
+
+void CTBaseFactory::SetDatabaseName(int nDbIx, const std::string& sz)
+{
+  LTDbInfo& info = DbInfo(nDbIx);
+  info.v_databaseName = sz;
+  info.v_createNew = sz.empty();
+}
+
+void CTBaseFactory::SetModifiedProc(int nDbIx, std::function<void(bool)> pProc)
+{
+  DbInfo(nDbIx).v_modifiedProc = std::move(pProc);
+  DbInfo(nDbIx).v_modifiedProcEx = nullptr;
+}
+
+void CTBaseFactory::SetModifiedProc(int nDbIx, CTModifiedProcEx pProc)
+{
+  DbInfo(nDbIx).v_modifiedProcEx = std::move(pProc);
+  DbInfo(nDbIx).v_modifiedProc = nullptr;
+}
+
+bool CTBaseFactory::SetSilentMode(bool bSilent)
+{
+  const bool wasSilent = !ErrorsFlaggedSwitch();
+  ErrorsFlaggedSwitch() = !bSilent;
+  return wasSilent;
+}
+
+bool CTBaseFactory::ErrorsFlagged()
+{
+  return ErrorsFlaggedSwitch();
+}
+
+void CTBaseFactory::RegisterEngine(const std::string& szEngineClass, CTCreateEngineFunc pFunc)
+{
+  Registry().push_back({szEngineClass, std::move(pFunc)});
+}
+
+void CTBaseFactory::UnregisterAllEngines()
+{
+  Registry().clear();
+}
+
+int CTBaseFactory::RegisteredEngineCount()
+{
+  return static_cast<int>(Registry().size());
+}
+
+bool CTBaseFactory::HasCapability(int nDbIx, int nCap) const
+{
+  const CTDbEngine* engine = GetDbEngine(nDbIx);
+  return engine && engine->HasCapability(nCap);
+}
+
+std::unique_ptr<CTDbEngine> CTBaseFactory::CreateTestEngine(int nDbIx, bool bUpdate)
+{
+  if (Registry().empty())
+    CTDbException::RaiseExc(excNoEngines);
+  LTDbInfo& info = DbInfo(nDbIx);
+  CTEngineRequest request{this,
+                          info.v_logicalName,
+                          info.v_databaseName,
+                          info.v_requiresLogin,
+                          info.v_requiredEngineType,
+                          info.v_engineSpecificInfo,
+                          info.v_readOnly,
+                          nDbIx,
+                          bUpdate};
+  for (const RegisteredEngine& entry : Registry()) {
+    if (std::unique_ptr<CTDbEngine> engine = entry.pFunc(request)) {
+      info.v_databaseName = request.szDatabaseName;
+      return engine;
+    }
+  }
+  if (ErrorsFlagged())
+    CTDbObject::ShowDbMessage(nullptr, kMsgNoEngineAccepts, info.v_logicalName);
+  return nullptr;
+}
+
+std::unique_ptr<CTDbEngine> CTBaseFactory::OpenDatabase(int nDbIx)
+{
+  std::unique_ptr<CTDbEngine> engine = CreateTestEngine(nDbIx, !DbInfo(nDbIx).v_createNew);
+  if (!engine)
+    return nullptr;
+  const LTDbInfo& info = DbInfo(nDbIx);
+  if (info.v_modifiedProcEx) {
+    engine->SetModifiedProc(info.v_modifiedProcEx);
+  } else if (info.v_modifiedProc) {
+    auto plain = info.v_modifiedProc;
+    engine->SetModifiedProc([plain](bool b, int, int, const std::string&, int) { plain(b); });
+  }
+  engine->SetEngineGlossary(info.v_glossary);
+  engine->SetMappingTable(info.v_mappingTable);
+  if (info.v_modifiedProcEx || info.v_modifiedProc) {
+    engine->EnableModifiedProc(true);
+    engine->NotifyOpened();
+  }
+  return engine;
+}
+
+void CTBaseFactory::BindTables()
+{
+  for (auto& table : v_tableInfo) {
+    if (!table || table->IsAbstract())
+      continue;
+    CTDbEngine* engine = GetDbEngine(table->GetDbID());
+    if (table->GetDbID() < 0 || table->GetDbID() >= DatabaseCount())
+      CTDbException::RaiseExc(excDbStructure);
+    table->SetDbEngine(engine);
+  }
+}
+
+bool CTBaseFactory::CreateEngines()
+{
+  v_allDbEngine.clear();
+  v_allDbEngine.resize(v_allDbInfo.size());
+  try {
+    for (int ix = 0; ix < DatabaseCount(); ++ix) {
+      v_allDbEngine[ix] = OpenDatabase(ix);
+      if (!v_allDbEngine[ix])
+        throw std::runtime_error("no engine");
+    }
+    BindTables();
+    return true;
+  } catch (const CTDbException& e) {
+    Disconnect();
+    if (e.Code() == excNoEngines)
+      throw;
+    return false;
+  } catch (const std::exception&) {
+    Disconnect();
+    return false;
+  }
+}
+
+bool CTBaseFactory::ConnectEngines()
+{
+  // Logon for the first database that asks for one and has no user name yet.
+  std::string userName, password;
+  for (int ix = 0; ix < DatabaseCount(); ++ix) {
+    const LTDbInfo& info = DbInfo(ix);
+    if (info.v_requiresLogin && info.v_userName.empty() && v_allDbEngine[ix]->NeedsLogon()) {
+      if (!v_connectionUI || !v_connectionUI->Logon(userName, password))
+        return false;
+      break;
+    }
+  }
+  for (int ix = 0; ix < DatabaseCount(); ++ix) {
+    LTDbInfo& info = DbInfo(ix);
+    if (info.v_userName.empty()) {
+      info.v_userName = userName;
+      info.v_password = password;
+    }
+    if (!v_allDbEngine[ix]->Connect(info.v_userName, info.v_password, ErrorsFlagged()))
+      return false;
+  }
+  return true;
+}
+
+bool CTBaseFactory::TestTables(bool bShowProgress)
+{
+  int filled = 0;
+  for (const auto& table : v_tableInfo)
+    filled += table ? 1 : 0;
+  CTConnectionUI* progress = bShowProgress ? v_connectionUI : nullptr;
+  if (progress)
+    progress->ProgressStart("Progress", kMsgVerifying, filled);
+  bool ok = true;
+  for (const auto& table : v_tableInfo) {
+    if (!table)
+      continue;
+    if (!table->IsAbstract()) {
+      const bool thorough = v_thoroughTableTest;
+      ok = table->GetDbEngine()->TestTable(table.get(), thorough, thorough && ErrorsFlagged());
+    }
+    if (progress)
+      progress->ProgressStep();
+    if (!ok)
+      break;
+  }
+  if (progress)
+    progress->ProgressEnd();
+  return ok;
+}
+
+bool CTBaseFactory::Connect(bool bShowProgress)
+{
+  if (v_connected)
+    throw LTBseFactExc("Database already connected");
+  Disconnect();
+  if (!CreateEngines())
+    return false;
+  v_connected = true;
+  bool ok = false;
+  try {
+    // An engine that raises while it connects fails the connection like one that answers false.
+    CTWriteGuard write;
+    ok = ConnectEngines() && TestTables(bShowProgress);
+  } catch (const std::exception&) {
+    ok = false;
+  }
+  if (!ok)
+    Disconnect();
+  return ok;
+}
+
+void CTBaseFactory::Disconnect()
+{
+  v_connected = false;
+  for (auto& engine : v_allDbEngine)
+    if (engine)
+      engine->DoClose();
+  for (auto& table : v_tableInfo)
+    if (table)
+      table->SetDbEngine(nullptr);
+  v_allDbEngine.clear();
+}
+
+void CTBaseFactory::ConnectDatabase(int nDbIx)
+{
+  if (!v_connected)
+    throw LTBseFactExc("Database not connected");
+  if (GetDbEngine(nDbIx))
+    throw LTBseFactExc("Database already connected");
+  std::unique_ptr<CTDbEngine> engine = OpenDatabase(nDbIx);
+  if (!engine)
+    return;
+  if (static_cast<std::size_t>(nDbIx) >= v_allDbEngine.size())
+    v_allDbEngine.resize(static_cast<std::size_t>(nDbIx) + 1);
+  v_allDbEngine[nDbIx] = std::move(engine);
+  BindTables();
+}
+
+void CTBaseFactory::DisconnectDatabase(int nDbIx)
+{
+  RemoveDbEngine(nDbIx);
+}
+
+bool CTBaseFactory::SaveFile(int nDbIx, bool bFlagErrors)
+{
+  const std::string& fileName = GetDatabaseName(nDbIx);
+  CTDbEngine* engine = GetDbEngine(nDbIx);
+  if (fileName.empty() || !engine)
+    return false;
+  std::string error;
+  try {
+    CTMemoryStream text;
+    {
+      CTReadGuard read;
+      engine->WriteToStream(text);
+    }
+    if (platform::WriteFileAtomically(fileName, text.Text(), error))
+      return true;
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  if (bFlagErrors)
+    CTDbObject::ShowDbMessage(nullptr, kMsgCannotCreate, fileName);
+  return false;
+}
+
+void CTBaseFactory::FlagStartBackup()
+{
+  CTGlobalLock::Instance().BeginWrite();
+}
+
+void CTBaseFactory::FlagEndBackup()
+{
+  CTGlobalLock::Instance().EndWrite();
 }
 
 } // namespace aw

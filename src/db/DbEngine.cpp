@@ -32,6 +32,11 @@ std::string CTDbEngine::CapabilityString(int nCap)
   }
 }
 
+void CTDbEngine::WriteToStream(CTStream&)
+{
+  CTDbException::RaiseExc(excCapable, CapabilityString(dbcLiveData));
+}
+
 bool CTDbEngine::TestTable(CTTableInfo*, bool, bool)
 {
   return true;
@@ -137,10 +142,26 @@ void CTDbEngine::DoRemoveByExample(CTDbObject*)
   CTDbException::RaiseExc(excNotCapable, CapabilityString(dbcRemoveByExample));
 }
 
+bool CTDbEngine::EnableModifiedProc(bool b)
+{
+  if (!v_modifiedProc) {
+    v_modifiedProcEnabled = false;
+    return false;
+  }
+  const bool previous = v_modifiedProcEnabled;
+  v_modifiedProcEnabled = b;
+  return previous;
+}
+
 void CTDbEngine::NotifyModified(bool b, int nClsID, int nObjID, const std::string& szObjName, int nAppUpdCode)
 {
-  if (v_modifiedProc && v_modifiedProcEnabled)
+  if (!v_modifiedProc || !v_modifiedProcEnabled)
+    return;
+  try {
     v_modifiedProc(b, nClsID, nObjID, szObjName, nAppUpdCode);
+  } catch (const std::exception&) {
+    // The listener's failure is not the engine's.
+  }
 }
 
 } // namespace aw

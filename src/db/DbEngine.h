@@ -5,6 +5,7 @@
 
 #include "db/DbException.h"
 #include "foundation/ObjList.h"
+#include "foundation/StreamIO.h"
 #include "foundation/ValueList.h"
 
 #include <cstdint>
@@ -17,6 +18,7 @@ namespace aw {
 
 class CTBaseFactory;
 class CTDbObject;
+class CTMappingTable;
 class CTTableInfo;
 
 using CTDbObjectList = OwningObjectList<CTDbObject>;
@@ -74,14 +76,21 @@ public:
 
   const CTTranslationSource* EngineGlossary() const { return v_glossary; }
   void SetEngineGlossary(const CTTranslationSource* pGlossary) { v_glossary = pGlossary; }
+  const CTMappingTable* MappingTable() const { return v_mappingTable; }
+  void SetMappingTable(const CTMappingTable* pTable) { v_mappingTable = pTable; }
   void SetModifiedProc(CTModifiedProcEx pProc) { v_modifiedProc = std::move(pProc); }
-  void EnableModifiedProc(bool b) { v_modifiedProcEnabled = b; }
+  // Tells the modification procedure that the database was opened.
+  void NotifyOpened() { NotifyModified(false, 0, 0, {}, 0); }
+  // Without a procedure: disables and answers false; else answers the previous state.
+  bool EnableModifiedProc(bool b);
 
   // Public operations.
   virtual bool NeedsLogon() { return false; }
   virtual bool Connect(const std::string& szUserName, const std::string& szPassword, bool bMustFlagErrors) = 0;
   virtual bool TestTable(CTTableInfo* pTable, bool bThorough, bool bMustFlagErrors);
   virtual std::string GetTypeString() const = 0;
+  // Writes the engine's data as a database file; engines without a file form raise excCapable.
+  virtual void WriteToStream(CTStream& pStream);
   virtual bool ObjectExists(int nClsID, int nObjID) = 0;
   // Appends the stored bytes of a binary field to out.
   virtual void GetBinaryValue(CTDbObject* pObj, int nFieldIx, ByteArray& out) = 0;
@@ -140,6 +149,7 @@ private:
   bool v_modifiedProcEnabled = true;
   std::uint16_t v_capabilities = 0;
   const CTTranslationSource* v_glossary = nullptr;
+  const CTMappingTable* v_mappingTable = nullptr;
 };
 
 } // namespace aw

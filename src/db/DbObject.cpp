@@ -113,17 +113,22 @@ bool CTDbObject::Guarded(F&& call)
   }
 }
 
+CTBaseFactory* CTDbObject::ChooseFactory(CTBaseFactory* pFactory)
+{
+  return pFactory ? pFactory : DefaultFactory();
+}
+
 CTTableInfo* CTDbObject::LookupTable(int nClsID, CTBaseFactory* pFactory)
 {
-  CTBaseFactory* factory = pFactory ? pFactory : DefaultFactory();
-  CTTableInfo* table = factory ? factory->GetTableInfo(nClsID) : nullptr;
+  CTTableInfo* table = pFactory ? pFactory->GetTableInfo(nClsID) : nullptr;
   if (!table)
     CTDbException::RaiseExc(excDbStructure);
   return table;
 }
 
 CTDbObject::CTDbObject(int nClsID, int nObjID, CTBaseFactory* pFactory)
-  : v_tableInfo(LookupTable(nClsID, pFactory)), v_values(&v_tableInfo->GetFieldInfo(), nObjID >= 1)
+  : v_factory(ChooseFactory(pFactory)), v_tableInfo(LookupTable(nClsID, v_factory)),
+    v_values(&v_tableInfo->GetFieldInfo(), nObjID >= 1)
 {
   if (nObjID < 1)
     return;
@@ -156,8 +161,7 @@ void CTDbObject::RequireStored() const
 
 CTBaseFactory* CTDbObject::GetFactory() const
 {
-  CTDbEngine* engine = v_tableInfo->GetDbEngine();
-  return engine ? engine->GetFactory() : nullptr;
+  return v_factory;
 }
 
 std::vector<CTDbEngine*> CTDbObject::FactoryEngines() const
@@ -670,6 +674,11 @@ void CTDbObject::ErrorUB(const CTFormResource* pParent, const std::string& szFld
                          bool bEqAllowed)
 {
   ShowMessage(pParent, kMsgRangeCheck, szFldName + " >" + (bEqAllowed ? "" : "=") + " " + szChkValue);
+}
+
+void CTDbObject::ShowDbMessage(const CTFormResource* pParent, int nMsgNo, const std::string& szParam)
+{
+  ShowMessage(pParent, nMsgNo, szParam);
 }
 
 void CTDbObject::SetMessageSink(CTDbMessageSink pSink)

@@ -178,6 +178,8 @@ public:
   static void ErrorUB(const CTFormResource* pParent, const std::string& szFldName, const std::string& szChkValue,
                       bool bEqAllowed);
   static void SetMessageSink(CTDbMessageSink pSink);
+  // Shows a numbered message of the object database through the sink.
+  static void ShowDbMessage(const CTFormResource* pParent, int nMsgNo, const std::string& szParam);
 
 protected:
   // The engine of the object's table; raises excDbStructure when the table is not connected.
@@ -187,11 +189,13 @@ protected:
   static bool Guarded(F&& call);
 
 private:
+  static CTBaseFactory* ChooseFactory(CTBaseFactory* pFactory);
   static CTTableInfo* LookupTable(int nClsID, CTBaseFactory* pFactory);
   void RequireStored() const;
   std::vector<CTDbEngine*> FactoryEngines() const;
 
   int v_status = dbsNew;
+  CTBaseFactory* v_factory; // also for objects of abstract tables, which have no engine
   CTTableInfo* v_tableInfo;
   CTValueList v_values;
 };

@@ -14,7 +14,7 @@ using namespace aw::test;
 class DbObjectTest : public ::testing::Test
 {
 protected:
-  ConnectedFactory db;
+  ConnectedFactory<TestFactory> db;
 
   // A stored family named szName.
   std::unique_ptr<CTDbObject> StoredFamily(const std::string& szName)
@@ -210,7 +210,7 @@ TEST(DbObjectGuid, ClearMeansTheFirstEightBytesAreZero)
 
 TEST(SortOnFields, OrdersByEachFieldInTurn)
 {
-  ConnectedFactory db;
+  ConnectedFactory<TestFactory> db;
   const struct
   {
     const char* name;

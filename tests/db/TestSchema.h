@@ -5,23 +5,31 @@
 //   2 Brisa : Device      BRI_ID, ..., BRI_Family_CLS_REF, BRI_Family_OBJ_REF, BRI_Family_ORDER
 //   3 Family              FAM_ID, FAM_Name (name, required)
 //   4 Option              OPT_ID, OPT_Device_CLS_REF, OPT_Device_OBJ_REF, OPT_Code
-// Links: Family <- Brisa.BRI_Family (ordered); Device <- Option.OPT_Device (declared on the abstract Device).
+//   5 Plenum              PLN_ID, PLN_Brisa_CLS_REF, PLN_Brisa_OBJ_REF
+//   101 DdbVersionInfo    the catalogue's version record (DVI_DbVersion is field 4)
+// Family also has a field of every other type: FAM_Flag, FAM_Price, FAM_Date, FAM_Key, FAM_Blob,
+// and a reference to an option.
+// Links, all required: Family <- Brisa.BRI_Family (ordered); Device <- Option.OPT_Device (declared
+// on the abstract Device, cascading); Brisa <- Plenum.PLN_Brisa (one-to-one); Option <- Family.FAM_Option.
 
 #include "db/DbObject.h"
+#include "support/FakeDbEngine.h"
 
-#include <map>
 #include <memory>
 
 namespace aw::test {
 
-enum : int { kDevice = 1, kBrisa = 2, kFamily = 3, kOption = 4 };
-enum : int { DEV_Name = 1, DEV_Weight = 2, BRI_Family = 3, FAM_Name = 1, OPT_Device = 1, OPT_Code = 3 };
+enum : int { kDevice = 1, kBrisa = 2, kFamily = 3, kOption = 4, kPlenum = 5, kVersion = 101 };
+enum : int { DEV_Name = 1, DEV_Weight = 2, BRI_Family = 3, OPT_Device = 1, OPT_Code = 3, PLN_Brisa = 1 };
+enum : int { FAM_Name = 1, FAM_Flag, FAM_Price, FAM_Date, FAM_Key, FAM_Blob, FAM_Option };
+enum : int { DVI_DbVersion = 4, DVI_MaxPercentageOUBasket = 7 };
 
 class TestFactory : public CTBaseFactory
 {
 public:
   TestFactory() : CTBaseFactory("EDI", 100, 100)
   {
+    AddDatabase("Test_Database");
     auto* device = AddTableInfo(std::make_unique<CTTableInfo>(kDevice, 0, "Device", -1, true, false));
     CTDbObject::Initialize(device, "DEV_ID");
     device->AddFieldInfo(DEV_Name, CTFieldInfo::CreateUnicodeString("DEV_Name", "", true), true);
@@ -36,6 +44,13 @@ public:
     auto* family = AddTableInfo(std::make_unique<CTTableInfo>(kFamily, 0, "Family", -1, false, true));
     CTDbObject::Initialize(family, "FAM_ID");
     family->AddFieldInfo(FAM_Name, CTFieldInfo::CreateUnicodeString("FAM_Name", "", false), true);
+    family->AddFieldInfo(FAM_Flag, CTFieldInfo::CreateBoolean("FAM_Flag", true));
+    family->AddFieldInfo(FAM_Price, CTFieldInfo::CreateCurrency("FAM_Price", 0));
+    family->AddFieldInfo(FAM_Date, CTFieldInfo::CreateTDateTime("FAM_Date", 0));
+    family->AddFieldInfo(FAM_Key, CTFieldInfo::CreateTGUID("FAM_Key"));
+    family->AddFieldInfo(FAM_Blob, CTFieldInfo::CreateBinary("FAM_Blob"));
+    family->AddFieldInfo(FAM_Option, CTFieldInfo::CreateInteger("FAM_Option_CLS_REF", 0));
+    family->AddFieldInfo(FAM_Option + 1, CTFieldInfo::CreateInteger("FAM_Option_OBJ_REF", 0));
 
     auto* option = AddTableInfo(std::make_unique<CTTableInfo>(kOption, 0, "Option", -1, false, false));
     CTDbObject::Initialize(option, "OPT_ID");
@@ -43,10 +58,29 @@ public:
     option->AddFieldInfo(OPT_Device + 1, CTFieldInfo::CreateInteger("OPT_Device_OBJ_REF", 0));
     option->AddFieldInfo(OPT_Code, CTFieldInfo::CreateInteger("OPT_Code", 0));
 
-    AddLinkInfo(std::make_unique<CTTableLink>(family, 1, "FamilyOfBrisa", "", "", kBrisa, BRI_Family, false, false,
+    auto* plenum = AddTableInfo(std::make_unique<CTTableInfo>(kPlenum, 0, "Plenum", -1, false, false));
+    CTDbObject::Initialize(plenum, "PLN_ID");
+    plenum->AddFieldInfo(PLN_Brisa, CTFieldInfo::CreateInteger("PLN_Brisa_CLS_REF", 0));
+    plenum->AddFieldInfo(PLN_Brisa + 1, CTFieldInfo::CreateInteger("PLN_Brisa_OBJ_REF", 0));
+
+    auto* version = AddTableInfo(std::make_unique<CTTableInfo>(kVersion, 0, "DdbVersionInfo", -1, false, false));
+    CTDbObject::Initialize(version, "DVI_ID");
+    version->AddFieldInfo(1, CTFieldInfo::CreateInteger("DVI_ExpiryAction", 0));
+    version->AddFieldInfo(2, CTFieldInfo::CreateInteger("DVI_DataRegion", 0));
+    version->AddFieldInfo(3, CTFieldInfo::CreateTDateTime("DVI_DbDate", 0));
+    version->AddFieldInfo(DVI_DbVersion, CTFieldInfo::CreateUnicodeString("DVI_DbVersion", "", false));
+    version->AddFieldInfo(5, CTFieldInfo::CreateUnicodeString("DVI_DataVersion", "", false));
+    version->AddFieldInfo(6, CTFieldInfo::CreateInteger("DVI_ApplicationFlags", 0));
+    version->AddFieldInfo(DVI_MaxPercentageOUBasket, CTFieldInfo::CreateInteger("DVI_MaxPercentageOUBasket", 120));
+
+    AddLinkInfo(std::make_unique<CTTableLink>(family, 1, "FamilyOfBrisa", "", "", kBrisa, BRI_Family, false, true,
                                               false, true));
-    AddLinkInfo(std::make_unique<CTTableLink>(device, 2, "OptionsOfDevice", "", "", kOption, OPT_Device, false, false,
+    AddLinkInfo(std::make_unique<CTTableLink>(device, 2, "OptionsOfDevice", "", "", kOption, OPT_Device, false, true,
                                               true, false));
+    AddLinkInfo(std::make_unique<CTTableLink>(brisa, 3, "PlenumOfBrisa", "", "", kPlenum, PLN_Brisa, true, true, false,
+                                              false));
+    AddLinkInfo(std::make_unique<CTTableLink>(option, 4, "OptionOfFamily", "", "", kFamily, FAM_Option, false, true,
+                                              false, false));
     ResolveSchema();
   }
 
@@ -55,148 +89,6 @@ public:
     CTTableInfo* table = GetTableInfo(nClsID);
     return table && !table->IsAbstract() ? new CTDbObject(nClsID, nObjID, this) : nullptr;
   }
-};
-
-// Keeps copies of the value lists of stored objects, per class and id.
-// With v_failing every change raises as a read-only database does.
-class FakeEngine : public CTDbEngine
-{
-public:
-  explicit FakeEngine(CTBaseFactory* pFactory) : CTDbEngine(pFactory, "Test", "Test", false)
-  {
-    SetCapabilities((1u << dbcInsertWithID) | (1u << dbcSelectByExample));
-    SetConnected(true);
-  }
-  ~FakeEngine() override { DoClose(); }
-
-  bool v_failing = false;
-
-  bool Connect(const std::string&, const std::string&, bool) override { return true; }
-  std::string GetTypeString() const override { return "Fake"; }
-  bool ObjectExists(int nClsID, int nObjID) override { return Find(nClsID, nObjID) != nullptr; }
-  void GetBinaryValue(CTDbObject*, int, ByteArray&) override {}
-  void SetBinaryValue(CTDbObject*, int, std::span<const std::byte>) override { FailWhenAsked(); }
-
-  CTDbObjectList AllObjects(int nClsID, const CTDbObjectProgressIndicator&) override
-  {
-    CTDbObjectList all;
-    for (auto& [id, values] : v_rows[nClsID])
-      all.Add(GetFactory()->CreateObject(nClsID, id));
-    return all;
-  }
-  void PurgeTable(int nClsID) override
-  {
-    FailWhenAsked();
-    v_rows.erase(nClsID);
-  }
-
-  void DoRead(CTDbObject* pObj) override
-  {
-    const CTValueList* stored = Find(pObj->TableIndex(), pObj->GetID());
-    if (!stored)
-      CTDbException::RaiseExc(excRecNotFound);
-    pObj->Values().CopyValues(*stored, 1, true, false);
-  }
-  void DoInsert(CTDbObject* pObj) override
-  {
-    FailWhenAsked();
-    auto& rows = v_rows[pObj->TableIndex()];
-    if (pObj->GetID() < 1)
-      pObj->SetID(rows.empty() ? 1 : rows.rbegin()->first + 1);
-    else if (rows.count(pObj->GetID()))
-      CTDbException::RaiseExc(excIDUsed, std::to_string(pObj->GetID()));
-    Store(pObj);
-  }
-  void DoRemove(CTDbObject* pObj) override
-  {
-    FailWhenAsked();
-    v_rows[pObj->TableIndex()].erase(pObj->GetID());
-  }
-  void DoUpdate(CTDbObject* pObj) override
-  {
-    FailWhenAsked();
-    if (!Find(pObj->TableIndex(), pObj->GetID()))
-      CTDbException::RaiseExc(excRecNotFound);
-    Store(pObj);
-  }
-  void DoUpdateRef(CTDbObject* pObj, int nFieldIx, int nToClsID, int nToObjID) override
-  {
-    FailWhenAsked();
-    CTValueList* stored = Find(pObj->TableIndex(), pObj->GetID());
-    if (!stored)
-      CTDbException::RaiseExc(excRecNotFound);
-    stored->SetIntegerValue(nFieldIx, nToClsID);
-    stored->SetIntegerValue(nFieldIx + 1, nToObjID);
-  }
-  bool DoIsUnique(CTDbObject* pObj, int nFieldIx, const std::string& szVal, bool) override
-  {
-    for (auto& [id, values] : v_rows[pObj->TableIndex()])
-      if (id != pObj->GetID() && values->GetUnicodeStringValue(nFieldIx) == szVal)
-        return false;
-    return true;
-  }
-  CTDbObject* DoGetRelation(CTDbObject* pObj, int nFieldIx) override
-  {
-    std::int32_t clsID, objID;
-    pObj->GetRefValues(nFieldIx, clsID, objID);
-    return GetFactory()->SafeCreateObject(clsID, objID);
-  }
-  CTDbObjectList DoGetRelated(CTDbObject* pObj, int nClsID, int nFieldIx, const CTFieldList*, const CTValueFilter* pFilter,
-                              bool, bool& bMustSort) override
-  {
-    bMustSort = true; // rows come in id order
-    CTDbObjectList related;
-    for (int clsID = 0; clsID < GetFactory()->TableCount(); ++clsID) {
-      const CTTableInfo* table = GetFactory()->GetTableInfo(clsID);
-      if (!table || !table->IsOfClass(nClsID))
-        continue;
-      for (auto& [id, values] : v_rows[clsID]) {
-        std::int32_t refCls, refObj;
-        values->GetRefValues(nFieldIx, refCls, refObj);
-        if (refCls == pObj->TableIndex() && refObj == pObj->GetID() && (!pFilter || (*pFilter)(*values)))
-          related.Add(GetFactory()->CreateObject(clsID, id));
-      }
-    }
-    return related;
-  }
-
-private:
-  void FailWhenAsked() const
-  {
-    if (v_failing)
-      CTDbException::RaiseExc(excReadOnly, "Test");
-  }
-  CTValueList* Find(int nClsID, int nObjID)
-  {
-    auto table = v_rows.find(nClsID);
-    if (table == v_rows.end())
-      return nullptr;
-    auto row = table->second.find(nObjID);
-    return row == table->second.end() ? nullptr : row->second.get();
-  }
-  void Store(CTDbObject* pObj)
-  {
-    auto copy = std::make_unique<CTValueList>(&pObj->Descriptors(), true);
-    copy->CopyValues(pObj->Values(), 0, true, false);
-    v_rows[pObj->TableIndex()][pObj->GetID()] = std::move(copy);
-  }
-
-  std::map<int, std::map<int, std::unique_ptr<CTValueList>>> v_rows;
-};
-
-// A factory connected to one fake engine, made the default factory for the test.
-struct ConnectedFactory
-{
-  TestFactory factory;
-  FakeEngine* engine;
-  ConnectedFactory()
-  {
-    auto owned = std::make_unique<FakeEngine>(&factory);
-    engine = owned.get();
-    factory.SetDbEngine(0, std::move(owned));
-    CTDbObject::SetDefaultFactory(&factory);
-  }
-  ~ConnectedFactory() { CTDbObject::SetDefaultFactory(nullptr); }
 };
 
 } // namespace aw::test

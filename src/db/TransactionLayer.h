@@ -1,0 +1,76 @@
+#pragma once
+// CTTransactionLayer: the memory engine's storage of one layer, one element
+// map per table the engine serves. The bottom layer holds the committed
+// data; a layer above holds copies of the elements changed in it, marked
+// inserted, updated or deleted. Lookups fall through to the layers below.
+
+#include "db/ElemDbObject.h"
+
+#include <memory>
+#include <vector>
+
+namespace aw {
+
+class CTTransactionLayer
+{
+public:
+  // The engine's tables: a list parallel to the factory's table list that
+  // keeps a table only when the engine serves it.
+  using TableList = std::vector<CTTableInfo*>;
+
+  // A bottom layer with one empty map per table of pTblInfo.
+  static std::unique_ptr<CTTransactionLayer> CreateSimple(const TableList& pTblInfo);
+  // A layer on top of pParLayer whose maps start at the parent's maximum ids.
+  CTTransactionLayer(const TableList& pTblInfo, std::unique_ptr<CTTransactionLayer> pParLayer);
+  ~CTTransactionLayer();
+  CTTransactionLayer(const CTTransactionLayer&) = delete;
+  CTTransactionLayer& operator=(const CTTransactionLayer&) = delete;
+
+  CTTransactionLayer* GetParent() const { return v_parentLayer.get(); }
+  // The map of a table in this layer, or none.
+  CTElemDbObjectMap* Map(int nClsID) const;
+  int MapCount() const { return static_cast<int>(v_maps.size()); }
+
+  // The element in this layer's own map, whatever its marks.
+  CTElemDbObject* OwnElement(int nClsID, int nObjID) const;
+  // The living element seen from this layer, through the layers below.
+  CTElemDbObject* FindObject(int nClsID, int nObjID) const;
+  std::vector<CTElemDbObject*> AddObjectsOfClass(int nClsID) const;
+  int CountObjectsOfClass(int nClsID) const;
+  // The elements whose values equal every non-default value of the example.
+  std::vector<CTElemDbObject*> ObjectsMatching(int nClsID, const CTValueList& pValues) const;
+
+  // Storage operations; the integrity checks raise as the engine reports.
+  CTElemDbObject* InsertObject(int nClsID, CTValueList& pValues, bool bAutoCorrect);
+  bool UpdateObject(int nClsID, int nObjID, const CTValueList& pValuesNoBinaries, bool bAutoCorrect);
+  bool UpdateObjectREF(int nClsID, int nObjID, int nFieldIx, int nToClsID, int nToObjID, bool bAutoCorrect);
+  bool UpdateBinary(int nClsID, int nObjID, int nFieldIx, std::span<const std::byte> bytes);
+  bool RemoveObject(int nClsID, int nObjID);
+  // Frees the elements marked deleted (all of them with bRemoveDeleted, else
+  // those inserted in this layer); true when any element remains.
+  bool Optimize(bool bRemoveDeleted);
+
+  // Integrity of the references of one value list: every link that requires
+  // integrity must find its element; a one-to-one link may have one referrer.
+  bool CheckIntegrity(int nMyCls, int nMyID, const CTValueList& pVals, bool bAutoCorrect) const;
+  void StoreReferences(int nMyCls, const CTValueList& pNewVals, const CTValueList* pOldVals);
+  // Registers the references of an element read from a file (no duplicate check).
+  void StoreReferencesAtRead(int nMyCls, const CTValueList& pNewVals);
+  // Elements of the class that refer, through an integrity link, to a table this engine does not serve.
+  std::vector<CTElemDbObject*> AddOrphans(int nClsID) const;
+
+  // The element copied into this layer for a change, or none when it does not exist.
+  CTElemDbObject* MakeWritable(int nClsID, int nObjID);
+
+private:
+  bool CheckIntegrity1Field(int nMyCls, int nMyID, const CTValueList& pNewVals, const CTTableLink* pLink,
+                            int nFieldIx, bool bAutoCorrect) const;
+  void StoreReference1Field(int nMyCls, int nMyID, const CTValueList& pNewVals, const CTValueList* pOldVals,
+                            const CTTableLink* pLink, int nFieldIx);
+  bool HasMapFor(int nClsID) const { return Map(nClsID) != nullptr; }
+
+  std::unique_ptr<CTTransactionLayer> v_parentLayer;
+  std::vector<std::unique_ptr<CTElemDbObjectMap>> v_maps; // indexed by class id
+};
+
+} // namespace aw
