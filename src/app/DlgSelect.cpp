@@ -1,9 +1,23 @@
 #include "app/DlgSelect.h"
 
+#include "app/BaseMsgDialog.h"
+#include "app/BasicDialog.h"
+#include "app/DatabasePage.h"
+#include "app/MainWindowRules.h"
+#include "app/ProjectStore.h"
 #include "app/UserPrompts.h"
+#include "foundation/VersionInfo.h"
+#include "i18n/BaseMsgMan.h"
+#include "i18n/MessageTexts.h"
+#include "platform/SettingsRoots.h"
+#include "platform/SettingsStore.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
+#include <QVBoxLayout>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
@@ -12,8 +26,44 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <iostream>
+
 namespace aw::app {
 namespace {
+
+using i18n::DialogButton;
+
+QString Msg(int nMessage, const i18n::MessageParams& params = {})
+{
+  return QString::fromStdString(i18n::GetUnicodeString(nMessage, params));
+}
+
+// The window's store until the project-file module provides one: there is
+// nothing yet that reads or writes a project file.
+class UnavailableProjectStore : public ProjectStore
+{
+public:
+  explicit UnavailableProjectStore(QWidget* window) : v_window(window) {}
+  bool SaveProject(const QString& szFileName) override
+  {
+    TBaseMsg::DisplayError(v_window, QStringList{Msg(i18n::kMsgUnableToCreateFile, {szFileName.toStdString()}),
+                                                 QStringLiteral("This build cannot write project files yet.")});
+    return false;
+  }
+  bool OpenProject(const QString& szFileName) override
+  {
+    TBaseMsg::DisplayError(v_window, QStringList{Msg(i18n::kMsgUnableToOpenFile, {szFileName.toStdString()}),
+                                                 QStringLiteral("This build cannot read project files yet.")});
+    return false;
+  }
+  void InitialiseInputs() override {}
+
+private:
+  QWidget* v_window;
+};
+
+const QString kOpenFilter = QStringLiteral("Airwright Project Files (*.awr)|*.awr");
+const QString kSaveFilter = QStringLiteral("Airwright Project files (*.awr)|*.awr|All files (*.*)|*.*");
 
 QWidget* AddPage(QTabWidget* pages, const char* szObjectName, const QString& szCaption)
 {
@@ -30,13 +80,19 @@ TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
 {
   setObjectName(QStringLiteral("TDlgSelect"));
   setWindowTitle(QStringLiteral("Airwright"));
+  // The window's texts are numbered messages; registering again changes nothing.
+  i18n::RegisterProgramMessages();
+  v_ownStore = std::make_unique<UnavailableProjectStore>(this);
+  v_projectStore = v_ownStore.get();
   CreatePages();
   CreateCommands();
   CreateToolbar();
   statusBar()->setObjectName(QStringLiteral("Ctl_StatusBar"));
+  ConnectCommands();
 
-  // The interface glossary and the moist-air calculator join here with
-  // translation and the air properties.
+  // Without an interface glossary the loaded hook only tints the lists; the
+  // glossary's translation joins here with the translation module.
+  TBasicDialog::SetLoadedHook(&TBasicDialog::AdaptListBackground);
   v_dataHaveChanged = false;
   resize(1024, 720);
   CentreOnScreen();
@@ -53,11 +109,15 @@ void TDlgSelect::CreatePages()
   Tab_Psychrometrics = AddPage(Ctl_Pages, "Tab_Psychrometrics", QStringLiteral("Psychrometrics"));
   Tab_Results = AddPage(Ctl_Pages, "Tab_Results", QStringLiteral("Results"));
   Tab_Database = AddPage(Ctl_Pages, "Tab_Database", QStringLiteral("Database"));
+  auto* databaseLayout = new QVBoxLayout(Tab_Database);
+  v_databasePage = new TFraDatabasePage(Tab_Database);
+  databaseLayout->addWidget(v_databasePage);
   Tab_Fan = AddPage(Ctl_Pages, "Tab_Fan", QStringLiteral("Fan Characteristics"));
   Tab_Efficiencies = AddPage(Ctl_Pages, "Tab_Efficiencies", QStringLiteral("Exchange Efficiencies"));
   Tab_EffCorrect = AddPage(Ctl_Pages, "Tab_EffCorrect", QStringLiteral("Efficiency Corrections"));
   Tab_Configuration = AddPage(Ctl_Pages, "Tab_Configuration", QStringLiteral("Configuration"));
   setCentralWidget(Ctl_Pages);
+  connect(Ctl_Pages, &QTabWidget::currentChanged, this, &TDlgSelect::Ctl_PagesChange);
 }
 
 QAction* TDlgSelect::AddCommand(const char* szObjectName, const QString& szCaption, const QString& szHint)
@@ -90,9 +150,19 @@ void TDlgSelect::CreateCommands()
   ACF_Preferences = AddCommand("ACF_Preferences", QStringLiteral("Preferences"),
                                QStringLiteral("Defines the preferences"));
   ACH_About = AddCommand("ACH_About", QStringLiteral("About"), QString());
+}
 
-  ACF_Exit->setEnabled(true);
-  connect(ACF_Exit, &QAction::triggered, this, &TDlgSelect::CloseProgram);
+void TDlgSelect::ConnectCommands()
+{
+  const std::pair<QAction*, void (TDlgSelect::*)()> handlers[] = {
+    {ACF_New, &TDlgSelect::ACF_NewExecute},   {ACF_Open, &TDlgSelect::ACF_OpenExecute},
+    {ACF_Save, &TDlgSelect::ACF_SaveExecute}, {ACF_Exit, &TDlgSelect::CloseProgram},
+    {ACH_About, &TDlgSelect::ACH_AboutExecute},
+  };
+  for (const auto& [action, handler] : handlers) {
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, handler);
+  }
 }
 
 void TDlgSelect::CreateToolbar()
@@ -172,9 +242,182 @@ void TDlgSelect::ReportStartupFailure(const StartupStage& stage, const std::stri
                                        .arg(QString::fromStdString(stage.szName), QString::fromStdString(szWhat)));
 }
 
+void TDlgSelect::SetProjectStore(ProjectStore* store)
+{
+  v_projectStore = store ? store : v_ownStore.get();
+}
+
+void TDlgSelect::ShowPagesForFamily(int nFamilyCode)
+{
+  const FamilyPages pages = PagesForFamily(nFamilyCode);
+  Ctl_Pages->setTabVisible(Ctl_Pages->indexOf(Tab_Efficiencies), pages.bEfficiencies);
+  Ctl_Pages->setTabVisible(Ctl_Pages->indexOf(Tab_EffCorrect), pages.bEfficiencies);
+  Ctl_Pages->setTabVisible(Ctl_Pages->indexOf(Tab_Configuration), pages.bConfiguration);
+}
+
+void TDlgSelect::Ctl_PagesChange(int nIndex)
+{
+  QWidget* page = Ctl_Pages->widget(nIndex);
+  if (UnitSelected())
+    return; // the pages of a selected unit join here with the selection and the charts
+  // Without a unit only the (empty) chart page can be shown.
+  if (page != Tab_Selection && page != Tab_Psychrometrics)
+    Ctl_Pages->setCurrentWidget(Tab_Selection);
+}
+
+QString TDlgSelect::ProjectFolder() const
+{
+  // The project folder of the preferences, when it names an existing folder.
+  const std::optional<std::string> folder =
+    platform::SettingsStore::User().ReadString(platform::kPreferencesKey, "ProjectFolder");
+  if (!folder || folder->empty() || !QDir(QString::fromStdString(*folder)).exists())
+    return {};
+  return QString::fromStdString(*folder);
+}
+
+bool TDlgSelect::SaveTo(const QString& szFileName)
+{
+  if (!v_projectStore->SaveProject(szFileName))
+    return false;
+  SetProjectFileName(szFileName);
+  v_dataHaveChanged = false;
+  return true;
+}
+
+bool TDlgSelect::SaveProjectAs()
+{
+  FileRequest request;
+  request.parent = this;
+  request.szTitle = QStringLiteral("Enter a file name to save the current Airwright data");
+  request.szFilter = kSaveFilter;
+  request.szDefaultExtension = QStringLiteral("awr");
+  request.szFolder = ProjectFolder();
+  request.szFileName = GetProjectFileName();
+  const QString file = UserPrompts::Current().ChooseSaveFile(request);
+  return !file.isEmpty() && SaveTo(file);
+}
+
+bool TDlgSelect::SaveCurrentProject()
+{
+  return GetProjectFileName().isEmpty() ? SaveProjectAs() : SaveTo(GetProjectFileName());
+}
+
+bool TDlgSelect::AskSaveChanges()
+{
+  if (!v_dataHaveChanged)
+    return true;
+  const int answer =
+    TBaseMsg::DisplayQuestion(this, i18n::kMsgProjectNotSaved, {DialogButton::Yes, DialogButton::No});
+  if (answer == i18n::Info(DialogButton::No).nReturnCode)
+    return true;
+  // Yes: go on only when the project was saved, so that no answer loses it.
+  return answer == i18n::Info(DialogButton::Yes).nReturnCode && SaveCurrentProject();
+}
+
+void TDlgSelect::ACF_NewExecute()
+{
+  if (!AskSaveChanges())
+    return;
+  SetProjectFileName(QString());
+  Ctl_Pages->setCurrentWidget(Tab_Selection);
+  Ctl_Pages->setFocus(Qt::OtherFocusReason);
+  v_projectStore->InitialiseInputs();
+  v_dataHaveChanged = false;
+}
+
+void TDlgSelect::ACF_OpenExecute()
+{
+  if (!AskSaveChanges())
+    return;
+  FileRequest request;
+  request.parent = this;
+  request.szTitle = QStringLiteral("Enter a file name to load project data from");
+  request.szFilter = kOpenFilter;
+  request.szDefaultExtension = QStringLiteral("awr");
+  request.szFolder = ProjectFolder();
+  const QString file = UserPrompts::Current().ChooseOpenFile(request);
+  if (file.isEmpty())
+    return;
+  Ctl_Pages->setCurrentWidget(Tab_Selection);
+  if (!v_projectStore->OpenProject(file))
+    return;
+  SetProjectFileName(file);
+  v_dataHaveChanged = false;
+}
+
+void TDlgSelect::ACF_SaveExecute()
+{
+  SaveProjectAs();
+}
+
+void TDlgSelect::ACH_AboutExecute()
+{
+  const std::string text = AboutText(i18n::GetUnicodeString(i18n::kMsgProgramName), v_databaseVersion.toStdString(),
+                                     CTVersionUtils::ConfigurationName());
+  UserPrompts::Current().ShowPlainDialog(this, QStringLiteral("About"), QString::fromStdString(text));
+}
+
+bool TDlgSelect::ConfirmClose()
+{
+  if (!v_dataHaveChanged)
+    return true;
+  const int answer = TBaseMsg::DisplayQuestion(this, i18n::kMsgProjectNotSaved,
+                                               {DialogButton::Yes, DialogButton::No, DialogButton::Cancel});
+  if (answer == i18n::Info(DialogButton::Yes).nReturnCode)
+    return SaveCurrentProject(); // a save that was cancelled or failed keeps the window open
+  return answer == i18n::Info(DialogButton::No).nReturnCode;
+}
+
 void TDlgSelect::CloseProgram()
 {
+  if (!ConfirmClose())
+    return;
+  // Only now that the close is confirmed may the window give up its glossary
+  // and its recent-file menu.
+  v_closeConfirmed = true;
   close();
+}
+
+void TDlgSelect::closeEvent(QCloseEvent* event)
+{
+  // A close request of the window frame asks as Exit does (Qt ignores a
+  // close() from inside this handler, so the answer decides here).
+  if (!v_closeConfirmed && !ConfirmClose()) {
+    event->ignore();
+    return;
+  }
+  v_closeConfirmed = true;
+  event->accept();
+}
+
+bool TDlgSelect::SaveScreenshots(const QString& szFolder)
+{
+  if (!QDir().mkpath(szFolder)) {
+    std::cerr << "airwright: cannot create the folder " << szFolder.toStdString() << "\n";
+    return false;
+  }
+  const int current = Ctl_Pages->currentIndex();
+  bool ok = true;
+  int number = 0;
+  for (int i = 0; i < Ctl_Pages->count(); ++i) {
+    if (!Ctl_Pages->isTabVisible(i))
+      continue;
+    // Past the page-change rules: a picture shows the page as it is built.
+    {
+      const QSignalBlocker blocker(Ctl_Pages);
+      Ctl_Pages->setCurrentIndex(i);
+    }
+    QApplication::processEvents();
+    const QString file = QDir(szFolder).filePath(
+      QStringLiteral("%1-%2.png").arg(++number, 2, 10, QLatin1Char('0')).arg(Ctl_Pages->widget(i)->objectName()));
+    if (!grab().save(file, "PNG")) {
+      std::cerr << "airwright: cannot write " << file.toStdString() << "\n";
+      ok = false;
+    }
+  }
+  const QSignalBlocker blocker(Ctl_Pages);
+  Ctl_Pages->setCurrentIndex(current);
+  return ok;
 }
 
 } // namespace aw::app

@@ -7,12 +7,18 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <memory>
+
 class QAction;
+class QCloseEvent;
 class QMenu;
 class QTabWidget;
 class QToolBar;
 
 namespace aw::app {
+
+class ProjectStore;
+class TFraDatabasePage;
 
 class TDlgSelect : public QMainWindow
 {
@@ -29,12 +35,45 @@ public:
   // window calls it through the event loop.
   void RunStartup();
 
+  // The project commands' store of inputs; the window keeps using it until
+  // another is set (none: the window's own, which cannot save yet).
+  void SetProjectStore(ProjectStore* store);
+  QString GetProjectFileName() const { return v_projectFileName; }
+  void SetProjectFileName(const QString& szFileName) { v_projectFileName = szFileName; }
+  bool DataHaveChanged() const { return v_dataHaveChanged; }
+  // Every change of an input, the family, a recalculation choice or the options.
+  void SetDataHaveChanged() { v_dataHaveChanged = true; }
+  // The catalogue's version text, for the caption and About.
+  void SetDatabaseVersion(const QString& szVersion) { v_databaseVersion = szVersion; }
+  double DeltaEnthalpy() const { return v_deltaEnthalpy; }
+
+  // Shows the pages of a device family (codes as GetType of the unit).
+  void ShowPagesForFamily(int nFamilyCode);
+  // Whether a unit is selected in the list of offered units.
+  bool UnitSelected() const { return false; }
+  TFraDatabasePage* DatabasePage() const { return v_databasePage; }
+
+  // The tool-bar commands.
+  void ACF_NewExecute();
+  void ACF_OpenExecute();
+  void ACF_SaveExecute();
+  void ACH_AboutExecute();
+  // Runs the save question and closes the window unless the user keeps it.
+  void CloseProgram();
+
+  // Shows every visible page in turn and saves it as a PNG in the folder:
+  // "01-Tab_Selection.png", ... Answers false (after saying why on standard
+  // error) when a picture could not be written.
+  bool SaveScreenshots(const QString& szFolder);
+
 signals:
   // A start-up stage ended the program; the event loop should end with this code.
   void StartupStopped(int nExitCode);
 
 protected:
   void showEvent(QShowEvent* event) override;
+  // A close request of the window frame runs CloseProgram.
+  void closeEvent(QCloseEvent* event) override;
 
 private:
   void CreatePages();
@@ -45,9 +84,27 @@ private:
   void CentreOnScreen();
   void BuildStartupSequence();
   void ReportStartupFailure(const StartupStage& stage, const std::string& szWhat);
+  void ConnectCommands();
 
-  // Closes the window (the save question joins with the project files).
-  void CloseProgram();
+  // The start-up stages that belong to the window itself.
+  StageResult PrepareDialogs();
+  StageResult FitWindowSize();
+  StageResult AddImperialUnits();
+  StageResult SetCaption();
+  StageResult SetDeltaEnthalpy();
+
+  // Asks message 74 with Yes and No when there are unsaved changes; false when
+  // the user asked to save and the project was not saved.
+  bool AskSaveChanges();
+  // Asks message 74 with Yes, No and Cancel when there are unsaved changes;
+  // true when the window may close.
+  bool ConfirmClose();
+  // Saves to the project's file, or through the save dialog when it has none.
+  bool SaveCurrentProject();
+  bool SaveProjectAs();
+  bool SaveTo(const QString& szFileName);
+  QString ProjectFolder() const;
+  void Ctl_PagesChange(int nIndex);
 
   QTabWidget* Ctl_Pages = nullptr;
   QWidget* Tab_Selection = nullptr;
@@ -72,9 +129,20 @@ private:
   QToolBar* Ctl_Toolbar = nullptr;
   QMenu* Mnu_PopupReopen = nullptr;
 
+  TFraDatabasePage* v_databasePage = nullptr;
+
   QStringList v_arguments;
   // The project has unsaved changes.
   bool v_dataHaveChanged = false;
+  // The user confirmed the close; the next close request goes through.
+  bool v_closeConfirmed = false;
+  bool v_setPrintOptions = false;
+  bool v_converting = false;
+  double v_deltaEnthalpy = 0; // kJ/kg
+  QString v_projectFileName;
+  QString v_databaseVersion;
+  std::unique_ptr<ProjectStore> v_ownStore;
+  ProjectStore* v_projectStore = nullptr;
 
   StartupSequence v_startup;
   bool v_startupScheduled = false;

@@ -4,6 +4,18 @@
 
 #include "app/DlgSelect.h"
 
+#include "air/SI_Units.h"
+#include "app/BasicDialog.h"
+#include "app/FrameBottomPanelExt.h"
+#include "app/MainWindowRules.h"
+#include "foundation/VersionInfo.h"
+#include "i18n/BaseMsgMan.h"
+#include "i18n/MessageTexts.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
 namespace aw::app {
 
 void TDlgSelect::BuildStartupSequence()
@@ -18,7 +30,7 @@ void TDlgSelect::BuildStartupSequence()
   s.Add(3, "project file type", "desktop integration", [] { return S::Pending(); });
   s.Add(4, "program-group shortcuts", "desktop integration", [] { return S::Pending(); });
   s.Add(5, "uninstall entry", "desktop integration", [] { return S::Pending(); });
-  s.Add(6, "translation hook, fonts and hints", "message dialogs", [] { return S::Pending(); });
+  s.Add(6, "translation hook, fonts and hints", "message dialogs", [this] { return PrepareDialogs(); });
 
   // The catalogue.
   s.Add(7, "database engines", "object database", [] { return S::Pending(); });
@@ -28,16 +40,18 @@ void TDlgSelect::BuildStartupSequence()
   s.Add(10, "settings roots", "settings store", [] { return StageResult::Continue(); });
   s.Add(11, "locale check", "languages and countries", [] { return S::Pending(); });
   s.Add(12, "catalogue connection", "object database", [] { return S::Pending(); });
-  s.Add(13, "online-services configuration check", "online services", [] { return S::Pending(); });
+  // The online services have no subsystem on this platform: their configuration
+  // check and the disclaimer pass.
+  s.Add(13, "online-services configuration check", "online services", [] { return StageResult::Continue(); });
   s.Add(14, "database version check", "device catalogue", [] { return S::Pending(); });
   s.Add(15, "run identifier", "device catalogue", [] { return S::Pending(); });
-  s.Add(16, "online-services start-up and disclaimer", "online services", [] { return S::Pending(); });
+  s.Add(16, "online-services start-up and disclaimer", "online services", [] { return StageResult::Continue(); });
 
   // The window and the units.
-  s.Add(17, "window size", "main window", [] { return S::Pending(); });
-  s.Add(18, "imperial units", "units of measure", [] { return S::Pending(); });
+  s.Add(17, "window size", "main window", [this] { return FitWindowSize(); });
+  s.Add(18, "imperial units", "units of measure", [this] { return AddImperialUnits(); });
   s.Add(19, "graph and chart reset", "graph pages", [] { return S::Pending(); });
-  s.Add(20, "window caption", "main window", [] { return S::Pending(); });
+  s.Add(20, "window caption", "main window", [this] { return SetCaption(); });
   s.Add(21, "filter lists", "input panels", [] { return S::Pending(); });
 
   // The catalogue's lists and the first selection.
@@ -46,7 +60,7 @@ void TDlgSelect::BuildStartupSequence()
   s.Add(24, "documentation and option lists", "device catalogue", [] { return S::Pending(); });
   s.Add(25, "family cache", "device catalogue", [] { return S::Pending(); });
   s.Add(26, "preferences", "preferences", [] { return S::Pending(); });
-  s.Add(27, "enthalpy offset", "main window", [] { return S::Pending(); });
+  s.Add(27, "enthalpy offset", "main window", [this] { return SetDeltaEnthalpy(); });
   s.Add(28, "inputs and first selection", "selection", [] { return S::Pending(); });
   s.Add(29, "ratio correction", "ratio corrections", [] { return S::Pending(); });
   s.Add(30, "efficiency-correction graph", "graph pages", [] { return S::Pending(); });
@@ -58,6 +72,57 @@ void TDlgSelect::BuildStartupSequence()
     v_dataHaveChanged = false;
     return StageResult::Continue();
   });
+}
+
+StageResult TDlgSelect::PrepareDialogs()
+{
+  TBasicDialog::CallLoadedHook(this);
+  TFraBottomPanelExt::SetCtlBarSysFont(false);
+  TBasicDialog::InitMouseHints(this);
+  TBasicDialog::AdaptFormToAvailableWorkArea(this);
+  return StageResult::Continue();
+}
+
+StageResult TDlgSelect::FitWindowSize()
+{
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (!screen)
+    return StageResult::Continue();
+  const QSize area = screen->geometry().size();
+  const QSize frame = frameGeometry().size();
+  if (const std::optional<WindowSize> grown =
+        GrownWindowSize({frame.width(), frame.height()}, {area.width(), area.height()}))
+    resize(grown->nWidth - (frame.width() - width()), grown->nHeight - (frame.height() - height()));
+  TBasicDialog::AdaptFormToAvailableWorkArea(this);
+  return StageResult::Continue();
+}
+
+StageResult TDlgSelect::AddImperialUnits()
+{
+  v_converting = true;
+  // From the built-in units, so that a second window of the same process
+  // (the tests) does not add the imperial units twice.
+  TU_Form::InitializeUnits();
+  TU_Form::AddImperialUnits();
+  v_converting = false;
+  v_setPrintOptions = true;
+  return StageResult::Continue();
+}
+
+StageResult TDlgSelect::SetCaption()
+{
+  const std::string title = i18n::GetUnicodeString(i18n::kMsgProgramName);
+  setWindowTitle(QString::fromStdString(MainWindowCaption(title, v_databaseVersion.toStdString(),
+                                                          CTVersionUtils::ConfigurationName())));
+  // The application title with the version is not given to Qt: as display
+  // name it would be appended to every window caption by the desktop.
+  return StageResult::Continue();
+}
+
+StageResult TDlgSelect::SetDeltaEnthalpy()
+{
+  v_deltaEnthalpy = app::DeltaEnthalpy(TU_Form::GetNewIndex(U_Temperature));
+  return StageResult::Continue();
 }
 
 } // namespace aw::app

@@ -2,6 +2,7 @@
 
 #include "app/DlgSelect.h"
 #include "app/UserPrompts.h"
+#include "i18n/BaseMsgMan.h"
 #include "platform/CaseFolding.h"
 #include "platform/SingleInstance.h"
 
@@ -26,6 +27,16 @@ bool IsUninstallRequest(const QStringList& arguments)
 }
 
 } // namespace
+
+std::optional<QString> TakeScreenshotOption(QStringList& arguments)
+{
+  const qsizetype at = arguments.indexOf(QStringLiteral("--screenshots"));
+  if (at < 0)
+    return std::nullopt;
+  QString folder = at + 1 < arguments.size() ? arguments[at + 1] : QString();
+  arguments.remove(at, at + 1 < arguments.size() ? 2 : 1);
+  return folder;
+}
 
 bool DisplayAvailable(int argc, char** argv)
 {
@@ -71,14 +82,29 @@ int RunProgram(int argc, char** argv)
   QApplication::setApplicationName(QStringLiteral("Airwright"));
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
+  const std::optional<QString> screenshotFolder = TakeScreenshotOption(arguments);
+  if (screenshotFolder && screenshotFolder->isEmpty()) {
+    std::cerr << "airwright: --screenshots needs a folder\n";
+    return 2;
+  }
 
   // Declared before the window, so that it is released after the window has gone.
   platform::SingleInstanceLock instanceLock;
   if (!EnterSingleInstance(instanceLock, arguments, UserPrompts::Current()))
     return 0;
 
-  // The hidden message forms join here with the message dialogs.
+  // The program's numbered messages, before any window.
+  i18n::RegisterProgramMessages();
   TDlgSelect window(arguments);
+  if (screenshotFolder) {
+    std::optional<int> stopped;
+    QObject::connect(&window, &TDlgSelect::StartupStopped, [&stopped](int nExitCode) { stopped = nExitCode; });
+    window.show();
+    window.RunStartup();
+    if (stopped)
+      return *stopped;
+    return window.SaveScreenshots(*screenshotFolder) ? 0 : 1;
+  }
   QObject::connect(&window, &TDlgSelect::StartupStopped, &application,
                    [](int nExitCode) { QCoreApplication::exit(nExitCode); });
   window.show();

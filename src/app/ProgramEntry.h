@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 namespace aw::platform {
 class SingleInstanceLock;
 }
@@ -24,6 +26,10 @@ QString SecondInstanceMessage(const QStringList& arguments);
 // taken at all (no writable folder) is reported on standard error and does
 // not keep the user from working.
 bool EnterSingleInstance(platform::SingleInstanceLock& lock, const QStringList& arguments, UserPrompts& prompts);
+
+// Removes the hidden option "--screenshots DIR" from the arguments and
+// answers its folder (empty when the folder is missing).
+std::optional<QString> TakeScreenshotOption(QStringList& arguments);
 
 // The whole program; answers the process's exit code.
 int RunProgram(int argc, char** argv);

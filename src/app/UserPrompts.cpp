@@ -1,17 +1,79 @@
 #include "app/UserPrompts.h"
 
+#include "app/BaseMsgDialog.h"
+
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace aw::app {
 namespace {
 
-class MessageBoxPrompts : public UserPrompts
+// The nearest window of the parent, else none (the application).
+QWidget* OwnerOf(QWidget* parent)
+{
+  return parent ? parent->window() : nullptr;
+}
+
+class DialogPrompts : public UserPrompts
 {
 public:
   void ShowMessage(const QString& szText) override
   {
     QMessageBox::information(nullptr, QApplication::applicationName(), szText);
+  }
+
+  int ShowNumberedMessage(const MessageRequest& request) override
+  {
+    // The screen is brought up to date before the dialog comes up.
+    QApplication::processEvents();
+    TBaseMsg dialog(OwnerOf(request.parent), request);
+    return dialog.Execute();
+  }
+
+  std::optional<QString> EditString(const EditRequest& request) override
+  {
+    QApplication::processEvents();
+    TBaseMsg dialog(OwnerOf(request.parent), request);
+    if (dialog.Execute() != i18n::kReturnOK)
+      return std::nullopt;
+    return dialog.EditedText();
+  }
+
+  QString ChooseOpenFile(const FileRequest& request) override
+  {
+    QFileDialog dialog(OwnerOf(request.parent), request.szTitle, request.szFolder, QtFileFilter(request.szFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(request.szDefaultExtension);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().front()
+                                                                                     : QString();
+  }
+
+  QString ChooseSaveFile(const FileRequest& request) override
+  {
+    QFileDialog dialog(OwnerOf(request.parent), request.szTitle, request.szFolder, QtFileFilter(request.szFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.szDefaultExtension);
+    if (!request.szFileName.isEmpty())
+      dialog.selectFile(request.szFileName);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().front()
+                                                                                     : QString();
+  }
+
+  void ShowPlainDialog(QWidget* parent, const QString& szCaption, const QString& szText) override
+  {
+    QMessageBox box(QMessageBox::NoIcon, szCaption, szText, QMessageBox::Ok, OwnerOf(parent));
+    box.exec();
+  }
+
+  void OpenWithApplication(const QString& szPathOrUrl) override
+  {
+    const QUrl url = QUrl::fromUserInput(szPathOrUrl);
+    QDesktopServices::openUrl(url);
   }
 };
 
@@ -25,9 +87,9 @@ UserPrompts*& Installed()
 
 UserPrompts& UserPrompts::Current()
 {
-  static MessageBoxPrompts messageBoxes;
+  static DialogPrompts dialogs;
   UserPrompts* installed = Installed();
-  return installed ? *installed : messageBoxes;
+  return installed ? *installed : dialogs;
 }
 
 ScopedUserPrompts::ScopedUserPrompts(UserPrompts& prompts) : v_previous(Installed())
@@ -38,6 +100,18 @@ ScopedUserPrompts::ScopedUserPrompts(UserPrompts& prompts) : v_previous(Installe
 ScopedUserPrompts::~ScopedUserPrompts()
 {
   Installed() = v_previous;
+}
+
+QString QtFileFilter(const QString& szFilter)
+{
+  // Pairs of caption and pattern; Qt reads the patterns from the caption.
+  const QStringList parts = szFilter.split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+    filters << parts[i];
+  if (parts.size() % 2 == 1 && !parts.back().isEmpty())
+    filters << parts.back();
+  return filters.join(QStringLiteral(";;"));
 }
 
 } // namespace aw::app

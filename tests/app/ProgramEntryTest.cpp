@@ -3,21 +3,16 @@
 #include "app/UserPrompts.h"
 #include "platform/ScopedEnvironment.h"
 #include "platform/SingleInstance.h"
+#include "RecordingPrompts.h"
 #include "support/TempDir.h"
 #include "TestApplication.h"
 
 #include <gtest/gtest.h>
 
-
 namespace aw::app {
 namespace {
 
-class RecordingPrompts : public UserPrompts
-{
-public:
-  void ShowMessage(const QString& szText) override { messages.push_back(szText); }
-  QStringList messages;
-};
+using test::RecordingPrompts;
 
 class ProgramEntryTest : public ::testing::Test
 {
@@ -85,6 +80,17 @@ TEST_F(ProgramEntryTest, MissingDisplayIsDetected)
   }
   test::ScopedEnvironment empty("DISPLAY", "");
   EXPECT_FALSE(DisplayAvailable(1, bare));
+}
+
+TEST_F(ProgramEntryTest, ScreenshotOptionIsTakenOutOfTheArguments)
+{
+  QStringList arguments = {"a.awr", "--screenshots", "/tmp/shots"};
+  EXPECT_EQ(TakeScreenshotOption(arguments), QString("/tmp/shots"));
+  EXPECT_EQ(arguments, QStringList{"a.awr"});
+  QStringList missing = {"--screenshots"};
+  EXPECT_EQ(TakeScreenshotOption(missing), QString());
+  QStringList none = {"a.awr"};
+  EXPECT_EQ(TakeScreenshotOption(none), std::nullopt);
 }
 
 TEST_F(ProgramEntryTest, ScopedPromptsReplaceTheMessageBoxesAndRestoreThem)

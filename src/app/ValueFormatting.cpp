@@ -1,0 +1,64 @@
+#include "app/ValueFormatting.h"
+
+#include "air/SI_Units.h"
+
+namespace aw::app {
+namespace {
+
+std::string Format(double value, U_RepUnit unit, int nMinWidth, bool bWithUnit)
+{
+  std::string text = TU_Form::PutFmtDimensionedValue(value, unit, nMinWidth, true);
+  if (bWithUnit)
+    text += " " + TU_Form::GetCurrentString(unit);
+  return text;
+}
+
+// A value of exactly 0 is no value and shows nothing.
+std::string FormatOrEmpty(double value, U_RepUnit unit, int nMinWidth, bool bWithUnit)
+{
+  return value == 0 ? std::string() : Format(value, unit, nMinWidth, bWithUnit);
+}
+
+} // namespace
+
+std::string FormatTemperature(double value, bool bWithUnit)
+{
+  return Format(value, U_Temperature, 1, bWithUnit);
+}
+
+std::string FormatHumidity(double value)
+{
+  return FormatOrEmpty(value, U_Humidity, 1, true);
+}
+
+std::string FormatEnthalpy(double value, double deltaEnthalpy)
+{
+  return Format(value + deltaEnthalpy, U_Enthalpy, 1, true);
+}
+
+std::string FormatAirflow(double value)
+{
+  return Format(value, U_Airflow, 1, true);
+}
+
+std::string FormatPressure(double value)
+{
+  return FormatOrEmpty(value, U_Pressure, 1, true);
+}
+
+std::string FormatShortLength(double value, bool bWithUnit)
+{
+  return FormatOrEmpty(value, U_ShortLength, 1, bWithUnit);
+}
+
+std::string FormatMass(double value)
+{
+  return FormatOrEmpty(value, U_Mass, 1, true);
+}
+
+std::string FormatPower(double value)
+{
+  return FormatOrEmpty(value, U_Power, 3, true);
+}
+
+} // namespace aw::app

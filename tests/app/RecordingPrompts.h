@@ -1,0 +1,57 @@
+#pragma once
+// Prompts that record what the program asks and answer from a script, so
+// that no test ever waits on a modal window.
+
+#include "app/UserPrompts.h"
+
+#include <deque>
+#include <vector>
+
+namespace aw::test {
+
+class RecordingPrompts : public app::UserPrompts
+{
+public:
+  void ShowMessage(const QString& szText) override { messages.push_back(szText); }
+  int ShowNumberedMessage(const app::MessageRequest& request) override
+  {
+    questions.push_back(request);
+    if (answers.empty())
+      return 2;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::optional<QString> EditString(const app::EditRequest& request) override
+  {
+    edits.push_back(request);
+    return editAnswer;
+  }
+  QString ChooseOpenFile(const app::FileRequest& request) override
+  {
+    openRequests.push_back(request);
+    return openAnswer;
+  }
+  QString ChooseSaveFile(const app::FileRequest& request) override
+  {
+    saveRequests.push_back(request);
+    return saveAnswer;
+  }
+  void ShowPlainDialog(QWidget*, const QString& szCaption, const QString& szText) override
+  {
+    plainDialogs.push_back({szCaption, szText});
+  }
+  void OpenWithApplication(const QString& szPathOrUrl) override { opened.push_back(szPathOrUrl); }
+
+  QStringList messages;
+  std::vector<app::MessageRequest> questions;
+  std::deque<int> answers; // return codes, in the order of the questions
+  std::vector<app::EditRequest> edits;
+  std::optional<QString> editAnswer;
+  std::vector<app::FileRequest> openRequests, saveRequests;
+  QString openAnswer, saveAnswer; // empty: the user cancels
+  std::vector<std::pair<QString, QString>> plainDialogs;
+  QStringList opened;
+};
+
+} // namespace aw::test
