@@ -23,5 +23,7 @@ private:
 
 void AddVersionCommand(CLI::App& app);
 void AddAirCommand(CLI::App& app);
+void AddCatalogueCommand(CLI::App& app);
+void AddLzssCommand(CLI::App& app);
 
 } // namespace aw::cli

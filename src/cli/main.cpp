@@ -10,6 +10,8 @@ int main(int argc, char** argv)
   app.require_subcommand(1);
   aw::cli::AddVersionCommand(app);
   aw::cli::AddAirCommand(app);
+  aw::cli::AddCatalogueCommand(app);
+  aw::cli::AddLzssCommand(app);
 
   try {
     app.parse(argc, argv);

@@ -781,45 +781,57 @@ void CTEdiReader::ReadValue(int nCode, const CTFieldInfo* pTarget, int nTargetIx
 
 void CTEdiReader::CheckIntegrity(CTTransactionLayer& pLayer)
 {
-  // References name tables by their number in the file: translate them to class ids once.
+  // Only tables with reference fields take part.
+  struct LinkedTable
+  {
+    int clsID;
+    CTElemDbObjectMap* map;
+    std::vector<int> linkFields;
+  };
+  std::vector<LinkedTable> linked;
   for (int clsID = 0; clsID < pLayer.MapCount(); ++clsID) {
     CTElemDbObjectMap* map = pLayer.Map(clsID);
-    if (!map)
+    if (!map || map->IsEmpty())
       continue;
     const CTFieldList& fields = map->TblInfo()->GetFieldInfo();
-    for (CTElemDbObject* elem : map->Elements())
-      for (int ix = 1; ix < static_cast<int>(fields.size()); ++ix) {
-        if (!fields[ix] || !fields[ix]->GetReferenceTo())
-          continue;
-        auto file = v_fileTables.find(elem->Values().GetIntegerValue(ix));
-        if (file != v_fileTables.end() && file->second.pModel)
-          elem->Values().SetIntegerValue(ix, file->second.pModel->GetTableIndex());
-      }
+    LinkedTable table{clsID, map, {}};
+    for (int ix = 1; ix < static_cast<int>(fields.size()); ++ix)
+      if (fields[ix] && fields[ix]->GetReferenceTo())
+        table.linkFields.push_back(ix);
+    if (!table.linkFields.empty())
+      linked.push_back(std::move(table));
   }
+
+  // References name tables by their number in the file: translate them to class ids once.
+  for (const LinkedTable& table : linked)
+    table.map->ForEach([&](CTElemDbObject& elem) {
+      for (int ix : table.linkFields) {
+        auto file = v_fileTables.find(elem.Values().GetIntegerValue(ix));
+        if (file != v_fileTables.end() && file->second.pModel)
+          elem.Values().SetIntegerValue(ix, file->second.pModel->GetTableIndex());
+      }
+    });
   // Dropping an element can break the references to it: repeat until nothing more is dropped.
   for (bool dropped = true; dropped;) {
     dropped = false;
-    for (int clsID = 0; clsID < pLayer.MapCount(); ++clsID) {
-      CTElemDbObjectMap* map = pLayer.Map(clsID);
-      if (!map)
-        continue;
-      for (CTElemDbObject* elem : map->Elements())
-        if (!pLayer.CheckIntegrity(clsID, elem->ID(), elem->Values(), v_autoCorrect)) {
-          map->Take(elem->ID());
-          dropped = true;
-        }
+    for (const LinkedTable& table : linked) {
+      std::vector<int> broken;
+      table.map->ForEach([&](CTElemDbObject& elem) {
+        if (!pLayer.CheckIntegrity(table.clsID, elem.ID(), elem.Values(), v_autoCorrect))
+          broken.push_back(elem.ID());
+      });
+      for (int id : broken)
+        table.map->Take(id);
+      dropped = dropped || !broken.empty();
     }
   }
-  // Register the references; a one-to-one link may be used by one referrer only.
-  for (int clsID = 0; clsID < pLayer.MapCount(); ++clsID) {
-    CTElemDbObjectMap* map = pLayer.Map(clsID);
-    if (!map)
-      continue;
-    for (CTElemDbObject* elem : map->Elements()) {
-      pLayer.CheckIntegrity(clsID, elem->ID(), elem->Values(), v_autoCorrect);
-      pLayer.StoreReferencesAtRead(clsID, elem->Values());
+  // Register the references in id order, the order in which related objects
+  // are then found; a one-to-one link may be used by one referrer only.
+  for (const LinkedTable& table : linked)
+    for (CTElemDbObject* elem : table.map->Elements()) {
+      pLayer.CheckIntegrity(table.clsID, elem->ID(), elem->Values(), v_autoCorrect);
+      pLayer.StoreReferencesAtRead(table.clsID, elem->Values());
     }
-  }
 }
 
 } // namespace aw

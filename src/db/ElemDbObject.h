@@ -87,6 +87,13 @@ public:
   // The elements in id order, so that queries and written files do not
   // depend on the hash map's order.
   std::vector<CTElemDbObject*> Elements() const;
+  // Visits the elements in the map's own order; the map must not change meanwhile.
+  template <class F>
+  void ForEach(F&& visit) const
+  {
+    for (const auto& [id, elem] : v_data)
+      visit(*elem);
+  }
 
   // The table size the maps are made for (a hint for the hash map).
   static void SetTableSize(int nSize);

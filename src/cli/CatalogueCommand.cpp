@@ -1,0 +1,137 @@
+// airwright-cli catalogue: looks into the device catalogue the program
+// carries (or another catalogue file given with --database).
+//   catalogue info   the structure version, the number of objects per table,
+//                    and per family the units with their airflow range.
+
+#include "cli/Commands.h"
+
+#include "catalogue/CatalogueSession.h"
+#include "catalogue/ClBrisaData.h"
+#include "catalogue/ClDdbVersionInfo.h"
+
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace aw::cli {
+
+namespace {
+
+// The catalogue opened as the program opens it (read-only, the default factory
+// while it lives); szDatabaseFile, when given, replaces the embedded catalogue.
+std::unique_ptr<CTCatalogueSession> OpenCatalogue(const std::string& szDatabaseFile)
+{
+  std::string error;
+  if (!szDatabaseFile.empty() && !CTCatalogueSession::UseCatalogueFile(szDatabaseFile, error))
+    throw CommandError(error);
+  auto session = std::make_unique<CTCatalogueSession>();
+  if (!session->Connect())
+    throw CommandError("the catalogue " +
+                       (szDatabaseFile.empty() ? std::string("embedded in the program") : szDatabaseFile) +
+                       " cannot be read: " + session->LastError());
+  return session;
+}
+
+struct InfoOptions
+{
+  std::string database;
+  bool json = false;
+};
+
+nlohmann::ordered_json TableCounts(CTFactory& factory)
+{
+  nlohmann::ordered_json tables = nlohmann::ordered_json::object();
+  for (int clsID = 0; clsID < factory.TableCount(); ++clsID) {
+    const CTTableInfo* table = factory.GetTableInfo(clsID);
+    if (table && !table->IsAbstract())
+      tables[table->TableName()] = CTDbObject::CountAllRecords(clsID, false, &factory);
+  }
+  return tables;
+}
+
+// The ventilation units by family code, in code order, each family's units in stored order.
+nlohmann::ordered_json Families(CTFactory& factory)
+{
+  std::map<int, nlohmann::ordered_json> byFamily;
+  for (const Cls_BrisaData* unit : AllRecordsOf<Cls_BrisaData>(false, &factory))
+    byFamily[unit->GetType()].push_back({{"name", unit->GetName()},
+                                         {"minAirflow_m3h", unit->GetMinAirflow()},
+                                         {"maxAirflow_m3h", unit->GetMaxAirflow()}});
+  nlohmann::ordered_json families = nlohmann::ordered_json::array();
+  for (auto& [code, units] : byFamily)
+    families.push_back({{"family", Cls_BrisaData::Family2Str(code)}, {"code", code}, {"units", std::move(units)}});
+  return families;
+}
+
+nlohmann::ordered_json Info(CTFactory& factory)
+{
+  std::string dataVersion;
+  int region = 0;
+  Cls_DdbVersionInfo::GetKorvathVersionEx(&factory, dataVersion, region);
+  std::unique_ptr<CTDbObject> record(CTDbObject::GetUniqueRecord(Cls_DdbVersionInfo::kClassID, false, &factory));
+  const std::string version =
+    record ? record->GetUntranslatedStringValue(Cls_DdbVersionInfo::ixDbVersion) : std::string();
+  const std::string reference = Cls_DdbVersionInfo::ReferenceVersionText().value_or("");
+  return {
+    {"version", version},
+    {"referenceVersion", reference},
+    {"versionMatches", Cls_DdbVersionInfo::CheckVersion(&factory, reference, false)},
+    {"dataVersion", dataVersion},
+    {"region", region},
+    {"tables", TableCounts(factory)},
+    {"families", Families(factory)},
+  };
+}
+
+void PrintText(const nlohmann::ordered_json& info)
+{
+  std::cout << "Catalogue structure version " << info["version"].get<std::string>() << " (the program expects "
+            << info["referenceVersion"].get<std::string>() << (info["versionMatches"].get<bool>() ? ", matches" : ", MISMATCH")
+            << ")\n";
+  if (!info["dataVersion"].get<std::string>().empty())
+    std::cout << "Data release " << info["dataVersion"].get<std::string>() << ", region " << info["region"] << "\n";
+  std::cout << "Tables (objects):\n";
+  for (const auto& [name, count] : info["tables"].items())
+    std::cout << "  " << name << " " << count << "\n";
+  std::cout << "Families:\n";
+  if (info["families"].empty())
+    std::cout << "  (no units)\n";
+  for (const auto& family : info["families"]) {
+    std::cout << "  " << family["family"].get<std::string>() << " (code " << family["code"] << ")\n";
+    for (const auto& unit : family["units"])
+      std::cout << "    " << unit["name"].get<std::string>() << "  " << unit["minAirflow_m3h"] << " .. "
+                << unit["maxAirflow_m3h"] << " m\u00B3/h\n";
+  }
+}
+
+void AddInfoCommand(CLI::App& group)
+{
+  auto* cmd = group.add_subcommand("info", "Prints the catalogue's version, table sizes and units per family");
+  auto options = std::make_shared<InfoOptions>();
+  cmd->add_option("--database", options->database, "A catalogue file to read instead of the embedded catalogue")
+    ->check(CLI::ExistingFile);
+  cmd->add_flag("--json", options->json, "Prints the information as JSON");
+  cmd->callback([options] {
+    const auto session = OpenCatalogue(options->database);
+    const nlohmann::ordered_json info = Info(session->Factory());
+    if (options->json)
+      std::cout << info.dump(2) << '\n';
+    else
+      PrintText(info);
+  });
+}
+
+} // namespace
+
+void AddCatalogueCommand(CLI::App& app)
+{
+  auto* catalogue = app.add_subcommand("catalogue", "Looks into the device catalogue");
+  catalogue->require_subcommand(1);
+  AddInfoCommand(*catalogue);
+}
+
+} // namespace aw::cli
