@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libpugixml-dev
   fonts-dejavu-core
-  clang
+  clang libclang-rt-14-dev
 )
 
 missing=()

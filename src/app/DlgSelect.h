@@ -3,6 +3,7 @@
 // on the tool bar, and the start-up sequence that runs when it is first shown.
 
 #include "app/StartupSequence.h"
+#include "catalogue/CatalogueSession.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -142,6 +143,7 @@ private:
   QString v_projectFileName;
   QString v_databaseVersion;
   std::unique_ptr<ProjectStore> v_ownStore;
+  std::unique_ptr<CTCatalogueSession> v_catalogue; // the device catalogue, from start-up stage 8 on
   ProjectStore* v_projectStore = nullptr;
 
   StartupSequence v_startup;

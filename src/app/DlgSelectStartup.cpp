@@ -4,6 +4,11 @@
 
 #include "app/DlgSelect.h"
 
+#include "app/BaseMsgDialog.h"
+#include "catalogue/CatalogueSession.h"
+#include "catalogue/ClDdbVersionInfo.h"
+#include "db/DbObject.h"
+
 #include "air/SI_Units.h"
 #include "app/BasicDialog.h"
 #include "app/FrameBottomPanelExt.h"
@@ -33,18 +38,37 @@ void TDlgSelect::BuildStartupSequence()
   s.Add(6, "translation hook, fonts and hints", "message dialogs", [this] { return PrepareDialogs(); });
 
   // The catalogue.
-  s.Add(7, "database engines", "object database", [] { return S::Pending(); });
-  s.Add(8, "catalogue factory", "device catalogue", [] { return S::Pending(); });
+  s.Add(7, "database engines", "object database", [] {
+    // The object database's messages (a missing or damaged catalogue, ...) are error dialogs.
+    CTDbObject::SetMessageSink([](const CTFormResource*, int nMsgNo, const std::string& szParam) {
+      TBaseMsg::DisplayError(nullptr, nMsgNo, {szParam});
+    });
+    CTCatalogueSession::PrepareObjectDatabase();
+    return StageResult::Continue();
+  });
+  s.Add(8, "catalogue factory", "device catalogue", [this] {
+    v_catalogue = std::make_unique<CTCatalogueSession>();
+    return StageResult::Continue();
+  });
   s.Add(9, "catalogue glossary", "translation", [] { return S::Pending(); });
   // The settings roots are constants (platform/SettingsRoots.h), there before any stage.
   s.Add(10, "settings roots", "settings store", [] { return StageResult::Continue(); });
   s.Add(11, "locale check", "languages and countries", [] { return S::Pending(); });
-  s.Add(12, "catalogue connection", "object database", [] { return S::Pending(); });
+  // A catalogue that cannot be loaded or has another structure is a failure
+  // of the program's installation: its message is shown, the program ends with 1.
+  s.Add(12, "catalogue connection", "object database", [this] {
+    return v_catalogue->Connect() ? StageResult::Continue() : StageResult::Stop(1);
+  });
   // The online services have no subsystem on this platform: their configuration
   // check and the disclaimer pass.
   s.Add(13, "online-services configuration check", "online services", [] { return StageResult::Continue(); });
-  s.Add(14, "database version check", "device catalogue", [] { return S::Pending(); });
-  s.Add(15, "run identifier", "device catalogue", [] { return S::Pending(); });
+  s.Add(14, "database version check", "device catalogue", [this] {
+    return v_catalogue->CheckVersion(true) ? StageResult::Continue() : StageResult::Stop(1);
+  });
+  s.Add(15, "run identifier", "device catalogue", [this] {
+    SetDatabaseVersion(QString::fromStdString(Cls_DdbVersionInfo::GetKorvathVersion(&v_catalogue->Factory())));
+    return StageResult::Continue();
+  });
   s.Add(16, "online-services start-up and disclaimer", "online services", [] { return StageResult::Continue(); });
 
   // The window and the units.

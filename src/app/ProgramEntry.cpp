@@ -2,6 +2,7 @@
 
 #include "app/DlgSelect.h"
 #include "app/UserPrompts.h"
+#include "catalogue/CatalogueSession.h"
 #include "i18n/BaseMsgMan.h"
 #include "platform/CaseFolding.h"
 #include "platform/SingleInstance.h"
@@ -36,6 +37,29 @@ std::optional<QString> TakeScreenshotOption(QStringList& arguments)
   QString folder = at + 1 < arguments.size() ? arguments[at + 1] : QString();
   arguments.remove(at, at + 1 < arguments.size() ? 2 : 1);
   return folder;
+}
+
+// "--catalogue FILE" on the command line, else the environment's
+// AIRWRIGHT_CATALOGUE: a catalogue file to use instead of the embedded one.
+// Answers false (with the reason on stderr) when it names no readable file.
+bool UseCatalogueOption(QStringList& arguments)
+{
+  QString file = qEnvironmentVariable("AIRWRIGHT_CATALOGUE");
+  const qsizetype at = arguments.indexOf(QStringLiteral("--catalogue"));
+  if (at >= 0) {
+    file = at + 1 < arguments.size() ? arguments[at + 1] : QString();
+    arguments.remove(at, at + 1 < arguments.size() ? 2 : 1);
+    if (file.isEmpty()) {
+      std::cerr << "airwright: --catalogue needs a file\n";
+      return false;
+    }
+  }
+  std::string error;
+  if (!file.isEmpty() && !CTCatalogueSession::UseCatalogueFile(file.toStdString(), error)) {
+    std::cerr << "airwright: " << error << '\n';
+    return false;
+  }
+  return true;
 }
 
 bool DisplayAvailable(int argc, char** argv)
@@ -87,6 +111,8 @@ int RunProgram(int argc, char** argv)
     std::cerr << "airwright: --screenshots needs a folder\n";
     return 2;
   }
+  if (!UseCatalogueOption(arguments))
+    return 2;
 
   // Declared before the window, so that it is released after the window has gone.
   platform::SingleInstanceLock instanceLock;

@@ -1,13 +1,17 @@
 // airwright-cli catalogue: looks into the device catalogue the program
-// carries (or another catalogue file given with --database).
-//   catalogue info   the structure version, the number of objects per table,
-//                    and per family the units with their airflow range.
+// carries (or the catalogue file given with the global --catalogue).
+//   catalogue info            the structure version, the number of objects per table,
+//                             and per family the units with their airflow range.
+//   catalogue check FILE      loads a catalogue file strictly and reports what is wrong.
+//   catalogue convert IN OUT  loads a catalogue file and writes it again, plain or compressed.
 
 #include "cli/Commands.h"
 
 #include "catalogue/CatalogueSession.h"
 #include "catalogue/ClBrisaData.h"
 #include "catalogue/ClDdbVersionInfo.h"
+#include "db/MemDB.h"
+#include "platform/AtomicFile.h"
 
 #include <nlohmann/json.hpp>
 
@@ -21,24 +25,73 @@ namespace aw::cli {
 
 namespace {
 
-// The catalogue opened as the program opens it (read-only, the default factory
-// while it lives); szDatabaseFile, when given, replaces the embedded catalogue.
-std::unique_ptr<CTCatalogueSession> OpenCatalogue(const std::string& szDatabaseFile)
+// The catalogue opened as the program opens it (read-only, the default factory while it lives).
+std::unique_ptr<CTCatalogueSession> OpenCatalogue(const std::string& szWhat = "the catalogue")
 {
-  std::string error;
-  if (!szDatabaseFile.empty() && !CTCatalogueSession::UseCatalogueFile(szDatabaseFile, error))
-    throw CommandError(error);
   auto session = std::make_unique<CTCatalogueSession>();
   if (!session->Connect())
-    throw CommandError("the catalogue " +
-                       (szDatabaseFile.empty() ? std::string("embedded in the program") : szDatabaseFile) +
-                       " cannot be read: " + session->LastError());
+    throw CommandError(szWhat + " cannot be read: " + session->LastError());
   return session;
+}
+
+// Opens a catalogue file with auto-correction off, so that a reference the
+// program would silently drop is reported as the error it is.
+std::unique_ptr<CTCatalogueSession> OpenStrictly(const std::string& szFile)
+{
+  std::string error;
+  if (!CTCatalogueSession::UseCatalogueFile(szFile, error))
+    throw CommandError(error);
+  CTCatalogueSession::PrepareObjectDatabase();
+  CTMemDbEngine::SetAutoCorrect(false);
+  return OpenCatalogue(szFile);
+}
+
+int ObjectCount(CTFactory& factory)
+{
+  int count = 0;
+  for (int clsID = 0; clsID < factory.TableCount(); ++clsID)
+    if (const CTTableInfo* table = factory.GetTableInfo(clsID); table && !table->IsAbstract())
+      count += CTDbObject::CountAllRecords(clsID, false, &factory);
+  return count;
+}
+
+void AddCheckCommand(CLI::App& group)
+{
+  auto* cmd = group.add_subcommand("check", "Loads a catalogue file and reports what is wrong with it");
+  auto file = std::make_shared<std::string>();
+  cmd->add_option("FILE", *file, "The catalogue file, plain or compressed")->required()->check(CLI::ExistingFile);
+  cmd->callback([file] {
+    const auto session = OpenStrictly(*file);
+    if (!session->CheckVersion(false))
+      throw CommandError(*file + ": " + session->LastError());
+    std::cout << *file << ": " << ObjectCount(session->Factory()) << " objects, structure version matches\n";
+  });
+}
+
+void AddConvertCommand(CLI::App& group)
+{
+  auto* cmd = group.add_subcommand("convert", "Loads a catalogue file and writes it again");
+  auto in = std::make_shared<std::string>();
+  auto out = std::make_shared<std::string>();
+  auto compress = std::make_shared<bool>(false);
+  cmd->add_option("IN", *in, "The catalogue file to read")->required()->check(CLI::ExistingFile);
+  cmd->add_option("OUT", *out, "The file to write")->required();
+  cmd->add_flag("--compress", *compress, "Writes the text LZSS-compressed behind the signature Q7R");
+  cmd->callback([in, out, compress] {
+    const auto session = OpenStrictly(*in);
+    CTMemoryStream text;
+    const bool wasCompressing = CTMemDbEngine::UseCompression(*compress);
+    session->Factory().GetDbEngine(CTFactory::kDbIx)->WriteToStream(text);
+    CTMemDbEngine::UseCompression(wasCompressing);
+    std::string error;
+    if (!platform::WriteFileAtomically(*out, text.Text(), error))
+      throw CommandError(error);
+    std::cout << *out << ": " << ObjectCount(session->Factory()) << " objects, " << text.Bytes().size() << " bytes\n";
+  });
 }
 
 struct InfoOptions
 {
-  std::string database;
   bool json = false;
 };
 
@@ -112,11 +165,9 @@ void AddInfoCommand(CLI::App& group)
 {
   auto* cmd = group.add_subcommand("info", "Prints the catalogue's version, table sizes and units per family");
   auto options = std::make_shared<InfoOptions>();
-  cmd->add_option("--database", options->database, "A catalogue file to read instead of the embedded catalogue")
-    ->check(CLI::ExistingFile);
   cmd->add_flag("--json", options->json, "Prints the information as JSON");
   cmd->callback([options] {
-    const auto session = OpenCatalogue(options->database);
+    const auto session = OpenCatalogue();
     const nlohmann::ordered_json info = Info(session->Factory());
     if (options->json)
       std::cout << info.dump(2) << '\n';
@@ -132,6 +183,8 @@ void AddCatalogueCommand(CLI::App& app)
   auto* catalogue = app.add_subcommand("catalogue", "Looks into the device catalogue");
   catalogue->require_subcommand(1);
   AddInfoCommand(*catalogue);
+  AddCheckCommand(*catalogue);
+  AddConvertCommand(*catalogue);
 }
 
 } // namespace aw::cli

@@ -2,17 +2,45 @@
 
 #include "cli/Commands.h"
 
+#include "catalogue/CatalogueSession.h"
+#include "db/DbObject.h"
+#include "i18n/BaseMsgMan.h"
+
 #include <iostream>
+
+namespace {
+
+// The numbered messages the core shows in dialogs go to standard error here.
+void ShowMessagesOnStderr()
+{
+  aw::i18n::RegisterProgramMessages();
+  aw::CTDbObject::SetMessageSink([](const aw::CTFormResource*, int nMsgNo, const std::string& szParam) {
+    std::cerr << "airwright-cli: " << aw::i18n::GetUnicodeString(nMsgNo, {szParam}) << '\n';
+  });
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
   CLI::App app{"Airwright ventilation-unit selection, command-line front", "airwright-cli"};
   app.require_subcommand(1);
+  std::string catalogueFile;
+  app.add_option("--catalogue", catalogueFile,
+                 "A catalogue file (plain or compressed) to use instead of the embedded catalogue")
+    ->check(CLI::ExistingFile);
+  // The catalogue is replaced before any subcommand runs.
+  app.parse_complete_callback([&catalogueFile] {
+    std::string error;
+    if (!catalogueFile.empty() && !aw::CTCatalogueSession::UseCatalogueFile(catalogueFile, error))
+      throw aw::cli::CommandError(error);
+  });
   aw::cli::AddVersionCommand(app);
   aw::cli::AddAirCommand(app);
   aw::cli::AddCatalogueCommand(app);
   aw::cli::AddLzssCommand(app);
 
+  ShowMessagesOnStderr();
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

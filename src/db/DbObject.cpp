@@ -443,8 +443,8 @@ bool CTDbObject::HasRelations(const std::vector<int>& arExcludeClsIDs)
 
 // ---- queries ------------------------------------------------------------
 
-CTDbObjectList CTDbObject::SelectByExample(const std::vector<std::string>* pOrderFields,
-                                           const CTDbObjectProgressIndicator& pCallback)
+template <class Select>
+CTDbObjectList CTDbObject::SelectFromEngines(const std::vector<std::string>* pOrderFields, Select&& select)
 {
   CTDbObjectList result;
   bool mustSort = false;
@@ -453,8 +453,9 @@ CTDbObjectList CTDbObject::SelectByExample(const std::vector<std::string>* pOrde
     for (CTDbEngine* engine : FactoryEngines()) {
       bool engineMustSort = false;
       CTDbObjectList part;
-      if (!Guarded([&] { part = engine->DoSelectByExample(this, pOrderFields, engineMustSort, pCallback); }))
+      if (!Guarded([&] { part = select(*engine, engineMustSort); }))
         break;
+      // Contributions of several engines alone do not force a sort.
       mustSort = mustSort || engineMustSort || (!part.IsEmpty() && !engine->HasCapability(dbcSort));
       result.AddObjects(part.Release());
     }
@@ -464,25 +465,20 @@ CTDbObjectList CTDbObject::SelectByExample(const std::vector<std::string>* pOrde
   return result;
 }
 
+CTDbObjectList CTDbObject::SelectByExample(const std::vector<std::string>* pOrderFields,
+                                           const CTDbObjectProgressIndicator& pCallback)
+{
+  return SelectFromEngines(pOrderFields, [&](CTDbEngine& engine, bool& bMustSort) {
+    return engine.DoSelectByExample(this, pOrderFields, bMustSort, pCallback);
+  });
+}
+
 CTDbObjectList CTDbObject::SelectLikeExample(int nMaxItems, const std::vector<std::string>* pOrderFields,
                                              const CTDbObjectProgressIndicator& pCallback)
 {
-  CTDbObjectList result;
-  bool mustSort = false;
-  {
-    CTReadGuard read;
-    for (CTDbEngine* engine : FactoryEngines()) {
-      bool engineMustSort = false;
-      CTDbObjectList part;
-      if (!Guarded([&] { part = engine->DoSelectLikeExample(this, nMaxItems, pOrderFields, engineMustSort, pCallback); }))
-        break;
-      mustSort = mustSort || engineMustSort || (!part.IsEmpty() && !engine->HasCapability(dbcSort));
-      result.AddObjects(part.Release());
-    }
-  }
-  if (mustSort && pOrderFields && !pOrderFields->empty())
-    SortOnFields(result, *pOrderFields);
-  return result;
+  return SelectFromEngines(pOrderFields, [&](CTDbEngine& engine, bool& bMustSort) {
+    return engine.DoSelectLikeExample(this, nMaxItems, pOrderFields, bMustSort, pCallback);
+  });
 }
 
 int CTDbObject::CountByExample()

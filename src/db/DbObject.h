@@ -193,6 +193,9 @@ private:
   static CTTableInfo* LookupTable(int nClsID, CTBaseFactory* pFactory);
   void RequireStored() const;
   std::vector<CTDbEngine*> FactoryEngines() const;
+  // Gathers a selection engine by engine, sorting on pOrderFields when an engine asks for it.
+  template <class Select>
+  CTDbObjectList SelectFromEngines(const std::vector<std::string>* pOrderFields, Select&& select);
 
   int v_status = dbsNew;
   CTBaseFactory* v_factory; // also for objects of abstract tables, which have no engine

@@ -348,6 +348,29 @@ const CTTableLink& CTMemDbEngine::LinkFor(const CTDbObject* pObj, int nClsID, in
   CTDbException::RaiseExc(excDbStructure);
 }
 
+void CTMemDbEngine::VisitReferrers(CTDbObject* pObj, int nClsID, int nFieldIx,
+                                   const std::function<bool(const CTElemDbObject&)>& visit)
+{
+  const CTTableLink& link = LinkFor(pObj, nClsID, nFieldIx);
+  std::vector<CTDbRelation>& referrers = ElementOf(pObj).Refs();
+  for (std::size_t i = 0; i < referrers.size();) {
+    const CTDbRelation r = referrers[i];
+    const CTTableInfo* refTable = GetFactory()->GetTableInfo(r.v_refClsID);
+    if (r.v_model != &link || !refTable || !refTable->IsOfClass(nClsID)) {
+      ++i;
+      continue;
+    }
+    const CTElemDbObject* elem = v_transactionTop->FindObject(r.v_refClsID, r.v_refObjID);
+    if (!elem) {
+      referrers.erase(referrers.begin() + static_cast<std::ptrdiff_t>(i)); // a stale referrer, met lazily
+      continue;
+    }
+    ++i;
+    if (!visit(*elem))
+      return;
+  }
+}
+
 CTDbObjectList CTMemDbEngine::DoGetRelated(CTDbObject* pObj, int nClsID, int nFieldIx, const CTFieldList*,
                                            const CTValueFilter* pFilter, bool bSingle, bool& bMustSort)
 {
@@ -355,27 +378,12 @@ CTDbObjectList CTMemDbEngine::DoGetRelated(CTDbObject* pObj, int nClsID, int nFi
   CTDbObjectList related;
   auto accept = [&](const CTElemDbObject& elem) { return !pFilter || (*pFilter)(elem.Values()); };
   if (Serves(pObj->TableIndex())) {
-    const CTTableLink& link = LinkFor(pObj, nClsID, nFieldIx);
-    std::vector<CTDbRelation>& referrers = ElementOf(pObj).Refs();
-    for (std::size_t i = 0; i < referrers.size();) {
-      const CTDbRelation r = referrers[i];
-      const CTTableInfo* refTable = GetFactory()->GetTableInfo(r.v_refClsID);
-      if (r.v_model != &link || !refTable || !refTable->IsOfClass(nClsID)) {
-        ++i;
-        continue;
-      }
-      const CTElemDbObject* elem = v_transactionTop->FindObject(r.v_refClsID, r.v_refObjID);
-      if (!elem) {
-        referrers.erase(referrers.begin() + static_cast<std::ptrdiff_t>(i)); // stale
-        continue;
-      }
-      ++i;
-      if (!accept(*elem))
-        continue;
-      related.Add(GetFactory()->CreateObject(r.v_refClsID, r.v_refObjID));
-      if (bSingle)
-        break;
-    }
+    VisitReferrers(pObj, nClsID, nFieldIx, [&](const CTElemDbObject& elem) {
+      if (!accept(elem))
+        return true;
+      related.Add(GetFactory()->CreateObject(elem.TableIndex(), elem.ID()));
+      return !bSingle;
+    });
     return related;
   }
   // pObj lives in another engine: scan the referring tables of this one.
@@ -399,24 +407,11 @@ int CTMemDbEngine::DoGetMaxOrder(CTDbObject* pObj, int nClsID, int nFieldIx)
 {
   if (!Serves(pObj->TableIndex()))
     return CTDbEngine::DoGetMaxOrder(pObj, nClsID, nFieldIx);
-  const CTTableLink& link = LinkFor(pObj, nClsID, nFieldIx);
-  std::vector<CTDbRelation>& referrers = ElementOf(pObj).Refs();
   int maxOrder = -1;
-  for (std::size_t i = 0; i < referrers.size();) {
-    const CTDbRelation r = referrers[i];
-    const CTTableInfo* refTable = GetFactory()->GetTableInfo(r.v_refClsID);
-    if (r.v_model != &link || !refTable || !refTable->IsOfClass(nClsID)) {
-      ++i;
-      continue;
-    }
-    const CTElemDbObject* elem = v_transactionTop->FindObject(r.v_refClsID, r.v_refObjID);
-    if (!elem) {
-      referrers.erase(referrers.begin() + static_cast<std::ptrdiff_t>(i));
-      continue;
-    }
-    maxOrder = std::max(maxOrder, elem->Values().GetIntegerValue(nFieldIx + 2));
-    ++i;
-  }
+  VisitReferrers(pObj, nClsID, nFieldIx, [&](const CTElemDbObject& elem) {
+    maxOrder = std::max(maxOrder, elem.Values().GetIntegerValue(nFieldIx + 2));
+    return true;
+  });
   return maxOrder;
 }
 

@@ -11,6 +11,7 @@
 #include "db/TransactionLayer.h"
 #include "foundation/StreamIO.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -82,6 +83,11 @@ private:
   // The link of pObj's table through which objects of nClsID refer by field nFieldIx.
   const CTTableLink& LinkFor(const CTDbObject* pObj, int nClsID, int nFieldIx) const;
   bool Serves(int nClsID) const;
+  // Visits the living elements that refer to pObj through the link that
+  // objects of nClsID use by field nFieldIx, in referrer order, while visit
+  // answers true; stale referrers are dropped on the way.
+  void VisitReferrers(CTDbObject* pObj, int nClsID, int nFieldIx,
+                      const std::function<bool(const CTElemDbObject&)>& visit);
   // Removes the elements and everything that cascades from them, refusing
   // when a remaining object still requires one of them.
   void RemoveWithDependents(std::vector<CTElemDbObject*> roots, bool bNotify);

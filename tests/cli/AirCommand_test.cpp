@@ -1,5 +1,6 @@
 // Runs the built airwright-cli (path in AW_CLI) with its "air" subcommand.
 
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -9,43 +10,17 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace aw {
 namespace {
 
-struct CliRun
-{
-  int exitCode = -1;
-  std::string out, err;
-};
-
-// AW_CLI names the program; without it, the one built next to this test.
-std::string CliPath()
-{
-  if (const char* cli = std::getenv("AW_CLI"))
-    return cli;
-  return (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "src/cli/airwright-cli")
-      .string();
-}
+using test::CliRun;
 
 class AirCommandTest : public ::testing::Test
 {
 protected:
-  CliRun Cli(const std::string& args, const std::string& input = "")
-  {
-    const std::string cli = CliPath();
-    test::WriteFileBytes(v_dir / "in", input);
-    const std::string command = "'" + cli + "' " + args + " <'" + (v_dir / "in").string() + "' >'" +
-                                (v_dir / "out").string() + "' 2>'" + (v_dir / "err").string() + "'";
-    const int status = std::system(command.c_str());
-    CliRun run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = test::ReadFileBytes(v_dir / "out");
-    run.err = test::ReadFileBytes(v_dir / "err");
-    return run;
-  }
+  CliRun Cli(const std::string& args, const std::string& input = "") { return test::RunCli(v_dir.Path(), args, input); }
 
   test::TempDir v_dir;
 };

@@ -1,5 +1,6 @@
 // Runs the built airwright-cli (path in AW_CLI) with its "catalogue" subcommands.
 
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 
 namespace aw {
 namespace {
@@ -16,28 +16,8 @@ namespace {
 class CatalogueCommandTest : public ::testing::Test
 {
 protected:
-  struct Run
-  {
-    int exitCode = -1;
-    std::string out, err;
-  };
-
-  Run Cli(const std::string& args)
-  {
-    const char* cli = std::getenv("AW_CLI");
-    const std::string program =
-      cli ? cli
-          : (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "src/cli/airwright-cli")
-              .string();
-    const std::string command = "'" + program + "' " + args + " >'" + (v_dir / "out").string() + "' 2>'" +
-                                (v_dir / "err").string() + "'";
-    const int status = std::system(command.c_str());
-    Run run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = test::ReadFileBytes(v_dir / "out");
-    run.err = test::ReadFileBytes(v_dir / "err");
-    return run;
-  }
+  using Run = test::CliRun;
+  Run Cli(const std::string& args) { return test::RunCli(v_dir.Path(), args); }
 
   test::TempDir v_dir;
 };
@@ -62,7 +42,7 @@ TEST_F(CatalogueCommandTest, InfoDescribesTheEmbeddedCatalogue)
 
 TEST_F(CatalogueCommandTest, InfoListsTheUnitsOfEachFamilyWithTheirAirflowRange)
 {
-  const Run run = Cli("catalogue info --json --database '" + std::string(AW_TEST_DATA_DIR) + "/catalogue_sample.edi'");
+  const Run run = Cli("--catalogue '" + std::string(AW_TEST_DATA_DIR) + "/catalogue_sample.edi' catalogue info --json");
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const auto info = nlohmann::json::parse(run.out);
   EXPECT_EQ(info["dataVersion"], "R2024.1");
@@ -81,11 +61,46 @@ TEST_F(CatalogueCommandTest, InfoListsTheUnitsOfEachFamilyWithTheirAirflowRange)
 TEST_F(CatalogueCommandTest, AnUnreadableCatalogueOrAMissingSubcommandFails)
 {
   test::WriteFileBytes(v_dir / "bad.edi", "EDI099\r\n0\r\n0\r\n");
-  const Run bad = Cli("catalogue info --database '" + (v_dir / "bad.edi").string() + "'");
+  const Run bad = Cli("--catalogue '" + (v_dir / "bad.edi").string() + "' catalogue info");
   EXPECT_NE(bad.exitCode, 0);
   EXPECT_NE(bad.err.find("cannot be read"), std::string::npos) << bad.err;
   EXPECT_NE(Cli("catalogue").exitCode, 0);
-  EXPECT_NE(Cli("catalogue info --database '" + (v_dir / "missing.edi").string() + "'").exitCode, 0);
+  EXPECT_NE(Cli("--catalogue '" + (v_dir / "missing.edi").string() + "' catalogue info").exitCode, 0);
+}
+
+TEST_F(CatalogueCommandTest, CheckReportsWhereACatalogueIsDamaged)
+{
+  const std::string sample = std::string(AW_TEST_DATA_DIR) + "/catalogue_sample.edi";
+  const Run good = Cli("catalogue check " + test::Quoted(sample));
+  EXPECT_EQ(good.exitCode, 0) << good.err;
+  EXPECT_NE(good.out.find("objects, structure version matches"), std::string::npos) << good.out;
+
+  const std::string text = test::ReadFileBytes(sample);
+  test::WriteFileBytes(v_dir / "cut.edi", text.substr(0, text.size() / 2));
+  const Run cut = Cli("catalogue check " + test::Quoted(v_dir / "cut.edi"));
+  EXPECT_NE(cut.exitCode, 0);
+  EXPECT_NE(cut.err.find("(line "), std::string::npos) << "the error says where: " << cut.err;
+
+  // A reference the program would drop silently is an error for check.
+  const std::string dangling = "EDI100\r\n5 18 TBL_DdbVersionInfo 101\r\n5 6 DVI_ID 2\r\n5 13 DVI_DbVersion 10\r\n0\r\n"
+                               "5 14 Tbl_BrisaSpeed 147\r\n5 6 VSP_ID 2\r\n5 17 VSP_Brisa_CLS_REF 2\r\n5 17 VSP_Brisa_OBJ_REF 2\r\n0\r\n0\r\n"
+                               "2 101 2 1\r\n2 1 10 4 14.3 \r\n2 147 2 1\r\n2 1 2 144 2 99 \r\n0\r\n";
+  test::WriteFileBytes(v_dir / "dangling.edi", dangling);
+  const Run strict = Cli("catalogue check " + test::Quoted(v_dir / "dangling.edi"));
+  EXPECT_NE(strict.exitCode, 0) << strict.out;
+}
+
+TEST_F(CatalogueCommandTest, ConvertWritesTheSameCatalogueCompressedOrPlain)
+{
+  const std::string sample = std::string(AW_TEST_DATA_DIR) + "/catalogue_sample.edi";
+  ASSERT_EQ(Cli("catalogue convert --compress " + test::Quoted(sample) + " " + test::Quoted(v_dir / "packed.edi")).exitCode, 0);
+  EXPECT_EQ(test::ReadFileBytes(v_dir / "packed.edi").substr(0, 3), "Q7R");
+  ASSERT_EQ(Cli("catalogue convert " + test::Quoted(v_dir / "packed.edi") + " " + test::Quoted(v_dir / "plain.edi")).exitCode, 0);
+  const Run original = Cli("--catalogue " + test::Quoted(sample) + " catalogue info --json");
+  const Run converted = Cli("--catalogue " + test::Quoted(v_dir / "plain.edi") + " catalogue info --json");
+  ASSERT_EQ(converted.exitCode, 0) << converted.err;
+  EXPECT_EQ(converted.out, original.out);
+  EXPECT_EQ(test::ReadFileBytes(v_dir / "plain.edi").substr(0, 8), "EDI100\r\n");
 }
 
 } // namespace

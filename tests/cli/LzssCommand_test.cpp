@@ -1,5 +1,6 @@
 // Runs the built airwright-cli (path in AW_CLI) with its "lzss" subcommands.
 
+#include "support/CliRunner.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include <filesystem>
 #include <random>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace aw {
@@ -17,24 +17,8 @@ namespace {
 class LzssCommandTest : public ::testing::Test
 {
 protected:
-  struct Run
-  {
-    int exitCode = -1;
-    std::string out, err;
-  };
-
-  Run Cli(const std::string& args)
-  {
-    const char* cli = std::getenv("AW_CLI");
-    std::string program = cli ? cli : "airwright-cli";
-    std::string command = "'" + program + "' " + args + " >'" + Path("stdout") + "' 2>'" + Path("stderr") + "'";
-    int status = std::system(command.c_str());
-    Run run;
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = test::ReadFileBytes(Path("stdout"));
-    run.err = test::ReadFileBytes(Path("stderr"));
-    return run;
-  }
+  using Run = test::CliRun;
+  Run Cli(const std::string& args) { return test::RunCli(dir.Path(), args); }
 
   std::string Path(const std::string& name) const { return (dir / name).string(); }
   std::string Quoted(const std::string& name) const { return "'" + Path(name) + "'"; }
