@@ -6,9 +6,7 @@
 #include "db/ResDB.h"
 #include "platform/Resources.h"
 
-#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace aw {
@@ -40,18 +38,20 @@ bool CTCatalogueSession::UseCatalogueFile(const std::filesystem::path& file, std
     szError = "cannot open the catalogue " + file.string();
     return false;
   }
-  std::vector<char> chars{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file, ec);
+  std::vector<std::byte> bytes(ec ? 0 : static_cast<std::size_t>(size));
+  if (ec || !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
     szError = "cannot read the catalogue " + file.string();
     return false;
   }
-  std::vector<std::byte> bytes(chars.size());
-  std::memcpy(bytes.data(), chars.data(), chars.size());
   platform::Resources::Replace(CTFactory::kLogicalName, std::move(bytes));
   return true;
 }
 
-CTCatalogueSession::CTCatalogueSession() : v_factory(std::make_unique<CTFactory>())
+CTCatalogueSession::CTCatalogueSession() : CTCatalogueSession(std::make_unique<CTFactory>()) {}
+
+CTCatalogueSession::CTCatalogueSession(std::unique_ptr<CTFactory> pFactory) : v_factory(std::move(pFactory))
 {
   CTDbObject::SetDefaultFactory(v_factory.get());
   v_factory->SetReadOnly(CTFactory::kDbIx, true);

@@ -25,6 +25,8 @@ public:
 
   // Creates the catalogue factory, read-only, as the default factory.
   CTCatalogueSession();
+  // The same with a factory of richer entity classes (the engine's).
+  explicit CTCatalogueSession(std::unique_ptr<CTFactory> pFactory);
   ~CTCatalogueSession();
   CTCatalogueSession(const CTCatalogueSession&) = delete;
   CTCatalogueSession& operator=(const CTCatalogueSession&) = delete;

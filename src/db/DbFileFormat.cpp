@@ -166,21 +166,30 @@ std::string FormatEdiDouble(double d)
   while (digits.size() > 1 && digits.back() == '0')
     digits.pop_back();
 
+  // Appended piece by piece: one text, no temporaries.
   std::string text = d < 0 ? "-" : "";
   constexpr int kPrecision = 15;
+  const std::string_view all(digits);
   if (exponent < -4 || exponent >= kPrecision) {
-    text += digits[0];
-    if (digits.size() > 1)
-      text += "." + digits.substr(1);
-    text += "E" + std::to_string(exponent);
+    text += all.substr(0, 1);
+    if (all.size() > 1) {
+      text += '.';
+      text += all.substr(1);
+    }
+    text += 'E';
+    text += std::to_string(exponent);
   } else if (exponent < 0) {
-    text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    text += "0.";
+    text.append(static_cast<std::size_t>(-exponent - 1), '0');
+    text += all;
   } else {
     const std::size_t intLen = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= intLen) {
-      text += digits + std::string(intLen - digits.size(), '0');
+    text += all.substr(0, std::min(intLen, all.size()));
+    if (all.size() <= intLen) {
+      text.append(intLen - all.size(), '0');
     } else {
-      text += digits.substr(0, intLen) + "." + digits.substr(intLen);
+      text += '.';
+      text += all.substr(intLen);
     }
   }
   return text;
@@ -228,6 +237,12 @@ void CTEdiWriter::PutInt(std::int64_t n)
   std::array<char, 24> buf;
   const auto result = std::to_chars(buf.data(), buf.data() + buf.size(), n);
   Put(std::string_view(buf.data(), static_cast<std::size_t>(result.ptr - buf.data())));
+}
+
+void CTEdiWriter::PutDouble(double d)
+{
+  Put(" ");
+  Put(FormatEdiDouble(d));
 }
 
 void CTEdiWriter::Flush()
@@ -373,9 +388,9 @@ void CTEdiWriter::WriteExtendedField(const CTFieldInfo& field)
     }
     break;
   }
-  case ftDouble: Put(" " + FormatEdiDouble(field.GetDoubleDftValue())); break;
-  case ftDateTime: Put(" " + FormatEdiDouble(field.GetTDateTimeDftValue())); break;
-  case ftCurrency: Put(" " + FormatEdiDouble(static_cast<double>(field.GetCurrencyDftValue()) / 10000.0)); break;
+  case ftDouble: PutDouble(field.GetDoubleDftValue()); break;
+  case ftDateTime: PutDouble(field.GetTDateTimeDftValue()); break;
+  case ftCurrency: PutDouble(static_cast<double>(field.GetCurrencyDftValue()) / 10000.0); break;
   case ftBinary:
   case ftGUID: break;
   case ftUnicodeString: {

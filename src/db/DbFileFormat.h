@@ -57,6 +57,8 @@ private:
   void WriteExtendedField(const CTFieldInfo& field);
   void Put(std::string_view text);
   void PutInt(std::int64_t n);
+  // A blank and the number.
+  void PutDouble(double d);
   void Flush();
 
   CTStream& v_out;

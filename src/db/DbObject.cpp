@@ -31,6 +31,19 @@ void ShowMessage(const CTFormResource* pParent, int nMsgNo, const std::string& s
     MessageSink()(pParent, nMsgNo, szParam);
 }
 
+// "Name <= 100": the field, the bound's side, "=" when the bound itself is refused, the value.
+std::string RangeText(const std::string& szFldName, char cSide, bool bEqAllowed, const std::string& szChkValue)
+{
+  std::string text = szFldName;
+  text += ' ';
+  text += cSide;
+  if (!bEqAllowed)
+    text += '=';
+  text += ' ';
+  text += szChkValue;
+  return text;
+}
+
 int CompareIgnoreCase(const std::string& a, const std::string& b)
 {
   const std::string fa = platform::FoldCase(a), fb = platform::FoldCase(b);
@@ -663,13 +676,13 @@ void CTDbObject::ErrorRequired(const CTFormResource* pParent, const std::string&
 void CTDbObject::ErrorLB(const CTFormResource* pParent, const std::string& szFldName, const std::string& szChkValue,
                          bool bEqAllowed)
 {
-  ShowMessage(pParent, kMsgRangeCheck, szFldName + " <" + (bEqAllowed ? "" : "=") + " " + szChkValue);
+  ShowMessage(pParent, kMsgRangeCheck, RangeText(szFldName, '<', bEqAllowed, szChkValue));
 }
 
 void CTDbObject::ErrorUB(const CTFormResource* pParent, const std::string& szFldName, const std::string& szChkValue,
                          bool bEqAllowed)
 {
-  ShowMessage(pParent, kMsgRangeCheck, szFldName + " >" + (bEqAllowed ? "" : "=") + " " + szChkValue);
+  ShowMessage(pParent, kMsgRangeCheck, RangeText(szFldName, '>', bEqAllowed, szChkValue));
 }
 
 void CTDbObject::ShowDbMessage(const CTFormResource* pParent, int nMsgNo, const std::string& szParam)

@@ -160,25 +160,25 @@ void CTMemoryStream::Clear()
 
 CTResourceStream::CTResourceStream(std::string_view szName)
 {
-  std::optional<platform::ResourceBytes> bytes = platform::Resources::Find(szName);
-  if (!bytes)
+  std::optional<platform::ResourceHandle> resource = platform::Resources::Acquire(szName);
+  if (!resource)
     throw CTStreamError("The program has no resource " + std::string(szName));
-  const auto* p = reinterpret_cast<const std::uint8_t*>(bytes->data());
-  v_data.assign(p, p + bytes->size());
+  v_resource = std::move(*resource);
 }
 
 std::size_t CTResourceStream::Read(void* pBuffer, std::size_t nCount)
 {
-  std::size_t n = v_pos < v_data.size() ? std::min(nCount, v_data.size() - v_pos) : 0;
+  const std::size_t size = v_resource.bytes.size();
+  std::size_t n = v_pos < size ? std::min(nCount, size - v_pos) : 0;
   if (n > 0)
-    std::memcpy(pBuffer, v_data.data() + v_pos, n);
+    std::memcpy(pBuffer, v_resource.bytes.data() + v_pos, n);
   v_pos += n;
   return n;
 }
 
 std::int64_t CTResourceStream::Seek(std::int64_t nOffset, CTSeekOrigin origin)
 {
-  std::int64_t target = SeekTarget(nOffset, origin, v_pos, v_data.size());
+  std::int64_t target = SeekTarget(nOffset, origin, v_pos, v_resource.bytes.size());
   if (target >= 0)
     v_pos = static_cast<std::size_t>(target);
   return target;

@@ -6,6 +6,8 @@
 // - CTLLByteIO, a buffered reader and unbuffered writer of little-endian values.
 // File streams are in FileStream.h.
 
+#include "platform/Resources.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -94,8 +96,9 @@ private:
   std::size_t v_pos = 0;
 };
 
-// A read-only stream over a copy of a program resource (so that a later
-// replacement of the resource cannot pull the bytes away under the reader).
+// A read-only stream over a program resource. It holds the resource's bytes
+// without copying them, so that a later replacement of the resource cannot
+// pull them away under the reader.
 class CTResourceStream : public CTStream
 {
 public:
@@ -105,10 +108,10 @@ public:
   std::size_t Read(void* pBuffer, std::size_t nCount) override;
   std::size_t Write(const void*, std::size_t) override { return 0; }
   std::int64_t Seek(std::int64_t nOffset, CTSeekOrigin origin) override;
-  std::int64_t Size() override { return static_cast<std::int64_t>(v_data.size()); }
+  std::int64_t Size() override { return static_cast<std::int64_t>(v_resource.bytes.size()); }
 
 private:
-  std::vector<std::uint8_t> v_data;
+  platform::ResourceHandle v_resource;
   std::size_t v_pos = 0;
 };
 

@@ -13,7 +13,7 @@ namespace {
 struct Overrides
 {
   std::mutex lock;
-  std::map<std::string, std::optional<std::vector<std::byte>>> byFoldedName;
+  std::map<std::string, std::optional<std::shared_ptr<const std::vector<std::byte>>>> byFoldedName;
 };
 
 Overrides& TheOverrides()
@@ -32,7 +32,7 @@ std::optional<ResourceBytes> FindEmbedded(std::string_view szName)
 
 } // namespace
 
-std::optional<ResourceBytes> Resources::Find(std::string_view szName)
+std::optional<ResourceHandle> Resources::Acquire(std::string_view szName)
 {
   Overrides& ov = TheOverrides();
   {
@@ -41,10 +41,21 @@ std::optional<ResourceBytes> Resources::Find(std::string_view szName)
     if (it != ov.byFoldedName.end()) {
       if (!it->second)
         return std::nullopt;
-      return ResourceBytes(it->second->data(), it->second->size());
+      const auto& bytes = *it->second;
+      return ResourceHandle{ResourceBytes(bytes->data(), bytes->size()), bytes};
     }
   }
-  return FindEmbedded(szName);
+  if (std::optional<ResourceBytes> embedded = FindEmbedded(szName))
+    return ResourceHandle{*embedded, nullptr};
+  return std::nullopt;
+}
+
+std::optional<ResourceBytes> Resources::Find(std::string_view szName)
+{
+  std::optional<ResourceHandle> handle = Acquire(szName);
+  if (!handle)
+    return std::nullopt;
+  return handle->bytes;
 }
 
 std::vector<std::string> Resources::Names()
@@ -70,7 +81,7 @@ void Resources::Replace(std::string_view szName, std::vector<std::byte> bytes)
 {
   Overrides& ov = TheOverrides();
   std::lock_guard guard(ov.lock);
-  ov.byFoldedName[FoldCase(szName)] = std::move(bytes);
+  ov.byFoldedName[FoldCase(szName)] = std::make_shared<const std::vector<std::byte>>(std::move(bytes));
 }
 
 void Resources::Hide(std::string_view szName)

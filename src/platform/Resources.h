@@ -3,6 +3,7 @@
 // are: names match without regard to case, contents are read-only bytes.
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,6 +14,14 @@ namespace aw::platform {
 
 using ResourceBytes = std::span<const std::byte>;
 
+// The bytes of a resource, kept alive for as long as the handle lives, also
+// when the resource is replaced meanwhile.
+struct ResourceHandle
+{
+  ResourceBytes bytes;
+  std::shared_ptr<const std::vector<std::byte>> keepAlive; // none for embedded bytes
+};
+
 class Resources
 {
 public:
@@ -21,6 +30,8 @@ public:
   // next Replace, Hide or RestoreEmbedded of that name.
   static std::optional<ResourceBytes> Find(std::string_view szName);
   static bool Exists(std::string_view szName) { return Find(szName).has_value(); }
+  // The same as a handle that keeps the bytes valid without copying them.
+  static std::optional<ResourceHandle> Acquire(std::string_view szName);
 
   // Names of every resource, embedded and replaced, in no particular order.
   static std::vector<std::string> Names();
