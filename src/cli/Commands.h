@@ -25,5 +25,6 @@ void AddVersionCommand(CLI::App& app);
 void AddAirCommand(CLI::App& app);
 void AddCatalogueCommand(CLI::App& app);
 void AddLzssCommand(CLI::App& app);
+void AddSelectCommand(CLI::App& app);
 
 } // namespace aw::cli

@@ -39,6 +39,7 @@ int main(int argc, char** argv)
   aw::cli::AddAirCommand(app);
   aw::cli::AddCatalogueCommand(app);
   aw::cli::AddLzssCommand(app);
+  aw::cli::AddSelectCommand(app);
 
   ShowMessagesOnStderr();
   try {

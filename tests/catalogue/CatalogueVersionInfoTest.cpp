@@ -19,9 +19,9 @@ std::string CatalogueOfVersion(const std::string& szVersion)
          std::to_string(szVersion.size()) + " " + szVersion + "\r\n0\r\n";
 }
 
-TEST(CatalogueVersionInfo, TheEmbeddedCatalogueLoadsWithVersion143AndPassesTheStartUpCheck)
+TEST(CatalogueVersionInfo, TheWorkedExampleLoadsWithVersion143AndPassesTheStartUpCheck)
 {
-  LoadedCatalogue db;
+  LoadedCatalogue db(CatalogueOfVersion("14.3"));
   ASSERT_TRUE(db.Connected());
   OwningObjectList<Cls_DdbVersionInfo> records = AllRecordsOf<Cls_DdbVersionInfo>(false);
   ASSERT_EQ(records.Count(), 1);

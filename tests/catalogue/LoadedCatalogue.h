@@ -6,7 +6,9 @@
 
 #include "catalogue/Factory.h"
 #include "db/DbObject.h"
+#include "db/MemDB.h"
 #include "db/ResDB.h"
+#include "foundation/LZSS.h"
 #include "platform/Resources.h"
 
 #include <fstream>
@@ -29,11 +31,16 @@ inline std::string ReadTestData(const std::string& szFileName)
 class LoadedCatalogue
 {
 public:
-  // Without a text, the program's own resource is loaded.
+  // Without a text, the program's own resource is loaded; it is compressed,
+  // so reading it expands compressed text as the program does.
   explicit LoadedCatalogue(std::optional<std::string> szText = std::nullopt)
   {
     static const bool registered = (CTResDbEngine::RegisterEngine(), true);
     (void)registered;
+    v_wasCompressing = CTMemDbEngine::UseCompression(CTMemDbEngine::CompressionOn() || !szText);
+    v_previousSignature = CTMemDbEngine::CompressionSignature();
+    if (!szText)
+      CTMemDbEngine::SetCompressionSignature(std::string(kLZSSDatabaseSignature));
     if (szText) {
       std::vector<std::byte> bytes(szText->size());
       for (std::size_t i = 0; i < szText->size(); ++i)
@@ -51,6 +58,8 @@ public:
     CTDbObject::SetDefaultFactory(nullptr);
     factory.Disconnect();
     platform::Resources::RestoreEmbedded();
+    CTMemDbEngine::UseCompression(v_wasCompressing);
+    CTMemDbEngine::SetCompressionSignature(v_previousSignature);
   }
   LoadedCatalogue(const LoadedCatalogue&) = delete;
   LoadedCatalogue& operator=(const LoadedCatalogue&) = delete;
@@ -62,6 +71,8 @@ public:
 
 private:
   bool v_connected = false;
+  bool v_wasCompressing = false;
+  std::string v_previousSignature;
 };
 
 } // namespace aw::test

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace aw {
 namespace {
@@ -32,12 +33,22 @@ TEST_F(CatalogueCommandTest, InfoDescribesTheEmbeddedCatalogue)
   EXPECT_EQ(info["versionMatches"], true);
   EXPECT_EQ(info["tables"].size(), 23u) << "every stored table";
   EXPECT_EQ(info["tables"]["Tbl_DdbVersionInfo"], 1);
-  EXPECT_EQ(info["tables"]["Tbl_Brisa"], 0);
-  EXPECT_TRUE(info["families"].empty());
+  EXPECT_EQ(info["dataVersion"], "Demo 2025.1");
+  // The demonstration catalogue: nine Brisa, three Dorsa and three Pelmar-MF units.
+  EXPECT_EQ(info["tables"]["Tbl_Brisa"], 15);
+  ASSERT_EQ(info["families"].size(), 3u);
+  const std::pair<const char*, std::size_t> families[] = {{"Brisa", 9}, {"Dorsa", 3}, {"Pelmar-MF", 3}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(info["families"][i]["family"], families[i].first);
+    EXPECT_EQ(info["families"][i]["units"].size(), families[i].second);
+  }
+  EXPECT_EQ(info["families"][0]["units"][0],
+            nlohmann::json::parse(R"({"name": "Brisa 250", "minAirflow_m3h": 90.0, "maxAirflow_m3h": 250.0})"));
 
   const Run text = Cli("catalogue info");
   ASSERT_EQ(text.exitCode, 0) << text.err;
   EXPECT_NE(text.out.find("structure version 14.3"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("Pelmar-MF 2000"), std::string::npos) << text.out;
 }
 
 TEST_F(CatalogueCommandTest, InfoListsTheUnitsOfEachFamilyWithTheirAirflowRange)

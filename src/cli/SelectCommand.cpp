@@ -1,0 +1,433 @@
+// airwright-cli select: the whole selection without a window. The options
+// are the Selection page's inputs (defaults as in the window); the output is
+// the required airflows, the sorted solutions and the cooling and heating
+// results of the picked solution, as a table or as JSON.
+
+#include "cli/Commands.h"
+
+#include "air/NumberFormat.h"
+#include "air/SI_Units.h"
+#include "catalogue/CatalogueSession.h"
+#include "engine/EngineFactory.h"
+#include "engine/SelectionModel.h"
+#include "i18n/BaseMsgMan.h"
+#include "platform/CaseFolding.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace aw::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct SelectOptions
+{
+  std::string family = "brisa";
+  std::optional<std::string> airflowPerPerson, roomSurface, areaPerPerson, supply, exhaust, altitude, espSupply,
+    espExhaust;
+  std::optional<double> persons;
+  std::string supplyFilter = "none", exhaustFilter = "none", plenum = "none";
+  std::optional<std::string> maxSpeed;
+  bool upsideDown = false;
+  std::optional<std::string> coolingRoom, coolingAmbient, heatingRoom, heatingAmbient;
+  std::optional<std::string> coolingDischarge, heatingDischarge, supplyTemp;
+  std::optional<std::string> coolingInletHeater, heatingInletHeater, supplyHeater;
+  int pick = 1;
+  bool json = false;
+};
+
+// "³" → "3", "²" → "2", "°" dropped, ASCII case folded.
+std::string NormalisedUnit(std::string_view text)
+{
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::string_view rest = text.substr(i);
+    if (rest.starts_with("³")) {
+      out += '3';
+      i += std::string_view("³").size() - 1;
+    } else if (rest.starts_with("²")) {
+      out += '2';
+      i += std::string_view("²").size() - 1;
+    } else if (rest.starts_with("°")) {
+      i += std::string_view("°").size() - 1;
+    } else if (text[i] != ' ') {
+      out += platform::FoldAscii(text[i]);
+    }
+  }
+  return out;
+}
+
+// A value with an optional unit of its dimension ("1200m3/h", "-10C",
+// "0.6inH2O"), in the base unit; a bare number is in the base unit.
+double ParseValue(const std::string& szText, U_RepUnit TheUnit, bool bAbsolute, const std::string& szOption)
+{
+  std::size_t end = 0;
+  if (end < szText.size() && (szText[end] == '-' || szText[end] == '+'))
+    ++end;
+  while (end < szText.size() && (std::isdigit(static_cast<unsigned char>(szText[end])) || szText[end] == '.'))
+    ++end;
+  const std::optional<double> number = ParseNumber(std::string_view(szText).substr(0, end));
+  if (!number)
+    throw CommandError(szOption + ": \"" + szText + "\" is no number");
+  const std::string unit = NormalisedUnit(std::string_view(szText).substr(end));
+  if (unit.empty())
+    return *number;
+  for (int index = 0; index < TU_Form::DimensionCount(TheUnit); ++index)
+    if (NormalisedUnit(TU_Form::GetSpecificString(TheUnit, index)) == unit)
+      return TU_Form::ConvertValue(*number, TheUnit, index, 0, bAbsolute);
+  std::string known;
+  for (int index = 0; index < TU_Form::DimensionCount(TheUnit); ++index)
+    known += (index ? ", " : "") + TU_Form::GetSpecificString(TheUnit, index);
+  throw CommandError(szOption + ": unknown unit in \"" + szText + "\" (known: " + known + ")");
+}
+
+// "T,RH": a temperature with an optional unit and a relative humidity in %.
+std::pair<double, double> ParseCondition(const std::string& szText, const std::string& szOption)
+{
+  const std::size_t comma = szText.find(',');
+  if (comma == std::string::npos)
+    throw CommandError(szOption + " needs T,RH, e.g. 27,50");
+  std::string rh = szText.substr(comma + 1);
+  if (!rh.empty() && rh.back() == '%')
+    rh.pop_back();
+  const std::optional<double> humidity = ParseNumber(rh);
+  if (!humidity || *humidity < 0 || *humidity > 100)
+    throw CommandError(szOption + ": \"" + szText.substr(comma + 1) + "\" is no relative humidity in %");
+  return {ParseValue(szText.substr(0, comma), U_Temperature, true, szOption), *humidity};
+}
+
+int Choice(const std::string& szText, const std::vector<std::string>& names, const std::string& szOption)
+{
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (platform::EqualsIgnoreCase(szText, names[i]))
+      return static_cast<int>(i);
+  std::string known;
+  for (const std::string& name : names)
+    known += (known.empty() ? "" : "|") + name;
+  throw CommandError(szOption + ": \"" + szText + "\" is not one of " + known);
+}
+
+void ApplyConditions(CTTempConditions& c, const std::optional<std::string>& room,
+                     const std::optional<std::string>& ambient, const std::optional<std::string>& discharge,
+                     const std::optional<std::string>& inletHeater, const std::string& szMode)
+{
+  if (room) {
+    const auto [t, rh] = ParseCondition(*room, "--" + szMode + "-room");
+    c.SetRoom(t, rh, false);
+  }
+  if (ambient) {
+    const auto [t, rh] = ParseCondition(*ambient, "--" + szMode + "-ambient");
+    c.SetAmbient(t, rh, false);
+  }
+  if (discharge)
+    c.Discharge().SetVal(ParseValue(*discharge, U_Temperature, true, "--" + szMode + "-discharge"));
+  if (inletHeater) {
+    c.InletHeaterInput().SetVal(ParseValue(*inletHeater, U_Power, false, "--" + szMode + "-inlet-heater"));
+    c.SetInletChoice(TInletChoice::UserDefined);
+  }
+}
+
+void Apply(CTSelectionModel& model, const SelectOptions& o)
+{
+  static const std::vector<std::string> kFamilies = {"brisa", "dorsa", "pelmar-mf"};
+  static const std::vector<std::string> kFilters = {"none", "F6", "F7", "F8"};
+  static const std::vector<std::string> kPlenums = {"none", "oa-ea", "all"};
+  model.BeginBulkChange();
+  model.SetFamily(Choice(o.family, kFamilies, "--family"));
+  if (o.persons) {
+    model.NumberOfPersonsClick();
+    model.NumberOfPersons().SetVal(*o.persons);
+  }
+  if (o.airflowPerPerson)
+    model.AirflowPerPerson().SetVal(ParseValue(*o.airflowPerPerson, U_Airflow, false, "--airflow-per-person"));
+  if (o.roomSurface)
+    model.RoomSurface().SetVal(ParseValue(*o.roomSurface, U_Surface, false, "--room-surface"));
+  if (o.areaPerPerson)
+    model.AreaPerPerson().SetVal(ParseValue(*o.areaPerPerson, U_Surface, false, "--area-per-person"));
+  if (o.supply) {
+    model.TotalSupplyClick(true);
+    model.TotalSupply().SetVal(ParseValue(*o.supply, U_Airflow, false, "--supply"));
+  }
+  if (o.exhaust) {
+    model.TotalExhaustClick(true);
+    model.TotalExhaust().SetVal(ParseValue(*o.exhaust, U_Airflow, false, "--exhaust"));
+  }
+  if (o.altitude)
+    model.Altitude().SetVal(ParseValue(*o.altitude, U_Length, false, "--altitude"));
+  if (o.espSupply)
+    model.DesignSupplyESP().SetVal(ParseValue(*o.espSupply, U_Pressure, false, "--esp-supply"));
+  if (o.espExhaust)
+    model.DesignExhaustESP().SetVal(ParseValue(*o.espExhaust, U_Pressure, false, "--esp-exhaust"));
+  model.SetSupplyFilter(Choice(o.supplyFilter, kFilters, "--supply-filter"));
+  model.SetExhaustFilter(Choice(o.exhaustFilter, kFilters, "--exhaust-filter"));
+  model.SetPlenum(Choice(o.plenum, kPlenums, "--plenum"));
+  model.SetUpsideDown(o.upsideDown);
+  ApplyConditions(model.Cooling(), o.coolingRoom, o.coolingAmbient, o.coolingDischarge, o.coolingInletHeater,
+                  "cooling");
+  ApplyConditions(model.Heating(), o.heatingRoom, o.heatingAmbient, o.heatingDischarge, o.heatingInletHeater,
+                  "heating");
+  if (o.supplyTemp) {
+    model.Heating().SetSupplyTempTicked(true);
+    model.Heating().SupplyTempInput().SetVal(ParseValue(*o.supplyTemp, U_Temperature, true, "--supply-temp"));
+  }
+  if (o.supplyHeater) {
+    model.Heating().SupplyHeaterInput().SetVal(ParseValue(*o.supplyHeater, U_Power, false, "--supply-heater"));
+    model.Heating().SetSupplyChoice(TSupplyChoice::UserDefined);
+  }
+  model.EndBulkChange();
+
+  // The speed types are those of the family's units, known after the family change.
+  if (o.maxSpeed) {
+    std::vector<std::string> names;
+    for (const Cls_BrisaSpType* type : model.MaxSpeedTypes())
+      names.push_back(type->GetName());
+    model.SetMaxSpeed(Choice(*o.maxSpeed, names, "--max-speed"));
+  }
+  if (o.pick != 1) {
+    if (o.pick < 1 || o.pick > model.Solutions().Count())
+      throw CommandError("--pick " + std::to_string(o.pick) + ": there are " +
+                         std::to_string(model.Solutions().Count()) + " solutions");
+    model.SelectedDevicesClick(o.pick - 1);
+  }
+}
+
+// ---- output --------------------------------------------------------------------
+
+Json Number(double value)
+{
+  return std::isfinite(value) && value > kNoValue ? Json(value) : Json(nullptr);
+}
+
+Json MessageJson(const CTSelectionMessage& message)
+{
+  return {{"code", message.nCode}, {"number", message.nMsgNo},
+          {"text", i18n::GetUnicodeString(message.nMsgNo, message.params)}};
+}
+
+Json StateJson(const RepPsychroPoint& p)
+{
+  return {{"DBT", Number(p.DBT)}, {"RH", Number(p.RH)}, {"AH", Number(p.AH)}, {"e", Number(p.e)}};
+}
+
+Json HeaterJson(const AWHeaterSet& heater)
+{
+  return {{"user_kW", Number(heater.UserHeater)}, {"calculated_kW", Number(heater.CalcHeater)}};
+}
+
+Json ModeJson(const CTModeResults& r, bool bCooling, Cls_Brisa& unit, const CTSelectionModel& model)
+{
+  if (!r.bComputed && r.nCode == 0)
+    return {{"computed", false}};
+  Json mode = {{"computed", r.bComputed}, {"code", r.nCode}};
+  mode["message"] = r.nCode == 0 ? Json(nullptr)
+                                 : MessageJson(SelectionErrorMessage(
+                                     r.nCode, &unit, const_cast<CTSelectionModel&>(model).Heating().Discharge().GetVal()));
+  if (!r.bComputed)
+    return mode;
+  const AWPsychroSet& s = r.States;
+  mode["states"] = {{"RA", StateJson(s.RA)}, {"OA", StateJson(s.OA)}, {"EA", StateJson(s.EA)},
+                    {"SA", StateJson(s.SA)}, {"VI", StateJson(s.VI)}, {"VO", StateJson(s.VO)},
+                    {"CI", StateJson(s.CI)}, {"HI", StateJson(s.HI)}};
+  mode["temperatureEfficiency_pct"] = Number(r.TemperatureEff);
+  mode["enthalpyEfficiency_pct"] = Number(r.EnthalpyEff);
+  mode["heaters"] = {{"inlet", HeaterJson(r.InletHeater)}, {"supply", HeaterJson(r.SupplyHeater)},
+                     {"inletSwitchTemp_C", r.AmbientLimit == kNoTemperature ? Json(nullptr) : Number(r.AmbientLimit)}};
+  if (bCooling)
+    mode["capacities"] = {{"total_kW", Number(r.TotalCap)}, {"sensible_kW", Number(r.SensibleCap)}};
+  else
+    mode["capacities"] = {{"heating_kW", Number(r.HeatCap)}};
+  mode["savings"] = {{"latent_kW", Number(r.LatentSavings)},
+                     {"sensible_kW", Number(r.SensibleSavings)},
+                     {"total_kW", Number(r.LatentSavings + r.SensibleSavings)}};
+  mode["humidification_kgh"] = Number(r.Humidification);
+  mode["supplyTemp_C"] = Number(r.SupplyTemp);
+  return mode;
+}
+
+Json EspJson(const CTEspData& esp)
+{
+  return {{"fan_Pa", esp.FanPressure}, {"filter_Pa", esp.FilterDrop}, {"plenum_Pa", esp.PlenumDrop},
+          {"additionalResistance_Pa", esp.AdditionalResistance}};
+}
+
+Json ResultJson(CTSelectionModel& model)
+{
+  Json out;
+  out["family"] = {{"code", model.Family()}, {"name", Cls_BrisaData::Family2Str(model.Family())}};
+  out["inputs"] = {{"supply_ls", model.TotalSupply().GetVal()},
+                   {"exhaust_ls", model.TotalExhaust().GetVal()},
+                   {"espSupply_Pa", model.DesignSupplyESP().GetVal()},
+                   {"espExhaust_Pa", model.DesignExhaustESP().GetVal()},
+                   {"altitude_m", model.Altitude().GetVal()},
+                   {"familyAirflowRange_ls", {model.MinAirflow(), model.MaxAirflow()}}};
+  out["requiredAirflow"] = {{"supply_m3h", model.SupplyAir()}, {"exhaust_m3h", model.ExhaustAir()}};
+  out["message"] = model.Message() ? MessageJson(*model.Message()) : Json(nullptr);
+  Json solutions = Json::array();
+  for (const CTSolutionRow& row : model.SolutionRows())
+    solutions.push_back({{"unit", row.szUnit}, {"supplySpeed", row.szSupplySpeed},
+                         {"exhaustSpeed", row.szExhaustSpeed}, {"sortKey", row.SelKey}, {"plenum", row.bHasPlenum}});
+  out["solutions"] = solutions;
+  Cls_Brisa* unit = model.CurrentBrisa();
+  if (!unit) {
+    out["picked"] = nullptr;
+    return out;
+  }
+  Json picked = {{"index", model.SelectedRow() + 1}, {"name", unit->GetQualifiedName()}};
+  picked["esp"] = {{"supply", EspJson(model.SupplyEsp())}, {"exhaust", EspJson(model.ExhaustEsp())}};
+  picked["exhaustSupplyRatio"] = model.ExhaustSupplyRatio();
+  picked["cooling"] = ModeJson(model.CoolingResults(), true, *unit, model);
+  picked["heating"] = ModeJson(model.HeatingResults(), false, *unit, model);
+  out["picked"] = picked;
+  return out;
+}
+
+std::string Fixed(const Json& value, int nDigits)
+{
+  return value.is_number() ? Number2FmtStr(value.get<double>(), 0, nDigits) : "-";
+}
+
+void PrintMode(const char* szTitle, const Json& mode)
+{
+  std::cout << '\n' << szTitle << '\n';
+  if (mode.contains("message") && !mode["message"].is_null())
+    std::cout << "  error " << mode["code"].get<int>() << ": " << mode["message"]["text"].get<std::string>() << '\n';
+  if (!mode.value("computed", false)) {
+    std::cout << "  not computed\n";
+    return;
+  }
+  std::cout << "  state      DBT °C    RH %   AH kg/kg   e kJ/kg\n";
+  for (const auto& [name, s] : mode["states"].items()) {
+    std::string line = "  " + name;
+    line.resize(10, ' ');
+    std::cout << line << ' ' << std::string(8 - std::min<std::size_t>(8, Fixed(s["DBT"], 1).size()), ' ')
+              << Fixed(s["DBT"], 1) << "  " << std::string(6 - std::min<std::size_t>(6, Fixed(s["RH"], 1).size()), ' ')
+              << Fixed(s["RH"], 1) << "  " << Fixed(s["AH"], 5) << "  " << Fixed(s["e"], 2) << '\n';
+  }
+  std::cout << "  efficiencies: temperature " << Fixed(mode["temperatureEfficiency_pct"], 1) << " %, enthalpy "
+            << Fixed(mode["enthalpyEfficiency_pct"], 1) << " %\n";
+  for (const auto& [name, value] : mode["capacities"].items())
+    std::cout << "  capacity " << name << ": " << Fixed(value, 2) << '\n';
+  std::cout << "  savings: latent " << Fixed(mode["savings"]["latent_kW"], 2) << " kW, sensible "
+            << Fixed(mode["savings"]["sensible_kW"], 2) << " kW\n";
+  const Json& heaters = mode["heaters"];
+  std::cout << "  inlet heater: user " << Fixed(heaters["inlet"]["user_kW"], 3) << " kW, calculated "
+            << Fixed(heaters["inlet"]["calculated_kW"], 3) << " kW; switch-on temperature "
+            << Fixed(heaters["inletSwitchTemp_C"], 1) << " °C\n";
+  std::cout << "  supply heater: user " << Fixed(heaters["supply"]["user_kW"], 3) << " kW, calculated "
+            << Fixed(heaters["supply"]["calculated_kW"], 3) << " kW\n";
+  if (mode["humidification_kgh"].is_number() && mode["humidification_kgh"].get<double>() > 0)
+    std::cout << "  humidification: " << Fixed(mode["humidification_kgh"], 1) << " kg/h\n";
+  if (mode["supplyTemp_C"].is_number())
+    std::cout << "  supply temperature: " << Fixed(mode["supplyTemp_C"], 1) << " °C\n";
+}
+
+void PrintText(const Json& out)
+{
+  std::cout << "Family " << out["family"]["name"].get<std::string>() << ": required supply "
+            << Fixed(out["requiredAirflow"]["supply_m3h"], 1) << " m³/h, exhaust "
+            << Fixed(out["requiredAirflow"]["exhaust_m3h"], 1) << " m³/h\n";
+  if (!out["message"].is_null())
+    std::cout << "Message " << out["message"]["number"].get<int>() << ": " << out["message"]["text"].get<std::string>()
+              << '\n';
+  std::cout << "\nSolutions\n  #  unit                 supply speed   exhaust speed  sort key\n";
+  int n = 0;
+  for (const Json& s : out["solutions"]) {
+    std::string unit = s["unit"].get<std::string>() + (s["plenum"].get<bool>() ? " ✔" : "");
+    std::string supply = s["supplySpeed"].get<std::string>(), exhaust = s["exhaustSpeed"].get<std::string>();
+    unit.resize(std::max<std::size_t>(unit.size(), 20), ' ');
+    supply.resize(std::max<std::size_t>(supply.size(), 14), ' ');
+    exhaust.resize(std::max<std::size_t>(exhaust.size(), 14), ' ');
+    ++n;
+    std::cout << "  " << n << (n < 10 ? "  " : " ") << unit << ' ' << supply << ' ' << exhaust << ' '
+              << Fixed(s["sortKey"], 1) << '\n';
+  }
+  if (out["picked"].is_null())
+    return;
+  const Json& picked = out["picked"];
+  std::cout << "\nPicked " << picked["index"].get<int>() << ": " << picked["name"].get<std::string>() << '\n';
+  for (const char* side : {"supply", "exhaust"}) {
+    const Json& esp = picked["esp"][side];
+    std::cout << "  " << side << " ESP: fan " << Fixed(esp["fan_Pa"], 1) << " Pa, filter " << Fixed(esp["filter_Pa"], 1)
+              << " Pa, plenum " << Fixed(esp["plenum_Pa"], 1) << " Pa, additional resistance "
+              << Fixed(esp["additionalResistance_Pa"], 1) << " Pa\n";
+  }
+  PrintMode("Cooling", picked["cooling"]);
+  PrintMode("Heating", picked["heating"]);
+}
+
+// The program's unit set (with the imperial units), once.
+void UseProgramUnits()
+{
+  for (int index = 0; index < TU_Form::DimensionCount(U_Pressure); ++index)
+    if (NormalisedUnit(TU_Form::GetSpecificString(U_Pressure, index)) == "inh2o")
+      return;
+  TU_Form::AddImperialUnits();
+}
+
+void Run(const SelectOptions& o)
+{
+  i18n::RegisterProgramMessages();
+  UseProgramUnits();
+  CTCatalogueSession session(std::make_unique<CTEngineFactory>());
+  if (!session.Connect())
+    throw CommandError("the catalogue cannot be read: " + session.LastError());
+  CTSelectionModel model(&session.Factory());
+  Apply(model, o);
+  const Json out = ResultJson(model);
+  if (o.json)
+    std::cout << out.dump(2) << '\n';
+  else
+    PrintText(out);
+  std::cout.flush();
+  if (model.Message())
+    throw CommandError(out["message"]["text"].get<std::string>(), 2);
+}
+
+} // namespace
+
+void AddSelectCommand(CLI::App& app)
+{
+  auto* cmd = app.add_subcommand(
+    "select", "Selects units for a room: required airflows, sorted solutions, cooling and heating results. "
+              "Values take a unit suffix (1200m3/h, 333l/s, 700cfm, 150Pa, 0.6inH2O, -10C, 14F); a bare "
+              "number is in the base unit (l/s, m², m, Pa, °C, kW). Exit code 2: a selection message.");
+  auto o = std::make_shared<SelectOptions>();
+  cmd->add_option("--family", o->family, "brisa|dorsa|pelmar-mf (default brisa)");
+  cmd->add_option("--airflow-per-person", o->airflowPerPerson, "Airflow per person (default 5 l/s)");
+  cmd->add_option("--room-surface", o->roomSurface, "Room surface (default 100 m²)");
+  auto* area = cmd->add_option("--area-per-person", o->areaPerPerson, "Area per person (default 5 m²)");
+  cmd->add_option("--persons", o->persons, "Number of persons: the requirement by persons")->excludes(area);
+  cmd->add_option("--supply", o->supply, "Total supply airflow, entered directly");
+  cmd->add_option("--exhaust", o->exhaust, "Total exhaust airflow, entered directly");
+  cmd->add_option("--altitude", o->altitude, "Site altitude (default 0 m)");
+  cmd->add_option("--esp-supply", o->espSupply, "Design supply ESP (default 150 Pa)");
+  cmd->add_option("--esp-exhaust", o->espExhaust, "Design exhaust ESP (default 150 Pa)");
+  cmd->add_option("--supply-filter", o->supplyFilter, "none|F6|F7|F8 (Brisa only)");
+  cmd->add_option("--exhaust-filter", o->exhaustFilter, "none|F6|F7|F8 (Brisa only)");
+  cmd->add_option("--plenum", o->plenum, "none|oa-ea|all");
+  cmd->add_option("--max-speed", o->maxSpeed, "Highest speed type allowed (default the family's highest)");
+  cmd->add_flag("--upside-down", o->upsideDown, "Upside-down installation (where the unit allows it)");
+  cmd->add_option("--cooling-room", o->coolingRoom, "Cooling room air T,RH (default 27 °C, wet bulb 19 °C)");
+  cmd->add_option("--cooling-ambient", o->coolingAmbient, "Cooling ambient air T,RH (default 35,50)");
+  cmd->add_option("--heating-room", o->heatingRoom, "Heating room air T,RH (default 20,50)");
+  cmd->add_option("--heating-ambient", o->heatingAmbient, "Heating ambient air T,RH (default 7,50)");
+  cmd->add_option("--cooling-discharge", o->coolingDischarge, "Pelmar-MF discharge in cooling (default 18 °C)");
+  cmd->add_option("--heating-discharge", o->heatingDischarge, "Pelmar-MF discharge in heating (default 25 °C)");
+  cmd->add_option("--supply-temp", o->supplyTemp, "Brisa: minimum supply temperature in heating");
+  cmd->add_option("--cooling-inlet-heater", o->coolingInletHeater, "User inlet heater in cooling, kW");
+  cmd->add_option("--heating-inlet-heater", o->heatingInletHeater, "User inlet heater in heating, kW");
+  cmd->add_option("--supply-heater", o->supplyHeater, "Brisa: user supply heater in heating, kW");
+  cmd->add_option("--pick", o->pick, "The solution whose results are computed (default 1, the first)");
+  cmd->add_flag("--json", o->json, "Prints the result as JSON");
+  cmd->callback([o] { Run(*o); });
+}
+
+} // namespace aw::cli

@@ -1,0 +1,267 @@
+#include "engine/SelectionInputs.h"
+
+#include "catalogue/CatalogueText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace aw {
+
+// ---- CTUnitInput ------------------------------------------------------------
+
+void CTUnitInput::SetupWindow(U_RepUnit TheUnit, double Min, double Max, double InitVal, int Resolution)
+{
+  v_unit = TheUnit;
+  v_min = Min;
+  v_max = std::max(Min, Max);
+  v_initVal = InitVal;
+  v_resolution = Resolution > 0 ? Resolution : 1;
+  v_value = v_min;
+  SetVal(InitVal);
+}
+
+void CTUnitInput::SetVal(double TheVal)
+{
+  if (!(TheVal > kNoValue) || !std::isfinite(TheVal))
+    return;
+  const double stepped = catalogue::RoundHalfEven(TheVal * v_resolution) / v_resolution;
+  v_value = std::clamp(stepped, v_min, v_max);
+}
+
+void CTUnitInput::EnableIt(bool bEnable)
+{
+  v_enabled = bEnable;
+  if (bEnable)
+    SetVal(v_initVal);
+}
+
+// ---- CTTempConditions -------------------------------------------------------
+
+namespace {
+
+constexpr double kMinRoomDBT = 16, kMaxRoomDBT = 32;       // °C
+constexpr double kMinAmbientDBT = -40, kMaxAmbientDBT = 60; // °C
+constexpr double kMinRoomWB = 6;                           // °C
+constexpr double kMinRH = 15, kMaxRH = 100;                // %
+constexpr double kMaxHeater = 30;                          // kW
+constexpr double kMaxSupplyTemp = 43;                      // °C
+
+void SetupHumidity(CTUnitInput& input, bool bWetBulb, bool bRoom, double InitVal)
+{
+  if (bWetBulb)
+    input.SetupWindow(U_Temperature, bRoom ? kMinRoomWB : kMinAmbientDBT, bRoom ? kMaxRoomDBT : kMaxAmbientDBT,
+                      InitVal, 10);
+  else
+    input.SetupWindow(U_Humidity, kMinRH, kMaxRH, InitVal, 1);
+}
+
+void SwitchHumidity(CTUnitInput& input, bool& bIsWetBulb, bool bWetBulb, bool bRoom, double DBT, const TAir& Air)
+{
+  if (bIsWetBulb == bWetBulb)
+    return;
+  const double value = input.GetVal();
+  const double converted = bWetBulb ? Air.ConvertDBRH2WB(DBT, value) : Air.ConvertDBWB2RH(DBT, value);
+  bIsWetBulb = bWetBulb;
+  SetupHumidity(input, bWetBulb, bRoom, catalogue::RoundHalfEven(converted));
+}
+
+double RelativeHumidityOf(const CTUnitInput& DBT, const CTUnitInput& Humidity, bool bWetBulb, const TAir& Air)
+{
+  if (!bWetBulb)
+    return Humidity.GetVal();
+  return std::min(Air.ConvertDBWB2RH(DBT.GetVal(), Humidity.GetVal()), kMaxRH);
+}
+
+} // namespace
+
+CTTempConditions::CTTempConditions(bool IsCooling) : v_IsCooling(IsCooling)
+{
+  InitFields();
+}
+
+void CTTempConditions::InitFields()
+{
+  v_roomDBT.SetupWindow(U_Temperature, kMinRoomDBT, kMaxRoomDBT, v_IsCooling ? 27 : 20, 10);
+  v_roomWetBulb = v_IsCooling;
+  SetupHumidity(v_roomHumidity, v_roomWetBulb, true, v_IsCooling ? 19 : 50);
+  v_ambientDBT.SetupWindow(U_Temperature, kMinAmbientDBT, kMaxAmbientDBT, v_IsCooling ? 35 : 7, 10);
+  v_ambientWetBulb = false;
+  SetupHumidity(v_ambientHumidity, false, false, 50);
+  v_discharge.SetupWindow(U_Temperature, v_IsCooling ? 10 : 18, v_IsCooling ? 18 : 28, v_IsCooling ? 18 : 25, 10);
+  v_inletHeater.SetupWindow(U_Power, 0, kMaxHeater, 0, 1000);
+  v_supplyHeater.SetupWindow(U_Power, 0, kMaxHeater, 0, 1000);
+  v_supplyTemp.SetupWindow(U_Temperature, 0, kMaxSupplyTemp, 20, 10);
+  v_supplyTemp.EnableIt(false);
+  v_inletChoice = TInletChoice::Calculated;
+  v_supplyChoice = TSupplyChoice::Calculated;
+  v_supplyTempTicked = false;
+  v_InletHeater = v_SupplyHeater = 0;
+}
+
+void CTTempConditions::SetRoom(double DBT, double Humidity, bool bWetBulb)
+{
+  v_roomDBT.SetVal(DBT);
+  if (v_roomWetBulb != bWetBulb) {
+    v_roomWetBulb = bWetBulb;
+    SetupHumidity(v_roomHumidity, bWetBulb, true, Humidity);
+  }
+  v_roomHumidity.SetVal(Humidity);
+}
+
+void CTTempConditions::SetAmbient(double DBT, double Humidity, bool bWetBulb)
+{
+  v_ambientDBT.SetVal(DBT);
+  if (v_ambientWetBulb != bWetBulb) {
+    v_ambientWetBulb = bWetBulb;
+    SetupHumidity(v_ambientHumidity, bWetBulb, false, Humidity);
+  }
+  v_ambientHumidity.SetVal(Humidity);
+}
+
+void CTTempConditions::SetRoomWetBulb(bool bWetBulb, const TAir& Air)
+{
+  SwitchHumidity(v_roomHumidity, v_roomWetBulb, bWetBulb, true, v_roomDBT.GetVal(), Air);
+}
+
+void CTTempConditions::SetAmbientWetBulb(bool bWetBulb, const TAir& Air)
+{
+  SwitchHumidity(v_ambientHumidity, v_ambientWetBulb, bWetBulb, false, v_ambientDBT.GetVal(), Air);
+}
+
+void CTTempConditions::SetInletChoice(TInletChoice Choice)
+{
+  if (Choice == TInletChoice::Option && v_heaterOptions.IsEmpty())
+    Choice = TInletChoice::UserDefined;
+  v_inletChoice = Choice;
+  // A user input that reads 0 starts from the calculated heater.
+  if (Choice == TInletChoice::UserDefined && v_inletHeater.GetVal() == 0)
+    v_inletHeater.SetVal(v_InletHeater);
+}
+
+void CTTempConditions::SetSupplyChoice(TSupplyChoice Choice)
+{
+  v_supplyChoice = Choice;
+  if (Choice == TSupplyChoice::UserDefined && v_supplyHeater.GetVal() == 0)
+    v_supplyHeater.SetVal(v_SupplyHeater);
+}
+
+void CTTempConditions::SetSupplyTempTicked(bool bTicked)
+{
+  v_supplyTempTicked = bTicked;
+  v_supplyTemp.EnableIt(bTicked);
+  if (bTicked)
+    v_supplyTemp.SetVal(v_roomDBT.GetVal());
+}
+
+void CTTempConditions::SetupInlet(const ObjectList<Cls_DeviceOption>& HeaterOptions)
+{
+  v_heaterOptions = HeaterOptions;
+  v_heaterOptionIndex = v_heaterOptions.IsEmpty() ? -1 : 0;
+  int fitting = -1;
+  for (int i = 0; i < v_heaterOptions.Count(); ++i) {
+    const double power = v_heaterOptions[i]->GetValue();
+    if (power >= v_InletHeater && (fitting < 0 || power < v_heaterOptions[fitting]->GetValue()))
+      fitting = i;
+  }
+  if (fitting >= 0 && v_InletHeater > 0) {
+    v_inletChoice = TInletChoice::Option;
+    v_heaterOptionIndex = fitting;
+  } else if (v_inletChoice == TInletChoice::Option && v_heaterOptions.IsEmpty()) {
+    // The remembered entry is gone: the last entry of the choice applies.
+    v_inletChoice = TInletChoice::UserDefined;
+  }
+}
+
+void CTTempConditions::SetHeaterOption(int nIndex)
+{
+  if (nIndex >= 0 && nIndex < v_heaterOptions.Count()) {
+    v_heaterOptionIndex = nIndex;
+    v_inletChoice = TInletChoice::Option;
+  }
+}
+
+Cls_DeviceOption* CTTempConditions::GetSelectedHeaterOption() const
+{
+  if (v_inletChoice != TInletChoice::Option || v_heaterOptionIndex < 0 || v_heaterOptionIndex >= v_heaterOptions.Count())
+    return nullptr;
+  return v_heaterOptions[v_heaterOptionIndex];
+}
+
+void CTTempConditions::SetDischarge(double MinDischarge, double MaxDischarge)
+{
+  if (MinDischarge != v_discharge.GetMinVal() || MaxDischarge != v_discharge.GetMaxVal())
+    v_discharge.SetupWindow(U_Temperature, MinDischarge, MaxDischarge, MaxDischarge, 10);
+}
+
+double CTTempConditions::UserInletValue() const
+{
+  switch (v_inletChoice) {
+  case TInletChoice::UserDefined: return v_inletHeater.GetVal();
+  case TInletChoice::Option: {
+    const Cls_DeviceOption* option = GetSelectedHeaterOption();
+    return option ? option->GetValue() : kNoValue;
+  }
+  default: return kNoValue;
+  }
+}
+
+CTConditionSelection CTTempConditions::GetSelection(const TAir& Air) const
+{
+  CTConditionSelection s;
+  s.IndoorDBT = v_roomDBT.GetVal();
+  s.IndoorRH = RelativeHumidityOf(v_roomDBT, v_roomHumidity, v_roomWetBulb, Air);
+  s.AmbientDBT = v_ambientDBT.GetVal();
+  s.AmbientRH = RelativeHumidityOf(v_ambientDBT, v_ambientHumidity, v_ambientWetBulb, Air);
+  s.Discharge = v_discharge.GetVal();
+  s.UserInletHeater = UserInletValue();
+  if (v_supplyTempTicked && SupplyLinesVisible())
+    s.UserSupplyTemp = v_supplyTemp.GetVal();
+  else if (DischargeVisible())
+    s.UserSupplyTemp = v_discharge.GetVal();
+  if (SupplyLinesVisible() && v_supplyChoice == TSupplyChoice::UserDefined)
+    s.UserSupplyHeater = v_supplyHeater.GetVal();
+  return s;
+}
+
+bool CTTempConditions::CheckCooling()
+{
+  if (!(v_roomDBT.GetVal() > v_ambientDBT.GetVal()))
+    return false;
+  v_ambientDBT.SetVal(v_roomDBT.GetVal());
+  return true;
+}
+
+bool CTTempConditions::CheckHeating()
+{
+  if (!(v_roomDBT.GetVal() < v_ambientDBT.GetVal()))
+    return false;
+  v_ambientDBT.SetVal(v_roomDBT.GetVal());
+  return true;
+}
+
+bool CTTempConditions::CheckWBTemp()
+{
+  if (v_roomWetBulb && v_roomHumidity.GetVal() > v_roomDBT.GetVal()) {
+    v_roomHumidity.SetVal(v_roomDBT.GetVal());
+    return true;
+  }
+  if (v_ambientWetBulb && v_ambientHumidity.GetVal() > v_ambientDBT.GetVal()) {
+    v_ambientHumidity.SetVal(v_ambientDBT.GetVal());
+    return true;
+  }
+  return false;
+}
+
+int CTTempConditions::CheckHeaters(double CalcInlet, double CalcSupply)
+{
+  v_InletHeater = CalcInlet;
+  v_SupplyHeater = CalcSupply;
+  if (CalcInlet > 0 && v_inletChoice != TInletChoice::Calculated && UserInletValue() < CalcInlet)
+    return 22;
+  if (CalcSupply > 0 && v_supplyChoice == TSupplyChoice::UserDefined && SupplyLinesVisible() &&
+      v_supplyHeater.GetVal() < CalcSupply)
+    return 23;
+  return 0;
+}
+
+} // namespace aw

@@ -1,0 +1,142 @@
+#pragma once
+// The values the selection works on, as the input panels hold them: a
+// numeric input with its dimension, limits, initial value and resolution,
+// and the cooling or heating design conditions with the heater choices.
+// The window binds its controls to these; the checks and conversions that
+// decide what the performance model receives live here.
+
+#include "air/Air.h"
+#include "air/SI_Units.h"
+#include "engine/ClBrisa.h"
+
+#include <string>
+#include <vector>
+
+namespace aw {
+
+// One numeric input. The value is held in the base unit of its dimension,
+// clamped to the limits and rounded to the resolution (steps per unit: 10
+// keeps one decimal).
+class CTUnitInput
+{
+public:
+  CTUnitInput() = default;
+  CTUnitInput(U_RepUnit TheUnit, double Min, double Max, double InitVal, int Resolution)
+  {
+    SetupWindow(TheUnit, Min, Max, InitVal, Resolution);
+  }
+
+  void SetupWindow(U_RepUnit TheUnit, double Min, double Max, double InitVal, int Resolution);
+  // Ignores the absent marker; otherwise clamps and rounds.
+  void SetVal(double TheVal);
+  double GetVal() const { return v_value; }
+  // Enabling sets the initial value; a disabled input keeps its value.
+  void EnableIt(bool bEnable);
+  bool Enabled() const { return v_enabled; }
+
+  U_RepUnit Unit() const { return v_unit; }
+  double GetMinVal() const { return v_min; }
+  double GetMaxVal() const { return v_max; }
+  double InitVal() const { return v_initVal; }
+  int Resolution() const { return v_resolution; }
+
+private:
+  U_RepUnit v_unit = U_None;
+  double v_min = 0, v_max = 0, v_initVal = 0, v_value = 0;
+  int v_resolution = 1;
+  bool v_enabled = true;
+};
+
+// The choice of the inlet heater and of the supply heater.
+enum class TInletChoice { Calculated, UserDefined, Option };
+enum class TSupplyChoice { Calculated, UserDefined };
+
+// What the conditions hand to the performance model (°C, %, kW), with
+// kNoValue for a heater or supply temperature that the user did not set.
+struct CTConditionSelection
+{
+  double IndoorDBT = 0, IndoorRH = 0, AmbientDBT = 0, AmbientRH = 0, Discharge = 0;
+  double UserInletHeater = kNoValue, UserSupplyTemp = kNoValue, UserSupplyHeater = kNoValue;
+};
+
+// The cooling or heating design conditions of one mode.
+class CTTempConditions
+{
+public:
+  explicit CTTempConditions(bool IsCooling = true);
+
+  // Back to the initial values of the mode.
+  void InitFields();
+  void SetFamily(int DeviceFamily) { v_family = DeviceFamily; }
+  bool IsCooling() const { return v_IsCooling; }
+
+  // Room and ambient air; the humidity is a wet bulb (°C) or a relative humidity (%).
+  void SetRoom(double DBT, double Humidity, bool bWetBulb);
+  void SetAmbient(double DBT, double Humidity, bool bWetBulb);
+  // Switches a humidity input between wet bulb and relative humidity,
+  // converting its value at the current dry bulb.
+  void SetRoomWetBulb(bool bWetBulb, const TAir& Air);
+  void SetAmbientWetBulb(bool bWetBulb, const TAir& Air);
+
+  CTUnitInput& RoomDBT() { return v_roomDBT; }
+  CTUnitInput& RoomHumidity() { return v_roomHumidity; }
+  CTUnitInput& AmbientDBT() { return v_ambientDBT; }
+  CTUnitInput& AmbientHumidity() { return v_ambientHumidity; }
+  CTUnitInput& Discharge() { return v_discharge; }
+  CTUnitInput& InletHeaterInput() { return v_inletHeater; }
+  CTUnitInput& SupplyHeaterInput() { return v_supplyHeater; }
+  CTUnitInput& SupplyTempInput() { return v_supplyTemp; }
+  bool RoomIsWetBulb() const { return v_roomWetBulb; }
+  bool AmbientIsWetBulb() const { return v_ambientWetBulb; }
+
+  // Visibility of the parts that depend on the family and the mode.
+  bool DischargeVisible() const { return v_family == Cls_Brisa::kFamilyPelmarMF; }
+  bool SupplyLinesVisible() const { return !v_IsCooling && v_family == Cls_Brisa::kFamilyBrisa; }
+
+  // Heater choices.
+  void SetInletChoice(TInletChoice Choice);
+  TInletChoice InletChoice() const { return v_inletChoice; }
+  void SetSupplyChoice(TSupplyChoice Choice);
+  TSupplyChoice SupplyChoice() const { return v_supplyChoice; }
+  // Ticking copies the room dry bulb into the supply temperature.
+  void SetSupplyTempTicked(bool bTicked);
+  bool SupplyTempTicked() const { return v_supplyTempTicked; }
+
+  // The unit's heater options (not owned); a calculated inlet heater picks
+  // the smallest option not below it.
+  void SetupInlet(const ObjectList<Cls_DeviceOption>& HeaterOptions);
+  const ObjectList<Cls_DeviceOption>& HeaterOptions() const { return v_heaterOptions; }
+  void SetHeaterOption(int nIndex);
+  // The chosen heater option, none when the choice is not "Inlet heater option".
+  Cls_DeviceOption* GetSelectedHeaterOption() const;
+  // Re-sets the discharge input when its limits differ (initial value: max).
+  void SetDischarge(double MinDischarge, double MaxDischarge);
+
+  CTConditionSelection GetSelection(const TAir& Air) const;
+
+  // Corrections before a calculation; true when the input was corrected.
+  bool CheckCooling();  // room above ambient: ambient := room
+  bool CheckHeating();  // room below ambient: ambient := room
+  bool CheckWBTemp();   // a wet bulb above its dry bulb: wet bulb := dry bulb
+  // Against the calculated heaters: 22 (inlet too small), 23 (supply too small) or 0.
+  int CheckHeaters(double CalcInlet, double CalcSupply);
+  double CalculatedInletHeater() const { return v_InletHeater; }
+  double CalculatedSupplyHeater() const { return v_SupplyHeater; }
+
+private:
+  double UserInletValue() const;
+
+  bool v_IsCooling;
+  int v_family = Cls_Brisa::kFamilyBrisa;
+  CTUnitInput v_roomDBT, v_roomHumidity, v_ambientDBT, v_ambientHumidity, v_discharge;
+  CTUnitInput v_inletHeater, v_supplyHeater, v_supplyTemp;
+  bool v_roomWetBulb = false, v_ambientWetBulb = false;
+  TInletChoice v_inletChoice = TInletChoice::Calculated;
+  TSupplyChoice v_supplyChoice = TSupplyChoice::Calculated;
+  bool v_supplyTempTicked = false;
+  ObjectList<Cls_DeviceOption> v_heaterOptions;
+  int v_heaterOptionIndex = -1;
+  double v_InletHeater = 0, v_SupplyHeater = 0; // kW, the last calculated heaters
+};
+
+} // namespace aw

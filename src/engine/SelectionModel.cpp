@@ -1,0 +1,590 @@
+#include "engine/SelectionModel.h"
+
+#include "catalogue/CatalogueText.h"
+#include "db/DbObject.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace aw {
+
+namespace {
+
+bool SameObject(const CTDbObject* pA, const CTDbObject* pB)
+{
+  return pA && pB && pA->TableIndex() == pB->TableIndex() && pA->GetID() == pB->GetID();
+}
+
+// The catalogue unit a solution was found on (its caches are loaded).
+Cls_Brisa& SearchedUnit(Cls_Brisa& pSolution)
+{
+  return pSolution.v_searchedUnit ? *pSolution.v_searchedUnit : pSolution;
+}
+
+} // namespace
+
+CTSelectionModel::CTSelectionModel(CTBaseFactory* pFactory)
+  : v_factory(pFactory ? pFactory : CTDbObject::GetDefaultFactory())
+{
+  if (v_factory) {
+    v_devices = AllRecordsOf<Cls_Brisa>(false, v_factory);
+    v_devices.Sort(Cls_Brisa::CompareBrisas);
+    v_options = AllRecordsOf<Cls_DeviceOption>(true, v_factory);
+  }
+  InitialiseInputs();
+  v_dataHaveChanged = false;
+}
+
+CTSelectionModel::~CTSelectionModel()
+{
+  // Solutions refer to the speeds of the catalogue units: they go first.
+  v_usedOptionRows.clear();
+  v_availOptionRows.clear();
+  v_selectionList.ClearAndDestroy();
+}
+
+void CTSelectionModel::InitialiseInputs()
+{
+  v_converting = true;
+  v_minAirflow = 1;
+  v_maxAirflow = 8889;
+  v_airflowPerPerson.SetupWindow(U_Airflow, 1, 30, 5, 10);
+  v_roomSurface.SetupWindow(U_Surface, 1, 1000, 100, 1);
+  v_areaPerPerson.SetupWindow(U_Surface, 1, 20, 5, 10);
+  v_numberOfPersons.SetupWindow(U_None, 1, 100, 20, 1);
+  v_totalSupply.SetupWindow(U_Airflow, 1, 8889, 100, 1);
+  v_totalExhaust.SetupWindow(U_Airflow, 1, 8889, 100, 1);
+  v_altitude.SetupWindow(U_Length, -500, 2000, 0, 1);
+  v_designSupplyESP.SetupWindow(U_Pressure, 0, 350, 150, 10);
+  v_designExhaustESP.SetupWindow(U_Pressure, 0, 350, 150, 10);
+  v_requirement = TRequirement::AreaPerPerson;
+  v_airflowPerPerson.EnableIt(true);
+  v_roomSurface.EnableIt(true);
+  v_areaPerPerson.EnableIt(true);
+  v_numberOfPersons.EnableIt(false);
+  v_totalSupplyTicked = v_totalExhaustTicked = false;
+  v_totalSupply.EnableIt(false);
+  v_totalExhaust.EnableIt(false);
+  v_supplyFilter = v_exhaustFilter = 0;
+  v_cooling.InitFields();
+  v_heating.InitFields();
+  v_cooling.SetFamily(v_family);
+  v_heating.SetFamily(v_family);
+  v_converting = false;
+  CalcSupply();
+}
+
+void CTSelectionModel::EndBulkChange()
+{
+  v_converting = false;
+  CalcSupply();
+}
+
+// ---- choices and handlers -----------------------------------------------------
+
+void CTSelectionModel::SetSupplyFilter(int nIndex)
+{
+  v_supplyFilter = std::clamp(nIndex, 0, 3);
+  SimpleRecalculation();
+}
+
+void CTSelectionModel::SetExhaustFilter(int nIndex)
+{
+  v_exhaustFilter = std::clamp(nIndex, 0, 3);
+  SimpleRecalculation();
+}
+
+void CTSelectionModel::SetPlenum(int nChoice)
+{
+  v_plenum = nChoice == Cls_Brisa::kPlenumOAEA || nChoice == Cls_Brisa::kPlenumAll ? nChoice : 0;
+  SimpleRecalculation();
+}
+
+void CTSelectionModel::SetMaxSpeed(int nIndex)
+{
+  if (nIndex >= 0 && nIndex < v_speedTypes.Count())
+    v_maxSpeedIndex = nIndex;
+  SimpleRecalculation();
+}
+
+void CTSelectionModel::SetUpsideDown(bool bTicked)
+{
+  v_upsideDown = bTicked;
+  SimpleRecalculation();
+}
+
+void CTSelectionModel::CapacityCallBack()
+{
+  MarkChanged();
+  CalcSupply();
+}
+
+void CTSelectionModel::AltitudeCallBack()
+{
+  MarkChanged();
+  SelectedDevicesClick(v_selectedRow);
+}
+
+void CTSelectionModel::EfficiencyCallBack()
+{
+  MarkChanged();
+  SelectedDevicesClick(v_selectedRow);
+}
+
+void CTSelectionModel::SimpleRecalculation()
+{
+  MarkChanged();
+  if (!v_converting)
+    SelectDevices();
+}
+
+void CTSelectionModel::AreaPerPersonClick()
+{
+  v_requirement = TRequirement::AreaPerPerson;
+  v_areaPerPerson.EnableIt(true);
+  const double persons = v_numberOfPersons.GetVal();
+  v_numberOfPersons.EnableIt(false);
+  v_roomSurface.EnableIt(true);
+  v_roomSurface.SetVal(catalogue::RoundHalfEven(persons * 5));
+  MarkChanged();
+  CalcSupply();
+}
+
+void CTSelectionModel::NumberOfPersonsClick()
+{
+  v_requirement = TRequirement::NumberOfPersons;
+  const double area = v_areaPerPerson.GetVal() == 0 ? 5 : v_areaPerPerson.GetVal();
+  const double surface = v_roomSurface.GetVal() == 0 ? 100 : v_roomSurface.GetVal();
+  v_areaPerPerson.EnableIt(false);
+  v_roomSurface.EnableIt(false);
+  v_numberOfPersons.EnableIt(true);
+  v_numberOfPersons.SetVal(catalogue::RoundHalfEven(surface / area));
+  MarkChanged();
+  CalcSupply();
+}
+
+void CTSelectionModel::TotalSupplyClick(bool bTicked)
+{
+  v_totalSupplyTicked = bTicked;
+  v_airflowPerPerson.EnableIt(!bTicked);
+  v_roomSurface.EnableIt(!bTicked);
+  if (bTicked) {
+    v_areaPerPerson.EnableIt(false);
+    v_numberOfPersons.EnableIt(false);
+    v_totalSupply.EnableIt(true);
+  } else {
+    v_totalSupply.EnableIt(false);
+    CTUnitInput& modeInput =
+      v_requirement == TRequirement::NumberOfPersons ? v_numberOfPersons : v_areaPerPerson;
+    modeInput.EnableIt(true);
+    modeInput.SetVal(v_requirement == TRequirement::NumberOfPersons ? 20 : 5);
+  }
+  MarkChanged();
+  CalcSupply();
+}
+
+void CTSelectionModel::TotalExhaustClick(bool bTicked)
+{
+  v_totalExhaustTicked = bTicked;
+  v_totalExhaust.EnableIt(bTicked);
+  MarkChanged();
+  CalcSupply();
+}
+
+void CTSelectionModel::SetFamily(int nFamily)
+{
+  v_family = nFamily;
+  if (!v_converting)
+    FamilyChange();
+}
+
+void CTSelectionModel::SelectedDevicesClick(int nRow)
+{
+  v_selectedRow = nRow;
+  if (v_converting)
+    return;
+  v_message.reset();
+  ComputeResults();
+}
+
+// ---- required airflows and the family ------------------------------------------
+
+void CTSelectionModel::CalcSupply()
+{
+  if (v_converting)
+    return;
+  double Q = 0; // l/s
+  const double perPerson = v_airflowPerPerson.GetVal();
+  if (v_totalSupplyTicked) {
+    Q = v_totalSupply.GetVal();
+  } else if (v_requirement == TRequirement::AreaPerPerson) {
+    Q = perPerson * v_roomSurface.GetVal() / v_areaPerPerson.GetVal();
+    if (Q < v_minAirflow || Q > v_maxAirflow) {
+      Q = std::clamp(Q, v_minAirflow, v_maxAirflow);
+      v_areaPerPerson.SetVal(perPerson * v_roomSurface.GetVal() / Q);
+    }
+  } else {
+    Q = perPerson * v_numberOfPersons.GetVal();
+    if (Q < v_minAirflow || Q > v_maxAirflow) {
+      Q = std::clamp(Q, v_minAirflow, v_maxAirflow);
+      v_numberOfPersons.SetVal(catalogue::RoundHalfEven(Q / perPerson));
+    }
+  }
+  v_totalSupply.SetVal(Q);
+  if (!v_totalExhaustTicked || v_totalExhaust.GetVal() == 0)
+    v_totalExhaust.SetVal(Q);
+  FamilyChange();
+}
+
+void CTSelectionModel::FamilyChange()
+{
+  MarkChanged();
+  v_cooling.SetFamily(v_family);
+  v_heating.SetFamily(v_family);
+  v_baseDevices.Clear();
+  for (Cls_Brisa* unit : v_devices)
+    if (unit->GetType() == v_family)
+      v_baseDevices.Add(unit);
+  v_speedTypes = Cls_Brisa::AvailableSpeedTypes(v_baseDevices);
+
+  if (!v_baseDevices.IsEmpty()) {
+    double minAirflow = 0, maxAirflow = 0, maxEsp = 0;
+    Cls_Brisa::GetRanges(v_baseDevices, minAirflow, maxAirflow, maxEsp);
+    // Whole l/s inside the units' range, so that the extreme inputs are offered.
+    const double low = std::ceil(minAirflow / kAirflowFactor - 1e-9);
+    const double high = std::max(low, std::floor(maxAirflow / kAirflowFactor + 1e-9));
+    if (low != v_minAirflow || high != v_maxAirflow) {
+      v_converting = true;
+      const int resolution = TU_Form::GetNewIndex(U_Pressure) == 3 ? 100 : 10;
+      const double espMax = catalogue::RoundHalfEven(maxEsp);
+      for (CTUnitInput* esp : {&v_designSupplyESP, &v_designExhaustESP})
+        esp->SetupWindow(U_Pressure, 0, espMax, catalogue::RoundHalfEven(esp->GetVal()), resolution);
+      v_minAirflow = low;
+      v_maxAirflow = high;
+      for (CTUnitInput* total : {&v_totalSupply, &v_totalExhaust})
+        total->SetupWindow(U_Airflow, low, high, catalogue::RoundHalfEven(std::clamp(total->GetVal(), low, high)), 1);
+      v_converting = false;
+      CalcSupply(); // comes back here with the range unchanged and selects
+      return;
+    }
+  }
+  if (v_maxSpeedIndex < 0 || v_maxSpeedIndex >= v_speedTypes.Count())
+    v_maxSpeedIndex = v_speedTypes.Count() - 1; // the highest speed type
+  SelectDevices();
+}
+
+// ---- the offered solutions -------------------------------------------------------
+
+int CTSelectionModel::SearchFilter(int nIndex) const
+{
+  // The filter choice is offered for Brisa units only.
+  return v_family == Cls_Brisa::kFamilyBrisa ? nIndex : 0;
+}
+
+void CTSelectionModel::SelectDevices()
+{
+  v_message.reset();
+  const Cls_BrisaSpType* maxSpeed =
+    v_maxSpeedIndex >= 0 && v_maxSpeedIndex < v_speedTypes.Count() ? v_speedTypes[v_maxSpeedIndex] : nullptr;
+  if (v_family == Cls_Brisa::kFamilyPelmarMF) {
+    v_totalExhaust.SetVal(v_totalSupply.GetVal());
+    v_designExhaustESP.SetVal(v_designSupplyESP.GetVal());
+  }
+  v_supplyAir = v_totalSupply.GetVal() * kAirflowFactor;
+  v_exhaustAir = v_totalExhaust.GetVal() * kAirflowFactor;
+  const double supplyESP = v_designSupplyESP.GetVal(), exhaustESP = v_designExhaustESP.GetVal();
+
+  v_currBrisa = nullptr;
+  v_selectedRow = -1;
+  v_usedOptionRows.clear();
+  v_availOptionRows.clear();
+  v_selectionList.ClearAndDestroy();
+  v_plenumAvailable = false;
+  int code = 0;
+  for (int plenum = Cls_Brisa::kPlenumNone; plenum <= Cls_Brisa::kPlenumAll; ++plenum) {
+    int runCode = 0;
+    OwningObjectList<Cls_Brisa> list =
+      Cls_Brisa::SelectedDevices(v_baseDevices, maxSpeed, v_supplyAir, v_exhaustAir, supplyESP, exhaustESP,
+                                 SearchFilter(v_supplyFilter), SearchFilter(v_exhaustFilter), plenum, runCode);
+    for (Cls_Brisa* solution : list)
+      if (SearchedUnit(*solution).GetPlenumOption())
+        v_plenumAvailable = true;
+    if (plenum == v_plenum) {
+      code = runCode;
+      v_selectionList = std::move(list);
+    }
+  }
+  if (v_selectionList.IsEmpty()) {
+    ClearResults();
+    ShowSelectionError(code);
+  }
+  v_selectedRow = v_selectionList.IsEmpty() ? -1 : 0;
+  ComputeResults();
+}
+
+std::vector<CTSolutionRow> CTSelectionModel::SolutionRows() const
+{
+  std::vector<CTSolutionRow> rows;
+  for (Cls_Brisa* solution : v_selectionList) {
+    CTSolutionRow row;
+    row.szUnit = solution->GetName();
+    if (v_family != Cls_Brisa::kFamilyPelmarMF)
+      solution->GetSpeedNames(row.szSupplySpeed, row.szExhaustSpeed);
+    row.bHasPlenum = SearchedUnit(*solution).GetPlenumOption() != nullptr;
+    row.SelKey = solution->v_selKey;
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::vector<std::pair<std::string, int>> CTSelectionModel::Families() const
+{
+  std::uint16_t bits = 0;
+  for (const Cls_Brisa* unit : v_devices)
+    if (unit->GetType() >= 0 && unit->GetType() < 16)
+      bits = static_cast<std::uint16_t>(bits | (1u << unit->GetType()));
+  std::vector<std::pair<std::string, int>> families;
+  Cls_Brisa::FillFamily(bits, families);
+  return families;
+}
+
+// ---- results ---------------------------------------------------------------------
+
+void CTSelectionModel::ClearResults()
+{
+  v_coolingResults = {};
+  v_heatingResults = {};
+  v_supplyEsp = {};
+  v_exhaustEsp = {};
+}
+
+bool CTSelectionModel::UpsideDownVisible() const
+{
+  return v_currBrisa && v_currBrisa->GetCanBeUpsideDown();
+}
+
+bool CTSelectionModel::HasHumidifier() const
+{
+  return v_currBrisa && v_currBrisa->GetNomHumidity() > 0;
+}
+
+double CTSelectionModel::ExhaustSupplyRatio() const
+{
+  return v_supplyAir > 0 ? v_exhaustAir / v_supplyAir : 0;
+}
+
+double CTSelectionModel::SupplyNominalRatio() const
+{
+  const double nominal = v_currBrisa ? v_currBrisa->GetNomAirflow() : 0;
+  return nominal > 0 ? v_supplyAir / nominal : 0;
+}
+
+void CTSelectionModel::ShowSelectionError(int nCode)
+{
+  if (v_message)
+    return; // one message per recalculation: the first one
+  if (nCode == 0)
+    ShowMessage({0, kMsgNoSolution, {}});
+  else
+    ShowMessage(SelectionErrorMessage(nCode, v_currBrisa, v_heating.Discharge().GetVal()));
+}
+
+void CTSelectionModel::ComputeResults()
+{
+  ClearResults();
+  auto inputError = [this](int nMsgNo) {
+    if (!v_message)
+      ShowMessage({0, nMsgNo, {}});
+  };
+  if (v_cooling.CheckCooling())
+    return inputError(kMsgCoolingAmbientBelowRoom);
+  if (v_heating.CheckHeating())
+    return inputError(kMsgHeatingAmbientAboveRoom);
+  if (v_cooling.CheckWBTemp() || v_heating.CheckWBTemp())
+    return inputError(kMsgWetBulbAboveDryBulb);
+  if (v_selectedRow < 0 || v_selectedRow >= v_selectionList.Count()) {
+    v_currBrisa = nullptr;
+    return;
+  }
+  v_currBrisa = v_selectionList[v_selectedRow];
+  const bool upsideDown = UpsideDownVisible() && v_upsideDown;
+  v_air.SetAltitude(v_altitude.GetVal());
+  FillEsp();
+  if (ComputeCooling(upsideDown))
+    ComputeHeating(upsideDown);
+}
+
+void CTSelectionModel::FillEsp()
+{
+  Cls_Brisa& unit = SearchedUnit(*v_currBrisa);
+  double plenumSupply = 0, plenumExhaust = 0;
+  unit.GetPlenumESP(v_plenum, v_supplyAir, v_exhaustAir, plenumSupply, plenumExhaust);
+  auto side = [&](const Cls_BrisaSpeed* speed, double airflow, double design, int filter, double plenum) {
+    CTEspData esp;
+    esp.PlenumDrop = plenum;
+    esp.FilterDrop = unit.GetFilterESP(SearchFilter(filter), airflow);
+    esp.FanPressure = speed ? speed->Evaluate(airflow) : 0;
+    esp.AdditionalResistance = esp.FanPressure - design - esp.FilterDrop - esp.PlenumDrop;
+    return esp;
+  };
+  v_supplyEsp = side(v_currBrisa->GetSupplySpeed(), v_supplyAir, v_designSupplyESP.GetVal(), v_supplyFilter,
+                     plenumSupply);
+  if (v_family == Cls_Brisa::kFamilyBrisa || v_family == Cls_Brisa::kFamilyDorsa)
+    v_exhaustEsp = side(v_currBrisa->GetExhaustSpeed(), v_exhaustAir, v_designExhaustESP.GetVal(), v_exhaustFilter,
+                        plenumExhaust);
+}
+
+bool CTSelectionModel::ComputeCooling(bool bUpsideDown)
+{
+  Cls_Brisa& unit = *v_currBrisa;
+  CTModeResults& r = v_coolingResults;
+  if (v_family == Cls_Brisa::kFamilyPelmarMF) {
+    int low = 0, high = 0;
+    unit.GetCoolDischargeRange(low, high);
+    v_cooling.SetDischarge(low, high);
+  }
+  v_cooling.SetupInlet(SearchedUnit(unit).GetHeaterOptions());
+  const CTConditionSelection sel = v_cooling.GetSelection(v_air);
+  r.InletHeater = {sel.UserInletHeater, 0};
+  int code = unit.SelectForCooling(sel.IndoorDBT, sel.IndoorRH, sel.AmbientDBT, sel.AmbientRH, v_supplyAir,
+                                   v_exhaustAir, v_air, EvaporatingTemp(), sel.Discharge, bUpsideDown, r.States,
+                                   r.TotalCap, r.SensibleCap, r.TemperatureEff, r.EnthalpyEff, r.AmbientLimit,
+                                   r.InletHeater);
+  if (code == 0)
+    code = v_cooling.CheckHeaters(r.InletHeater.CalcHeater, 0);
+  if (code != 0) {
+    r.nCode = code;
+    ShowSelectionError(code);
+    return false;
+  }
+  unit.CalcCoolSavings(r.States, v_supplyAir, v_air, r.LatentSavings, r.SensibleSavings);
+  r.SupplyTemp = v_family == Cls_Brisa::kFamilyPelmarMF ? sel.Discharge : kNoValue;
+  r.bComputed = true;
+  return true;
+}
+
+bool CTSelectionModel::ComputeHeating(bool bUpsideDown)
+{
+  Cls_Brisa& unit = *v_currBrisa;
+  CTModeResults& r = v_heatingResults;
+  if (v_family == Cls_Brisa::kFamilyPelmarMF) {
+    int low = 0, high = 0;
+    unit.GetHeatDischargeRange(low, high);
+    v_heating.SetDischarge(low, high);
+  }
+  v_heating.SetupInlet(SearchedUnit(unit).GetHeaterOptions());
+  const CTConditionSelection sel = v_heating.GetSelection(v_air);
+  r.InletHeater = {sel.UserInletHeater, 0};
+  r.SupplyHeater = {sel.UserSupplyHeater, 0};
+  int code = unit.SelectForHeating(sel.IndoorDBT, sel.IndoorRH, sel.AmbientDBT, sel.AmbientRH, v_supplyAir,
+                                   v_exhaustAir, v_air, sel.UserSupplyTemp, bUpsideDown, r.States, r.HeatCap,
+                                   r.TemperatureEff, r.EnthalpyEff, r.AmbientLimit, r.Humidification, r.InletHeater,
+                                   r.SupplyHeater);
+  if (code == 0)
+    code = v_heating.CheckHeaters(r.InletHeater.CalcHeater, r.SupplyHeater.CalcHeater);
+  if (code != 0) {
+    r.nCode = code;
+    ShowSelectionError(code);
+    return false;
+  }
+  unit.CalcHeatSavings(r.States, v_supplyAir, v_air, r.LatentSavings, r.SensibleSavings);
+  r.SupplyTemp = v_family == Cls_Brisa::kFamilyPelmarMF ? unit.GetHeatSupplyTemp() : kNoValue;
+  r.bComputed = true;
+  return true;
+}
+
+// ---- options -----------------------------------------------------------------------
+
+void CTSelectionModel::FillOptions()
+{
+  v_usedOptionRows.clear();
+  v_availOptionRows.clear();
+  if (!v_currBrisa)
+    return;
+  Cls_Brisa& unit = SearchedUnit(*v_currBrisa);
+  const Cls_DeviceOption* coolHeater = v_cooling.GetSelectedHeaterOption();
+  const Cls_DeviceOption* heatHeater = v_heating.GetSelectedHeaterOption();
+  const Cls_DeviceOption* supplyFilter = unit.GetFilterOption(SearchFilter(v_supplyFilter));
+  const Cls_DeviceOption* exhaustFilter = unit.GetFilterOption(SearchFilter(v_exhaustFilter));
+  const Cls_DeviceOption* plenum = unit.GetPlenumOption();
+
+  for (Cls_DevOptCombination* combination : v_currBrisa->GetOptionCombinationsForBrisa().Release()) {
+    CTOptionRow row;
+    row.pCombination.reset(combination);
+    std::int32_t clsID = 0, objID = 0;
+    combination->GetDeviceOption_REF(clsID, objID);
+    const Cls_DeviceOption* option = nullptr;
+    for (const Cls_DeviceOption* candidate : v_options)
+      if (candidate->TableIndex() == clsID && candidate->GetID() == objID)
+        option = candidate;
+    if (!option)
+      continue;
+    bool used = combination->GetIsStandard() || combination->GetIsPreferred();
+    for (const Cls_DevOptCombination* stored : v_currBrisa->GetUsedOptions())
+      used = used || SameObject(stored, combination);
+    row.bStandard = combination->GetIsStandard();
+    row.szName = option->GetName();
+    row.nType = option->GetType();
+    row.nQuantity = combination->v_nbSelected;
+    int count = -1; // the quantity the selection itself asks for
+    if (row.nType == Cls_DeviceOption::kTypeHeater)
+      count = (SameObject(coolHeater, option) ? 1 : 0) + (SameObject(heatHeater, option) ? 1 : 0);
+    else if (row.nType == Cls_DeviceOption::kTypeFilter)
+      count = (SameObject(supplyFilter, option) ? 1 : 0) + (SameObject(exhaustFilter, option) ? 1 : 0);
+    else if (row.nType == Cls_DeviceOption::kTypePlenum) {
+      const int half = (combination->GetNrRequired() + 1) / 2;
+      count = !SameObject(plenum, option) ? 0 : v_plenum == Cls_Brisa::kPlenumOAEA ? half
+                                              : v_plenum == Cls_Brisa::kPlenumAll  ? half * 2
+                                                                                    : 0;
+    }
+    if (count == 0)
+      continue;
+    if (count > 0) {
+      row.bStandard = used = true;
+      row.nQuantity = combination->v_nbSelected = count;
+    }
+    (used ? v_usedOptionRows : v_availOptionRows).push_back(std::move(row));
+  }
+  UpdateUsedOptions();
+}
+
+void CTSelectionModel::SelectOption(int nAvailRow)
+{
+  if (nAvailRow < 0 || nAvailRow >= static_cast<int>(v_availOptionRows.size()))
+    return;
+  v_usedOptionRows.push_back(std::move(v_availOptionRows[static_cast<std::size_t>(nAvailRow)]));
+  v_availOptionRows.erase(v_availOptionRows.begin() + nAvailRow);
+  UpdateUsedOptions();
+}
+
+bool CTSelectionModel::DeselectOption(int nUsedRow)
+{
+  if (nUsedRow < 0 || nUsedRow >= static_cast<int>(v_usedOptionRows.size()))
+    return false;
+  if (v_usedOptionRows[static_cast<std::size_t>(nUsedRow)].bStandard) {
+    v_message = CTSelectionMessage{0, kMsgCannotDeselectStandard, {}};
+    return false;
+  }
+  v_availOptionRows.push_back(std::move(v_usedOptionRows[static_cast<std::size_t>(nUsedRow)]));
+  v_usedOptionRows.erase(v_usedOptionRows.begin() + nUsedRow);
+  UpdateUsedOptions();
+  return true;
+}
+
+void CTSelectionModel::UpdateUsedOptions()
+{
+  if (!v_currBrisa)
+    return;
+  OwningObjectList<Cls_DevOptCombination> used;
+  for (const CTOptionRow& row : v_usedOptionRows) {
+    auto copy = TakeAs<Cls_DevOptCombination>(
+      v_factory->CreateObject(Cls_DevOptCombination::kClassID, row.pCombination->GetID()));
+    if (!copy)
+      continue;
+    copy->v_nbSelected = row.nQuantity;
+    used.Add(copy.release());
+  }
+  v_currBrisa->StoreUsedOptions(std::move(used));
+}
+
+} // namespace aw

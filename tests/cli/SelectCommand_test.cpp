@@ -1,0 +1,107 @@
+// Runs the built airwright-cli select on the small engine catalogue
+// (tests/data/engine_catalogue.edi): the JSON shape for each family, values
+// with units, and failures with a non-zero exit code.
+
+#include "support/CliRunner.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+namespace aw {
+namespace {
+
+class SelectCommandTest : public ::testing::Test
+{
+protected:
+  test::CliRun Select(const std::string& args)
+  {
+    return test::RunCli(v_dir.Path(), "--catalogue '" + std::string(AW_TEST_DATA_DIR) + "/engine_catalogue.edi' select " + args);
+  }
+  test::TempDir v_dir;
+};
+
+TEST_F(SelectCommandTest, EachFamilyGivesSortedSolutionsAndCompleteResults)
+{
+  for (const char* family : {"brisa", "dorsa", "pelmar-mf"}) {
+    const test::CliRun run = Select(std::string("--json --family ") + family);
+    ASSERT_EQ(run.exitCode, 0) << family << ": " << run.err;
+    const auto out = nlohmann::json::parse(run.out);
+    EXPECT_DOUBLE_EQ(out["requiredAirflow"]["supply_m3h"].get<double>(), 360) << "the window's defaults";
+    EXPECT_TRUE(out["message"].is_null());
+    const auto& solutions = out["solutions"];
+    ASSERT_FALSE(solutions.empty()) << family;
+    for (std::size_t i = 1; i < solutions.size(); ++i)
+      EXPECT_LE(solutions[i - 1]["sortKey"].get<double>(), solutions[i]["sortKey"].get<double>());
+    for (const char* key : {"unit", "supplySpeed", "exhaustSpeed", "sortKey"})
+      EXPECT_TRUE(solutions[0].contains(key)) << key;
+    const auto& picked = out["picked"];
+    EXPECT_EQ(picked["index"], 1);
+    for (const char* mode : {"cooling", "heating"}) {
+      const auto& m = picked[mode];
+      EXPECT_EQ(m["code"], 0) << family << " " << mode;
+      EXPECT_TRUE(m["message"].is_null());
+      for (const char* state : {"RA", "OA", "EA", "SA", "VI", "VO", "CI", "HI"})
+        for (const char* field : {"DBT", "RH", "AH", "e"})
+          EXPECT_TRUE(m["states"][state][field].is_number()) << mode << " " << state << "." << field;
+      for (const char* key : {"temperatureEfficiency_pct", "enthalpyEfficiency_pct", "heaters", "capacities", "savings"})
+        EXPECT_TRUE(m.contains(key)) << key;
+      EXPECT_TRUE(m["heaters"]["inlet"].contains("calculated_kW"));
+    }
+  }
+}
+
+TEST_F(SelectCommandTest, ValuesTakeUnitsOfTheirDimension)
+{
+  const test::CliRun run =
+    Select("--json --supply 300cfm --exhaust 540m3/h --esp-supply 0.5inH2O --heating-ambient 14F,80");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const auto out = nlohmann::json::parse(run.out);
+  EXPECT_EQ(out["inputs"]["supply_ls"], 142) << "300 cfm = 141.6 l/s, whole l/s";
+  EXPECT_EQ(out["inputs"]["exhaust_ls"], 150);
+  EXPECT_NEAR(out["inputs"]["espSupply_Pa"].get<double>(), 124.5, 0.05);
+  EXPECT_NEAR(out["picked"]["heating"]["states"]["OA"]["DBT"].get<double>(), -10, 1e-9);
+  EXPECT_NEAR(out["picked"]["heating"]["states"]["OA"]["RH"].get<double>(), 80, 1e-9);
+}
+
+TEST_F(SelectCommandTest, TheReadableTableNamesSolutionsAndModes)
+{
+  const test::CliRun run = Select("--family dorsa --max-speed medium");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const char* text : {"Solutions", "DR-650", "Cooling", "Heating", "humidification"})
+    EXPECT_NE(run.out.find(text), std::string::npos) << text;
+  EXPECT_EQ(run.out.find("High"), std::string::npos) << "no speed above the maximum";
+}
+
+TEST_F(SelectCommandTest, FailuresExitWithACodeAndSayWhy)
+{
+  struct Case
+  {
+    const char* args;
+    int exitCode;
+    const char* text;
+  };
+  const Case cases[] = {
+    {"--esp-supply 0 --json", 2, "The supply ESP is too small"},
+    {"--heating-room 20,95 --json", 2, "The room air relative humidity is larger than 80%."},
+    {"--family corvane", 1, "--family"},
+    {"--supply 12parsecs", 1, "unknown unit"},
+    {"--pick 99", 1, "--pick"},
+    {"--max-speed turbo", 1, "Low|Medium|High"},
+  };
+  for (const Case& c : cases) {
+    const test::CliRun run = Select(c.args);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.args << ": " << run.err;
+    EXPECT_NE((run.err + run.out).find(c.text), std::string::npos) << c.args << ": " << run.err;
+  }
+  const test::CliRun json = Select("--esp-supply 0 --json");
+  const auto out = nlohmann::json::parse(json.out);
+  EXPECT_EQ(out["message"]["number"], 70);
+  EXPECT_TRUE(out["solutions"].empty());
+  EXPECT_TRUE(out["picked"].is_null());
+}
+
+} // namespace
+} // namespace aw
