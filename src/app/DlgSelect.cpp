@@ -5,7 +5,11 @@
 #include "app/DatabasePage.h"
 #include "app/MainWindowRules.h"
 #include "app/ProjectStore.h"
+#include "app/ResultsPage.h"
+#include "app/SelectionPage.h"
 #include "app/UserPrompts.h"
+#include "app/ValueFormatting.h"
+#include "engine/SelectionModel.h"
 #include "foundation/VersionInfo.h"
 #include "i18n/BaseMsgMan.h"
 #include "i18n/MessageTexts.h"
@@ -99,15 +103,27 @@ TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
   BuildStartupSequence();
 }
 
-TDlgSelect::~TDlgSelect() = default;
+TDlgSelect::~TDlgSelect()
+{
+  StopListeningToUnitChanges();
+  // The pages refer to the model's inputs: they go before the model does.
+  delete Ctl_Pages;
+  Ctl_Pages = nullptr;
+}
 
 void TDlgSelect::CreatePages()
 {
   Ctl_Pages = new QTabWidget(this);
   Ctl_Pages->setObjectName(QStringLiteral("Ctl_Pages"));
   Tab_Selection = AddPage(Ctl_Pages, "Tab_Selection", QStringLiteral("Selection"));
+  auto* selectionLayout = new QVBoxLayout(Tab_Selection);
+  v_selectionPage = new TFraSelectionPage(Tab_Selection);
+  selectionLayout->addWidget(v_selectionPage);
   Tab_Psychrometrics = AddPage(Ctl_Pages, "Tab_Psychrometrics", QStringLiteral("Psychrometrics"));
   Tab_Results = AddPage(Ctl_Pages, "Tab_Results", QStringLiteral("Results"));
+  auto* resultsLayout = new QVBoxLayout(Tab_Results);
+  v_resultsPage = new TFraResultsPage(Tab_Results);
+  resultsLayout->addWidget(v_resultsPage);
   Tab_Database = AddPage(Ctl_Pages, "Tab_Database", QStringLiteral("Database"));
   auto* databaseLayout = new QVBoxLayout(Tab_Database);
   v_databasePage = new TFraDatabasePage(Tab_Database);
@@ -255,11 +271,19 @@ void TDlgSelect::ShowPagesForFamily(int nFamilyCode)
   Ctl_Pages->setTabVisible(Ctl_Pages->indexOf(Tab_Configuration), pages.bConfiguration);
 }
 
+bool TDlgSelect::UnitSelected() const
+{
+  return v_model && v_model->CurrentBrisa();
+}
+
 void TDlgSelect::Ctl_PagesChange(int nIndex)
 {
   QWidget* page = Ctl_Pages->widget(nIndex);
-  if (UnitSelected())
-    return; // the pages of a selected unit join here with the selection and the charts
+  if (UnitSelected()) {
+    if (page == Tab_Results)
+      v_resultsPage->FillOptions();
+    return; // the other pages of a selected unit join here with the charts
+  }
   // Without a unit only the (empty) chart page can be shown.
   if (page != Tab_Selection && page != Tab_Psychrometrics)
     Ctl_Pages->setCurrentWidget(Tab_Selection);
@@ -321,6 +345,7 @@ void TDlgSelect::ACF_NewExecute()
   SetProjectFileName(QString());
   Ctl_Pages->setCurrentWidget(Tab_Selection);
   Ctl_Pages->setFocus(Qt::OtherFocusReason);
+  InitialiseInputs();
   v_projectStore->InitialiseInputs();
   v_dataHaveChanged = false;
 }

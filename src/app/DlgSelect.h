@@ -10,6 +10,10 @@
 
 #include <memory>
 
+namespace aw {
+class CTSelectionModel;
+}
+
 class QAction;
 class QCloseEvent;
 class QMenu;
@@ -20,6 +24,8 @@ namespace aw::app {
 
 class ProjectStore;
 class TFraDatabasePage;
+class TFraResultsPage;
+class TFraSelectionPage;
 
 class TDlgSelect : public QMainWindow
 {
@@ -51,8 +57,14 @@ public:
   // Shows the pages of a device family (codes as GetType of the unit).
   void ShowPagesForFamily(int nFamilyCode);
   // Whether a unit is selected in the list of offered units.
-  bool UnitSelected() const { return false; }
+  bool UnitSelected() const;
   TFraDatabasePage* DatabasePage() const { return v_databasePage; }
+  TFraSelectionPage* SelectionPage() const { return v_selectionPage; }
+  TFraResultsPage* ResultsPage() const { return v_resultsPage; }
+  // The selection the pages show; none before the catalogue's units are read.
+  CTSelectionModel* Model() const { return v_model.get(); }
+  // The inputs back to their defaults with a first selection (start-up and New).
+  void InitialiseInputs();
 
   // The tool-bar commands.
   void ACF_NewExecute();
@@ -93,6 +105,15 @@ private:
   StageResult AddImperialUnits();
   StageResult SetCaption();
   StageResult SetDeltaEnthalpy();
+  StageResult ReadUnitsAndFamilies();
+  StageResult InitialiseSelection();
+
+  // After each change the user made on the Selection page.
+  void SelectionChanged();
+  // The unit in effect of a dimension changed: every input and result is shown anew.
+  void UnitsChanged();
+  void ListenToUnitChanges();
+  void StopListeningToUnitChanges();
 
   // Asks message 74 with Yes and No when there are unsaved changes; false when
   // the user asked to save and the project was not saved.
@@ -131,6 +152,8 @@ private:
   QMenu* Mnu_PopupReopen = nullptr;
 
   TFraDatabasePage* v_databasePage = nullptr;
+  TFraSelectionPage* v_selectionPage = nullptr;
+  TFraResultsPage* v_resultsPage = nullptr;
 
   QStringList v_arguments;
   // The project has unsaved changes.
@@ -144,6 +167,8 @@ private:
   QString v_databaseVersion;
   std::unique_ptr<ProjectStore> v_ownStore;
   std::unique_ptr<CTCatalogueSession> v_catalogue; // the device catalogue, from start-up stage 8 on
+  std::unique_ptr<CTSelectionModel> v_model;        // from start-up stage 23 on; uses the catalogue
+  bool v_pagesBound = false;
   ProjectStore* v_projectStore = nullptr;
 
   StartupSequence v_startup;

@@ -8,11 +8,13 @@
 #include "catalogue/CatalogueSession.h"
 #include "catalogue/ClDdbVersionInfo.h"
 #include "db/DbObject.h"
+#include "engine/EngineFactory.h"
 
 #include "air/SI_Units.h"
 #include "app/BasicDialog.h"
 #include "app/FrameBottomPanelExt.h"
 #include "app/MainWindowRules.h"
+#include "app/SelectionPage.h"
 #include "foundation/VersionInfo.h"
 #include "i18n/BaseMsgMan.h"
 #include "i18n/MessageTexts.h"
@@ -47,7 +49,8 @@ void TDlgSelect::BuildStartupSequence()
     return StageResult::Continue();
   });
   s.Add(8, "catalogue factory", "device catalogue", [this] {
-    v_catalogue = std::make_unique<CTCatalogueSession>();
+    // The engine's factory, so that the units carry their performance model.
+    v_catalogue = std::make_unique<CTCatalogueSession>(std::make_unique<CTEngineFactory>());
     return StageResult::Continue();
   });
   s.Add(9, "catalogue glossary", "translation", [] { return S::Pending(); });
@@ -76,16 +79,21 @@ void TDlgSelect::BuildStartupSequence()
   s.Add(18, "imperial units", "units of measure", [this] { return AddImperialUnits(); });
   s.Add(19, "graph and chart reset", "graph pages", [] { return S::Pending(); });
   s.Add(20, "window caption", "main window", [this] { return SetCaption(); });
-  s.Add(21, "filter lists", "input panels", [] { return S::Pending(); });
+  s.Add(21, "filter lists", "input panels", [this] {
+    v_selectionPage->FillFilterLists();
+    return StageResult::Continue();
+  });
 
   // The catalogue's lists and the first selection.
-  s.Add(22, "current unit and air states", "selection", [] { return S::Pending(); });
-  s.Add(23, "units and family list", "selection", [] { return S::Pending(); });
+  // The current unit and the air states belong to the selection model, which
+  // starts without them.
+  s.Add(22, "current unit and air states", "selection", [] { return StageResult::Continue(); });
+  s.Add(23, "units and family list", "selection", [this] { return ReadUnitsAndFamilies(); });
   s.Add(24, "documentation and option lists", "device catalogue", [] { return S::Pending(); });
   s.Add(25, "family cache", "device catalogue", [] { return S::Pending(); });
   s.Add(26, "preferences", "preferences", [] { return S::Pending(); });
   s.Add(27, "enthalpy offset", "main window", [this] { return SetDeltaEnthalpy(); });
-  s.Add(28, "inputs and first selection", "selection", [] { return S::Pending(); });
+  s.Add(28, "inputs and first selection", "selection", [this] { return InitialiseSelection(); });
   s.Add(29, "ratio correction", "ratio corrections", [] { return S::Pending(); });
   s.Add(30, "efficiency-correction graph", "graph pages", [] { return S::Pending(); });
   s.Add(31, "recent-file list", "recent files", [] { return S::Pending(); });

@@ -1,5 +1,6 @@
 #include "app/DatabasePage.h"
 #include "app/DlgSelect.h"
+#include "engine/SelectionModel.h"
 #include "app/ProjectStore.h"
 
 #include "air/SI_Units.h"
@@ -229,6 +230,8 @@ TEST_F(DlgSelectCommandsTest, ShowsThePagesOfEachFamily)
 
 TEST_F(DlgSelectCommandsTest, WithoutASelectedUnitOnlyTheChartPageCanBeShown)
 {
+  v_window.Model()->SelectedDevicesClick(-1); // the first selection picked a unit: pick none
+  ASSERT_FALSE(v_window.UnitSelected());
   QTabWidget* pages = Pages();
   pages->setCurrentIndex(3); // Database
   EXPECT_EQ(pages->currentIndex(), 0);

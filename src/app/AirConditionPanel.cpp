@@ -1,0 +1,120 @@
+#include "app/AirConditionPanel.h"
+
+#include "air/NumberFormat.h"
+#include "air/SI_Units.h"
+#include "app/ValueFormatting.h"
+#include "engine/ClBrisa.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+
+namespace aw::app {
+
+TFrm_AirProps::TFrm_AirProps(const QString& szTitle, QWidget* parent) : QGroupBox(szTitle, parent)
+{
+  static const char* const kCaptions[] = {"Dry bulb temperature", "Wet bulb temperature", "Relative humidity",
+                                          "Absolute humidity", "Enthalpy"};
+  auto* layout = new QFormLayout(this);
+  for (std::size_t i = 0; i < v_values.size(); ++i) {
+    v_captions[i] = new QLabel(QString::fromLatin1(kCaptions[i]), this);
+    v_values[i] = new QLabel(this);
+    v_values[i]->setObjectName(QStringLiteral("Txt_Value%1").arg(i));
+    v_values[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    layout->addRow(v_captions[i], v_values[i]);
+  }
+}
+
+void TFrm_AirProps::ClearFields()
+{
+  for (QLabel* value : v_values)
+    value->clear();
+}
+
+void TFrm_AirProps::FillFields(const TAir& Air, double DeltaEnthalpy, const RepPsychroPoint& ThePoint)
+{
+  const std::string texts[] = {
+    FormatTemperature(ThePoint.DBT, true),
+    FormatTemperature(Air.ConvertDBRH2WB(ThePoint.DBT, ThePoint.RH), true),
+    Number2FmtStr(ThePoint.RH, 1, 1, TU_Form::GetDecimalSeparator()) + "%",
+    FormatHumidity(ThePoint.AH),
+    FormatEnthalpy(ThePoint.e, DeltaEnthalpy),
+  };
+  for (std::size_t i = 0; i < v_values.size(); ++i)
+    v_values[i]->setText(QString::fromStdString(texts[i]));
+}
+
+QString TFrm_AirProps::FieldText(int nField) const
+{
+  return v_values.at(static_cast<std::size_t>(nField))->text();
+}
+
+QStringList TFrm_AirProps::GetStrings() const
+{
+  QStringList strings{title()};
+  for (std::size_t i = 0; i < v_values.size(); ++i)
+    strings << v_captions[i]->text() << v_values[i]->text();
+  return strings;
+}
+
+TFrm_AirConditions::TFrm_AirConditions(QWidget* parent) : QGroupBox(QStringLiteral("Psychrometric Points"), parent)
+{
+  static const char* const kTitles[] = {"Room Air (RA)",       "Outdoor Air (OA)",     "Exhaust Air (EA)",
+                                        "Supply Air (SA)",     "Ventilation In (VI)",  "Ventilation Out (VO)",
+                                        "Coil In (CI)",        "Humidifier In (HI)"};
+  static const char* const kNames[] = {"Frm_RAProps", "Frm_OAProps", "Frm_EAProps", "Frm_SAProps",
+                                       "Frm_VIProps", "Frm_VOProps", "Frm_CIProps", "Frm_HIProps"};
+  auto* layout = new QGridLayout(this);
+  for (int i = 0; i < kPointCount; ++i) {
+    v_props[i] = new TFrm_AirProps(QString::fromLatin1(kTitles[i]), this);
+    v_props[i]->setObjectName(QString::fromLatin1(kNames[i]));
+    layout->addWidget(v_props[i], i / 4, i % 4);
+  }
+}
+
+void TFrm_AirConditions::ClearFields()
+{
+  for (TFrm_AirProps* props : v_props)
+    props->ClearFields();
+}
+
+void TFrm_AirConditions::SetFamily(int DeviceFamily, bool HasHumidifier, bool IsCooling)
+{
+  switch (DeviceFamily) {
+  case Cls_Brisa::kFamilyBrisa:
+    v_props[EA]->setVisible(true);
+    v_props[CI]->setVisible(false);
+    v_props[HI]->setVisible(false);
+    break;
+  case Cls_Brisa::kFamilyDorsa:
+    v_props[EA]->setVisible(true);
+    v_props[CI]->setVisible(true);
+    v_props[HI]->setVisible(!IsCooling && HasHumidifier);
+    break;
+  case Cls_Brisa::kFamilyPelmarMF:
+    v_props[EA]->setVisible(false);
+    v_props[CI]->setVisible(false);
+    v_props[HI]->setVisible(false);
+    break;
+  default: break;
+  }
+}
+
+void TFrm_AirConditions::SetPsychroVals(const TAir& Air, double DeltaEnthalpy, const AWPsychroSet& Set)
+{
+  const RepPsychroPoint* points[] = {&Set.RA, &Set.OA, &Set.EA, &Set.SA, &Set.VI, &Set.VO, &Set.CI, &Set.HI};
+  for (int i = 0; i < kPointCount; ++i)
+    if (!v_props[i]->isHidden())
+      v_props[i]->FillFields(Air, DeltaEnthalpy, *points[i]);
+}
+
+std::vector<QStringList> TFrm_AirConditions::GetPsychroStrings() const
+{
+  std::vector<QStringList> lists;
+  for (const TFrm_AirProps* props : v_props)
+    if (!props->isHidden())
+      lists.push_back(props->GetStrings());
+  return lists;
+}
+
+} // namespace aw::app

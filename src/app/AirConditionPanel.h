@@ -1,0 +1,59 @@
+#pragma once
+// The air states of one operating mode: eight panels (room, exhaust,
+// outdoor, supply, ventilation in and out, coil in, humidifier in), each with
+// dry bulb, wet bulb, relative and absolute humidity and enthalpy.
+
+#include <QGroupBox>
+#include <QStringList>
+
+#include <array>
+
+class QLabel;
+
+namespace aw {
+class TAir;
+struct AWPsychroSet;
+struct RepPsychroPoint;
+} // namespace aw
+
+namespace aw::app {
+
+class TFrm_AirProps : public QGroupBox
+{
+  Q_OBJECT
+
+public:
+  explicit TFrm_AirProps(const QString& szTitle, QWidget* parent = nullptr);
+
+  void ClearFields();
+  void FillFields(const TAir& Air, double DeltaEnthalpy, const RepPsychroPoint& ThePoint);
+  // The caption, then each label and its text.
+  QStringList GetStrings() const;
+  QString FieldText(int nField) const; // 0 dry bulb … 4 enthalpy
+
+private:
+  std::array<QLabel*, 5> v_captions{};
+  std::array<QLabel*, 5> v_values{};
+};
+
+class TFrm_AirConditions : public QGroupBox
+{
+  Q_OBJECT
+
+public:
+  enum Point { RA, OA, EA, SA, VI, VO, CI, HI, kPointCount };
+
+  explicit TFrm_AirConditions(QWidget* parent = nullptr);
+
+  void ClearFields();
+  // Which states the family shows.
+  void SetFamily(int DeviceFamily, bool HasHumidifier, bool IsCooling);
+  void SetPsychroVals(const TAir& Air, double DeltaEnthalpy, const AWPsychroSet& Set);
+  std::vector<QStringList> GetPsychroStrings() const;
+  TFrm_AirProps* Props(Point p) const { return v_props[p]; }
+
+private:
+  std::array<TFrm_AirProps*, kPointCount> v_props{};
+};
+
+} // namespace aw::app

@@ -1,0 +1,80 @@
+#pragma once
+// The results of one operating mode (efficiencies, savings, supply
+// temperature, humidification, heaters) and the capacity figures of a Dorsa
+// or Pelmar-MF unit for the sister system-selection tools.
+
+#include <QGroupBox>
+#include <QStringList>
+
+#include <vector>
+
+class QLabel;
+class QToolButton;
+
+namespace aw::app {
+
+class TFrm_ResultData : public QWidget
+{
+  Q_OBJECT
+
+public:
+  explicit TFrm_ResultData(QWidget* parent = nullptr);
+
+  void SetupWindow(int Family, bool HasHumidifier, bool IsCooling);
+  void ClearFields();
+  // Efficiencies in %, savings and heaters in kW, temperatures in °C
+  // (InletAmbient −273: no switch-on temperature), humidification in kg/h.
+  void FillFields(double TemperatureEff, double EnthalpyEff, double LatentSavings, double SensibleSavings,
+                  double SupplyTemp, double Humidifier, double InletAmbient, double InletUser, double InletCalc,
+                  double SupplyUser, double SupplyCalc);
+  // One list per visible box: its caption, then label and value pairs.
+  std::vector<QStringList> GetResultsStrings() const;
+
+  QLabel* Value(const char* szName) const;
+  QGroupBox* Box(const char* szName) const;
+
+private:
+  QGroupBox* AddBox(const char* szName, const QString& szCaption);
+  QLabel* AddLine(QGroupBox* box, const char* szName, const QString& szCaption, QWidget** row = nullptr);
+  void Explain(int nTopic);
+
+  int v_family = 0;
+  bool v_isCooling = true;
+  QGroupBox* Box_Efficiencies = nullptr;
+  QGroupBox* Box_Savings = nullptr;
+  QGroupBox* Box_SupplyTemp = nullptr;
+  QGroupBox* Box_Humidification = nullptr;
+  QGroupBox* Box_Heaters = nullptr;
+  QLabel* Lbl_InletAmbient = nullptr;
+  QWidget* Pnl_SupplyUser = nullptr;
+  QWidget* Pnl_SupplyCalc = nullptr;
+};
+
+class TFrm_WrightProps : public QWidget
+{
+  Q_OBJECT
+
+public:
+  explicit TFrm_WrightProps(QWidget* parent = nullptr);
+
+  void SetupWindow(const QString& szTitle, bool HideSensible);
+  void ClearFields();
+  void FillCoolFields(double CapTCool, double CapSCool); // kW
+  void FillHeatFields(double CapHeat);                   // kW
+  // The cooling list, then the heating list.
+  std::vector<QStringList> GetWrightStrings() const;
+  QLabel* TotalCooling() const { return Txt_TotalCool; }
+  QLabel* SensibleCooling() const { return Txt_SensibleCool; }
+  QLabel* Heating() const { return Txt_Heat; }
+
+private:
+  QGroupBox* Box_Selection = nullptr;
+  QGroupBox* Box_Cooling = nullptr;
+  QGroupBox* Box_Heating = nullptr;
+  QLabel* Txt_TotalCool = nullptr;
+  QLabel* Txt_SensibleCool = nullptr;
+  QLabel* Lbl_SensibleCool = nullptr;
+  QLabel* Txt_Heat = nullptr;
+};
+
+} // namespace aw::app

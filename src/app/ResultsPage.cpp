@@ -1,0 +1,221 @@
+#include "app/ResultsPage.h"
+
+#include "app/AirConditionPanel.h"
+#include "app/BaseMsgDialog.h"
+#include "app/ResultPanels.h"
+#include "engine/SelectionModel.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace aw::app {
+namespace {
+
+template <class T> T* Named(T* widget, const char* szName)
+{
+  widget->setObjectName(QString::fromLatin1(szName));
+  return widget;
+}
+
+QTreeWidget* OptionList(QWidget* parent, const char* szName, const QStringList& columns)
+{
+  auto* list = Named(new QTreeWidget(parent), szName);
+  list->setRootIsDecorated(false);
+  list->setHeaderLabels(columns);
+  list->setMinimumHeight(120);
+  return list;
+}
+
+} // namespace
+
+TFraResultsPage::TFraResultsPage(QWidget* parent) : QWidget(parent)
+{
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  outer->addWidget(scroll);
+  auto* content = new QWidget(scroll);
+  scroll->setWidget(content);
+  auto* layout = new QVBoxLayout(content);
+
+  auto* selected = new QHBoxLayout;
+  selected->addWidget(new QLabel(QStringLiteral("Selected device"), content));
+  Txt_ResultSelectedDevice = Named(new QLabel(content), "Txt_ResultSelectedDevice");
+  selected->addWidget(Txt_ResultSelectedDevice, 1);
+  layout->addLayout(selected);
+
+  const auto mode = [&](const QString& szCaption, const char* szName, TFrm_AirConditions*& air,
+                        TFrm_ResultData*& results) {
+    auto* box = Named(new QGroupBox(szCaption, content), szName);
+    auto* row = new QHBoxLayout(box);
+    air = new TFrm_AirConditions(box);
+    results = new TFrm_ResultData(box);
+    row->addWidget(air, 3);
+    row->addWidget(results, 1);
+    layout->addWidget(box);
+  };
+  mode(QStringLiteral("Cooling"), "Box_Cooling", Frm_CoolAirConditions, Frm_CoolResults);
+  Frm_CoolAirConditions->setObjectName(QStringLiteral("Frm_CoolAirConditions"));
+  Frm_CoolResults->setObjectName(QStringLiteral("Frm_CoolResults"));
+  mode(QStringLiteral("Heating"), "Box_Heating", Frm_HeatAirConditions, Frm_HeatResults);
+  Frm_HeatAirConditions->setObjectName(QStringLiteral("Frm_HeatAirConditions"));
+  Frm_HeatResults->setObjectName(QStringLiteral("Frm_HeatResults"));
+
+  Frm_WrightProps = Named(new TFrm_WrightProps(content), "Frm_WrightProps");
+  layout->addWidget(Frm_WrightProps);
+
+  auto* options = Named(new QGroupBox(QStringLiteral("Options"), content), "Box_Options");
+  auto* grid = new QGridLayout(options);
+  Lvw_AvailOptions = OptionList(options, "Lvw_AvailOptions", {QStringLiteral("Available option"), QStringLiteral("Type")});
+  Lvw_UsedOptions = OptionList(options, "Lvw_UsedOptions",
+                               {QStringLiteral("Used option"), QStringLiteral("Quantity"), QStringLiteral("Type")});
+  Btn_Select = Named(new QPushButton(QStringLiteral(">"), options), "Btn_Select");
+  Btn_Deselect = Named(new QPushButton(QStringLiteral("<"), options), "Btn_Deselect");
+  auto* buttons = new QVBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(Btn_Select);
+  buttons->addWidget(Btn_Deselect);
+  buttons->addStretch(1);
+  grid->addWidget(Lvw_AvailOptions, 0, 0);
+  grid->addLayout(buttons, 0, 1);
+  grid->addWidget(Lvw_UsedOptions, 0, 2);
+  layout->addWidget(options);
+  layout->addStretch(1);
+
+  Btn_Select->setEnabled(false);
+  Btn_Deselect->setEnabled(false);
+  connect(Lvw_AvailOptions, &QTreeWidget::itemSelectionChanged, this,
+          [this] { Btn_Select->setEnabled(!Lvw_AvailOptions->selectedItems().isEmpty()); });
+  connect(Lvw_UsedOptions, &QTreeWidget::itemSelectionChanged, this,
+          [this] { Btn_Deselect->setEnabled(!Lvw_UsedOptions->selectedItems().isEmpty()); });
+  connect(Lvw_AvailOptions, &QTreeWidget::itemDoubleClicked, this, &TFraResultsPage::Btn_SelectClick);
+  connect(Lvw_UsedOptions, &QTreeWidget::itemDoubleClicked, this, &TFraResultsPage::Btn_DeselectClick);
+  connect(Btn_Select, &QPushButton::clicked, this, &TFraResultsPage::Btn_SelectClick);
+  connect(Btn_Deselect, &QPushButton::clicked, this, &TFraResultsPage::Btn_DeselectClick);
+}
+
+void TFraResultsPage::SetupWindow(CTSelectionModel* pModel, std::function<double()> DeltaEnthalpy,
+                                  std::function<void()> OptionsChanged)
+{
+  v_model = pModel;
+  v_DeltaEnthalpy = std::move(DeltaEnthalpy);
+  v_OptionsChanged = std::move(OptionsChanged);
+}
+
+void TFraResultsPage::ClearResults()
+{
+  Txt_ResultSelectedDevice->clear();
+  Frm_CoolAirConditions->ClearFields();
+  Frm_HeatAirConditions->ClearFields();
+  Frm_CoolResults->ClearFields();
+  Frm_HeatResults->ClearFields();
+  Frm_WrightProps->ClearFields();
+}
+
+void TFraResultsPage::ShowResults()
+{
+  ClearResults();
+  if (!v_model)
+    return;
+  const int family = v_model->Family();
+  const bool humidifier = v_model->HasHumidifier();
+  Frm_CoolAirConditions->SetFamily(family, false, true);
+  Frm_HeatAirConditions->SetFamily(family, humidifier, false);
+  Frm_CoolResults->SetupWindow(family, false, true);
+  Frm_HeatResults->SetupWindow(family, humidifier, false);
+  Frm_WrightProps->setVisible(family == Cls_Brisa::kFamilyDorsa || family == Cls_Brisa::kFamilyPelmarMF);
+  if (family == Cls_Brisa::kFamilyDorsa)
+    Frm_WrightProps->SetupWindow(QStringLiteral("Dorsa Selection Criteria"), false);
+  else if (family == Cls_Brisa::kFamilyPelmarMF)
+    Frm_WrightProps->SetupWindow(QStringLiteral("Pelmar-MF Selection Criteria"), true);
+
+  Cls_Brisa* unit = v_model->CurrentBrisa();
+  if (!unit)
+    return;
+  Txt_ResultSelectedDevice->setText(QString::fromStdString(unit->GetQualifiedName()));
+  const double delta = v_DeltaEnthalpy ? v_DeltaEnthalpy() : 0;
+  const TAir& air = v_model->Air();
+  const CTModeResults& cool = v_model->CoolingResults();
+  if (cool.bComputed) {
+    Frm_CoolAirConditions->SetPsychroVals(air, delta, cool.States);
+    if (family == Cls_Brisa::kFamilyDorsa)
+      Frm_WrightProps->FillCoolFields(cool.TotalCap, cool.SensibleCap);
+    else if (family == Cls_Brisa::kFamilyPelmarMF)
+      Frm_WrightProps->FillCoolFields(cool.TotalCap, 0);
+    Frm_CoolResults->FillFields(cool.TemperatureEff, cool.EnthalpyEff, cool.LatentSavings, cool.SensibleSavings,
+                                cool.SupplyTemp, 0, cool.AmbientLimit, cool.InletHeater.UserHeater,
+                                cool.InletHeater.CalcHeater, 0, 0);
+  }
+  const CTModeResults& heat = v_model->HeatingResults();
+  if (heat.bComputed) {
+    Frm_HeatAirConditions->SetPsychroVals(air, delta, heat.States);
+    if (family == Cls_Brisa::kFamilyDorsa || family == Cls_Brisa::kFamilyPelmarMF)
+      Frm_WrightProps->FillHeatFields(heat.HeatCap);
+    Frm_HeatResults->FillFields(heat.TemperatureEff, heat.EnthalpyEff, heat.LatentSavings, heat.SensibleSavings,
+                                heat.SupplyTemp, heat.Humidification, heat.AmbientLimit, heat.InletHeater.UserHeater,
+                                heat.InletHeater.CalcHeater, heat.SupplyHeater.UserHeater,
+                                heat.SupplyHeater.CalcHeater);
+  }
+}
+
+void TFraResultsPage::FillOptions()
+{
+  if (v_model)
+    v_model->FillOptions();
+  ShowOptionRows();
+}
+
+void TFraResultsPage::ShowOptionRows()
+{
+  Lvw_AvailOptions->clear();
+  Lvw_UsedOptions->clear();
+  Btn_Select->setEnabled(false);
+  Btn_Deselect->setEnabled(false);
+  if (!v_model)
+    return;
+  // The option type as its number until the option-type texts are available.
+  const auto type = [](const CTOptionRow& row) { return QString::number(row.nType); };
+  for (const CTOptionRow& row : v_model->UsedOptions())
+    new QTreeWidgetItem(Lvw_UsedOptions, {QString::fromStdString(row.szName), QString::number(row.nQuantity), type(row)});
+  for (const CTOptionRow& row : v_model->AvailOptions())
+    new QTreeWidgetItem(Lvw_AvailOptions, {QString::fromStdString(row.szName), type(row)});
+  for (QTreeWidget* list : {Lvw_AvailOptions, Lvw_UsedOptions})
+    for (int c = 0; c < list->columnCount(); ++c)
+      list->resizeColumnToContents(c);
+}
+
+void TFraResultsPage::Btn_SelectClick()
+{
+  QTreeWidgetItem* item = Lvw_AvailOptions->currentItem();
+  if (!v_model || !item)
+    return;
+  v_model->SelectOption(Lvw_AvailOptions->indexOfTopLevelItem(item));
+  ShowOptionRows();
+  if (v_OptionsChanged)
+    v_OptionsChanged();
+}
+
+void TFraResultsPage::Btn_DeselectClick()
+{
+  QTreeWidgetItem* item = Lvw_UsedOptions->currentItem();
+  if (!v_model || !item)
+    return;
+  if (!v_model->DeselectOption(Lvw_UsedOptions->indexOfTopLevelItem(item))) {
+    TBaseMsg::DisplayError(this, kMsgCannotDeselectStandard);
+    Btn_Deselect->setEnabled(false);
+    return;
+  }
+  ShowOptionRows();
+  if (v_OptionsChanged)
+    v_OptionsChanged();
+}
+
+} // namespace aw::app

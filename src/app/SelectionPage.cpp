@@ -1,0 +1,462 @@
+#include "app/SelectionPage.h"
+
+#include "air/NumberFormat.h"
+#include "app/BaseMsgDialog.h"
+#include "app/TempConditionsPanel.h"
+#include "app/UnitTextScroll.h"
+#include "app/ValueFormatting.h"
+#include "catalogue/CatalogueText.h"
+#include "engine/SelectionModel.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace aw::app {
+namespace {
+
+template <class T> T* Named(T* widget, const char* szName)
+{
+  widget->setObjectName(QString::fromLatin1(szName));
+  return widget;
+}
+
+QString Text(const std::string& s)
+{
+  return QString::fromStdString(s);
+}
+
+QString Ratio(double value)
+{
+  return Text(Number2FmtStr(value, 1, 2, TU_Form::GetDecimalSeparator()));
+}
+
+constexpr int kPressureUnitWithHundredths = 3; // inH2O
+
+} // namespace
+
+TFraSelectionPage::TFraSelectionPage(QWidget* parent) : QWidget(parent)
+{
+  BuildControls();
+}
+
+TFrm_UnitTextScroll* TFraSelectionPage::AddField(QWidget* parent, const char* szName, const QString& szCaption)
+{
+  auto* field = Named(new TFrm_UnitTextScroll(szCaption, parent), szName);
+  parent->layout()->addWidget(field);
+  return field;
+}
+
+QWidget* TFraSelectionPage::BuildRequirementColumn()
+{
+  auto* column = new QWidget(this);
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+
+  Box_RoomConditions = Named(new QGroupBox(QStringLiteral("Room Airflow Conditions"), column), "Box_RoomConditions");
+  auto* room = new QVBoxLayout(Box_RoomConditions);
+  AddField(Box_RoomConditions, "Frm_Airflow", QStringLiteral("Airflow per person"));
+  RB_AreaPerPerson = Named(new QRadioButton(QStringLiteral("Area per person"), Box_RoomConditions), "RB_AreaPerPerson");
+  room->addWidget(RB_AreaPerPerson);
+  AddField(Box_RoomConditions, "Frm_RoomSurface", QStringLiteral("Room surface"));
+  AddField(Box_RoomConditions, "Frm_AreaPerPerson", QStringLiteral("Area per person"));
+  RB_NumberOfPersons =
+    Named(new QRadioButton(QStringLiteral("Number of persons"), Box_RoomConditions), "RB_NumberOfPersons");
+  room->addWidget(RB_NumberOfPersons);
+  AddField(Box_RoomConditions, "Frm_NumberOfPersons", QStringLiteral("Number of persons"));
+  Chk_TotalSupply = Named(new QCheckBox(QStringLiteral("Total supply airflow"), Box_RoomConditions), "Chk_TotalSupply");
+  room->addWidget(Chk_TotalSupply);
+  AddField(Box_RoomConditions, "Frm_TotalSupply", QStringLiteral("Total supply"));
+  Pnl_ExhaustData = Named(new QWidget(Box_RoomConditions), "Pnl_ExhaustData");
+  auto* exhaust = new QVBoxLayout(Pnl_ExhaustData);
+  exhaust->setContentsMargins(0, 0, 0, 0);
+  Chk_TotalExhaust = Named(new QCheckBox(QStringLiteral("Total exhaust airflow"), Pnl_ExhaustData), "Chk_TotalExhaust");
+  exhaust->addWidget(Chk_TotalExhaust);
+  AddField(Pnl_ExhaustData, "Frm_TotalExhaust", QStringLiteral("Total exhaust"));
+  room->addWidget(Pnl_ExhaustData);
+  layout->addWidget(Box_RoomConditions);
+
+  auto* altitude = Named(new QGroupBox(QStringLiteral("Altitude"), column), "Box_Altitude");
+  new QVBoxLayout(altitude);
+  AddField(altitude, "Frm_Altitude", QStringLiteral("Altitude"));
+  layout->addWidget(altitude);
+
+  Box_ESP = Named(new QGroupBox(QStringLiteral("External Static Pressure"), column), "Box_ESP");
+  auto* esp = new QVBoxLayout(Box_ESP);
+  AddField(Box_ESP, "Frm_DesignSupplyESP", QStringLiteral("Design supply ESP"));
+  Pnl_ExhaustESP = Named(new QWidget(Box_ESP), "Pnl_ExhaustESP");
+  new QVBoxLayout(Pnl_ExhaustESP);
+  Pnl_ExhaustESP->layout()->setContentsMargins(0, 0, 0, 0);
+  AddField(Pnl_ExhaustESP, "Frm_DesignExhaustESP", QStringLiteral("Design exhaust ESP"));
+  esp->addWidget(Pnl_ExhaustESP);
+  Pnl_Filters = Named(new QWidget(Box_ESP), "Pnl_Filters");
+  auto* filters = new QGridLayout(Pnl_Filters);
+  filters->setContentsMargins(0, 0, 0, 0);
+  Txt_SupplyFilter = Named(new QComboBox(Pnl_Filters), "Txt_SupplyFilter");
+  Txt_ExhaustFilter = Named(new QComboBox(Pnl_Filters), "Txt_ExhaustFilter");
+  filters->addWidget(new QLabel(QStringLiteral("Supply filter"), Pnl_Filters), 0, 0);
+  filters->addWidget(Txt_SupplyFilter, 0, 1);
+  filters->addWidget(new QLabel(QStringLiteral("Exhaust filter"), Pnl_Filters), 1, 0);
+  filters->addWidget(Txt_ExhaustFilter, 1, 1);
+  esp->addWidget(Pnl_Filters);
+  Pnl_SelPlenum = Named(new QWidget(Box_ESP), "Pnl_SelPlenum");
+  auto* plenum = new QHBoxLayout(Pnl_SelPlenum);
+  plenum->setContentsMargins(0, 0, 0, 0);
+  plenum->addWidget(new QLabel(QStringLiteral("Plenum"), Pnl_SelPlenum));
+  v_plenumGroup = new QButtonGroup(Pnl_SelPlenum);
+  const std::pair<const char*, QString> plenums[] = {{"Rbn_PlenumNone", QStringLiteral("None")},
+                                                     {"Rbn_PlenumOAEA", QStringLiteral("OA/EA")},
+                                                     {"Rbn_PlenumAll", QStringLiteral("All")}};
+  for (int i = 0; i < 3; ++i) {
+    auto* button = Named(new QRadioButton(plenums[i].second, Pnl_SelPlenum), plenums[i].first);
+    v_plenumGroup->addButton(button, i);
+    plenum->addWidget(button);
+  }
+  esp->addWidget(Pnl_SelPlenum);
+  layout->addWidget(Box_ESP);
+  layout->addStretch(1);
+  return column;
+}
+
+QWidget* TFraSelectionPage::BuildDeviceColumn()
+{
+  auto* column = new QWidget(this);
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+
+  auto* device = Named(new QGroupBox(QStringLiteral("Ventilation Device"), column), "Box_Device");
+  auto* grid = new QGridLayout(device);
+  Txt_Family = Named(new QComboBox(device), "Txt_Family");
+  grid->addWidget(new QLabel(QStringLiteral("Family"), device), 0, 0);
+  grid->addWidget(Txt_Family, 0, 1);
+  Pnl_MaxSpeed = Named(new QWidget(device), "Pnl_MaxSpeed");
+  auto* speed = new QHBoxLayout(Pnl_MaxSpeed);
+  speed->setContentsMargins(0, 0, 0, 0);
+  Txt_MaxSpeed = Named(new QComboBox(Pnl_MaxSpeed), "Txt_MaxSpeed");
+  speed->addWidget(new QLabel(QStringLiteral("Maximum speed"), Pnl_MaxSpeed), 1);
+  speed->addWidget(Txt_MaxSpeed, 1);
+  grid->addWidget(Pnl_MaxSpeed, 1, 0, 1, 2);
+  Chb_UpsideDown = Named(new QCheckBox(QStringLiteral("Upside down installation"), device), "Chb_UpsideDown");
+  grid->addWidget(Chb_UpsideDown, 2, 0, 1, 2);
+  layout->addWidget(device);
+
+  auto* offered = Named(new QGroupBox(QStringLiteral("Selected devices"), column), "Box_SelectedDevices");
+  auto* list = new QVBoxLayout(offered);
+  LV_SelectedDevices = Named(new QTreeWidget(offered), "LV_SelectedDevices");
+  LV_SelectedDevices->setRootIsDecorated(false);
+  LV_SelectedDevices->setHeaderLabels({QStringLiteral("Device"), QStringLiteral("Supply speed"),
+                                       QStringLiteral("Exhaust speed"), QStringLiteral("Plenum")});
+  LV_SelectedDevices->setSelectionMode(QAbstractItemView::SingleSelection);
+  LV_SelectedDevices->setMinimumHeight(160);
+  list->addWidget(LV_SelectedDevices);
+  auto* selected = new QHBoxLayout;
+  selected->addWidget(new QLabel(QStringLiteral("Selected device"), offered));
+  selected->addWidget(Named(new QLabel(offered), "Txt_SelectedDevice"), 1);
+  list->addLayout(selected);
+  layout->addWidget(offered, 1);
+
+  Box_Ratios = Named(new QGroupBox(QStringLiteral("Ratios"), column), "Box_Ratios");
+  auto* ratios = new QGridLayout(Box_Ratios);
+  ratios->addWidget(new QLabel(QStringLiteral("Exhaust / supply airflow"), Box_Ratios), 0, 0);
+  ratios->addWidget(Named(new QLabel(Box_Ratios), "Txt_ESAirflowRatio"), 0, 1);
+  Pnl_SNDorsaRatio = Named(new QWidget(Box_Ratios), "Pnl_SNDorsaRatio");
+  auto* dorsa = new QHBoxLayout(Pnl_SNDorsaRatio);
+  dorsa->setContentsMargins(0, 0, 0, 0);
+  dorsa->addWidget(new QLabel(QStringLiteral("Supply / nominal airflow"), Pnl_SNDorsaRatio), 1);
+  dorsa->addWidget(Named(new QLabel(Pnl_SNDorsaRatio), "Txt_SNAirflowRatio"));
+  ratios->addWidget(Pnl_SNDorsaRatio, 1, 0, 1, 2);
+  layout->addWidget(Box_Ratios);
+
+  Box_RequiredDampers = Named(new QGroupBox(QStringLiteral("Required Additional Resistance"), column),
+                              "Box_RequiredDampers");
+  auto* dampers = new QGridLayout(Box_RequiredDampers);
+  dampers->addWidget(new QLabel(QStringLiteral("Supply"), Box_RequiredDampers), 0, 1);
+  Pnl_ExhaustDampers = Named(new QLabel(QStringLiteral("Exhaust"), Box_RequiredDampers), "Pnl_ExhaustDampers");
+  dampers->addWidget(Pnl_ExhaustDampers, 0, 2);
+  const struct
+  {
+    const char* caption;
+    const char* supply;
+    const char* exhaust;
+  } lines[] = {{"Filter pressure drop", "Txt_FilterSupply", "Txt_FilterExhaust"},
+               {"Plenum pressure drop", "Lbl_ResPlenumSupply", "Lbl_ResPlenumExhaust"},
+               {"Additional resistance", "Txt_SupplyDamper", "Txt_ExhaustDamper"}};
+  for (int i = 0; i < 3; ++i) {
+    dampers->addWidget(Named(new QLabel(QString::fromLatin1(lines[i].caption), Box_RequiredDampers),
+                             i == 0 ? "Lbl_FilterLine" : i == 1 ? "Lbl_PlenumLine" : "Lbl_DamperLine"),
+                       i + 1, 0);
+    dampers->addWidget(Named(new QLabel(Box_RequiredDampers), lines[i].supply), i + 1, 1);
+    dampers->addWidget(Named(new QLabel(Box_RequiredDampers), lines[i].exhaust), i + 1, 2);
+  }
+  layout->addWidget(Box_RequiredDampers);
+  return column;
+}
+
+void TFraSelectionPage::BuildControls()
+{
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  outer->addWidget(scroll);
+  auto* content = new QWidget(scroll);
+  scroll->setWidget(content);
+  auto* columns = new QHBoxLayout(content);
+  columns->addWidget(BuildRequirementColumn(), 1);
+  columns->addWidget(BuildDeviceColumn(), 1);
+  auto* cool = Named(new QWidget(content), "Pnl_CoolConditions");
+  auto* heat = Named(new QWidget(content), "Pnl_HeatConditions");
+  Frm_CoolConditions = Named(new TFrm_TempConditions(cool), "Frm_CoolConditions");
+  Frm_HeatConditions = Named(new TFrm_TempConditions(heat), "Frm_HeatConditions");
+  for (auto [panel, conditions] : {std::pair{cool, Frm_CoolConditions}, std::pair{heat, Frm_HeatConditions}}) {
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(conditions);
+    layout->addStretch(1);
+    columns->addWidget(panel, 1);
+  }
+}
+
+TFrm_UnitTextScroll* TFraSelectionPage::Field(const char* szName) const
+{
+  return findChild<TFrm_UnitTextScroll*>(QString::fromLatin1(szName));
+}
+
+QLabel* TFraSelectionPage::ResultLabel(const char* szName) const
+{
+  return findChild<QLabel*>(QString::fromLatin1(szName));
+}
+
+void TFraSelectionPage::SetupWindow(CTSelectionModel* pModel, std::function<void()> AfterUserChange)
+{
+  v_model = pModel;
+  v_AfterUserChange = std::move(AfterUserChange);
+  CTSelectionModel& m = *pModel;
+  const auto capacity = [this] {
+    UserChange([this] { v_model->CapacityCallBack(); });
+    Txt_Family->setFocus(Qt::OtherFocusReason);
+  };
+  const std::pair<const char*, CTUnitInput*> capacityInputs[] = {
+    {"Frm_Airflow", &m.AirflowPerPerson()},   {"Frm_RoomSurface", &m.RoomSurface()},
+    {"Frm_AreaPerPerson", &m.AreaPerPerson()}, {"Frm_NumberOfPersons", &m.NumberOfPersons()},
+    {"Frm_TotalSupply", &m.TotalSupply()},     {"Frm_TotalExhaust", &m.TotalExhaust()},
+    {"Frm_DesignSupplyESP", &m.DesignSupplyESP()}, {"Frm_DesignExhaustESP", &m.DesignExhaustESP()}};
+  for (const auto& [name, input] : capacityInputs)
+    Field(name)->SetupWindow(input, capacity);
+  Field("Frm_Altitude")->SetupWindow(&m.Altitude(), [this] { UserChange([this] { v_model->AltitudeCallBack(); }); });
+
+  const auto efficiency = [this] { UserChange([this] { v_model->EfficiencyCallBack(); }); };
+  const auto air = [this]() -> const TAir& { return v_model->Air(); };
+  Frm_CoolConditions->SetupWindow(&m.Cooling(), air, efficiency);
+  Frm_HeatConditions->SetupWindow(&m.Heating(), air, efficiency);
+
+  connect(RB_AreaPerPerson, &QRadioButton::clicked, this,
+          [this] { UserChange([this] { v_model->AreaPerPersonClick(); }); });
+  connect(RB_NumberOfPersons, &QRadioButton::clicked, this,
+          [this] { UserChange([this] { v_model->NumberOfPersonsClick(); }); });
+  connect(Chk_TotalSupply, &QCheckBox::clicked, this,
+          [this](bool b) { UserChange([this, b] { v_model->TotalSupplyClick(b); }); });
+  connect(Chk_TotalExhaust, &QCheckBox::clicked, this,
+          [this](bool b) { UserChange([this, b] { v_model->TotalExhaustClick(b); }); });
+  connect(Txt_Family, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (i >= 0)
+      UserChange([this, i] { v_model->SetFamily(Txt_Family->itemData(i).toInt()); });
+  });
+  connect(Txt_MaxSpeed, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (i >= 0)
+      UserChange([this, i] { v_model->SetMaxSpeed(i); });
+  });
+  connect(Txt_SupplyFilter, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (i >= 0)
+      UserChange([this, i] { v_model->SetSupplyFilter(i); });
+  });
+  connect(Txt_ExhaustFilter, &QComboBox::currentIndexChanged, this, [this](int i) {
+    if (i >= 0)
+      UserChange([this, i] { v_model->SetExhaustFilter(i); });
+  });
+  connect(v_plenumGroup, &QButtonGroup::idClicked, this,
+          [this](int id) { UserChange([this, id] { v_model->SetPlenum(id); }); });
+  connect(Chb_UpsideDown, &QCheckBox::clicked, this,
+          [this](bool b) { UserChange([this, b] { v_model->SetUpsideDown(b); }); });
+  connect(LV_SelectedDevices, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    if (item)
+      UserChange([this, row = LV_SelectedDevices->indexOfTopLevelItem(item)] { v_model->SelectedDevicesClick(row); });
+  });
+}
+
+void TFraSelectionPage::FillFamilies()
+{
+  const QSignalBlocker blocker(Txt_Family);
+  Txt_Family->clear();
+  if (!v_model)
+    return;
+  for (const auto& [name, code] : v_model->Families())
+    Txt_Family->addItem(Text(name), code);
+  Txt_Family->setCurrentIndex(Txt_Family->findData(v_model->Family()));
+}
+
+void TFraSelectionPage::FillFilterLists()
+{
+  const QStringList classes{QStringLiteral("<None>"), QStringLiteral("F6"), QStringLiteral("F7"),
+                            QStringLiteral("F8")};
+  for (QComboBox* list : {Txt_SupplyFilter, Txt_ExhaustFilter}) {
+    const QSignalBlocker blocker(list);
+    list->clear();
+    list->addItems(classes);
+    list->setCurrentIndex(0);
+  }
+}
+
+void TFraSelectionPage::UserChange(const std::function<void()>& handler)
+{
+  if (v_converting || !v_model)
+    return;
+  handler();
+  ShowModel();
+  if (v_AfterUserChange)
+    v_AfterUserChange();
+  ShowMessage();
+}
+
+void TFraSelectionPage::ShowMessage()
+{
+  const std::optional<CTSelectionMessage>& message = v_model->Message();
+  if (!message)
+    return;
+  TBaseMsg::DisplayError(this, message->nMsgNo, message->params);
+  // A heater below the calculated minimum: the choice to correct gets the focus.
+  for (auto [results, panel] : {std::pair{&v_model->CoolingResults(), Frm_CoolConditions},
+                                std::pair{&v_model->HeatingResults(), Frm_HeatConditions}}) {
+    if (results->nCode == 22)
+      panel->InletChoice()->setFocus(Qt::OtherFocusReason);
+    else if (results->nCode == 23)
+      panel->SupplyChoice()->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+void TFraSelectionPage::UnitsChanged()
+{
+  if (!v_model)
+    return;
+  // Pressures in inH2O need hundredths; the value itself stays.
+  const int resolution = TU_Form::GetNewIndex(U_Pressure) == kPressureUnitWithHundredths ? 100 : 10;
+  for (CTUnitInput* esp : {&v_model->DesignSupplyESP(), &v_model->DesignExhaustESP()})
+    if (esp->Resolution() != resolution) {
+      const double value = esp->GetVal();
+      const bool enabled = esp->Enabled();
+      esp->SetupWindow(U_Pressure, esp->GetMinVal(), esp->GetMaxVal(), esp->InitVal(), resolution);
+      esp->SetVal(value);
+      if (!enabled)
+        esp->EnableIt(false);
+    }
+  ShowModel();
+}
+
+void TFraSelectionPage::ShowMaxSpeeds()
+{
+  Txt_MaxSpeed->clear();
+  for (const Cls_BrisaSpType* type : v_model->MaxSpeedTypes())
+    Txt_MaxSpeed->addItem(Text(type->GetName()));
+  Txt_MaxSpeed->setCurrentIndex(v_model->MaxSpeed());
+  Pnl_MaxSpeed->setVisible(v_model->MaxSpeedTypes().Count() > 1);
+}
+
+void TFraSelectionPage::ShowSolutions()
+{
+  LV_SelectedDevices->clear();
+  bool anyPlenum = false;
+  for (const CTSolutionRow& row : v_model->SolutionRows()) {
+    auto* item = new QTreeWidgetItem(LV_SelectedDevices);
+    item->setText(0, Text(row.szUnit));
+    item->setText(1, Text(row.szSupplySpeed));
+    item->setText(2, Text(row.szExhaustSpeed));
+    item->setText(3, row.bHasPlenum ? QStringLiteral("✔") : QString());
+    anyPlenum = anyPlenum || row.bHasPlenum;
+  }
+  if (QTreeWidgetItem* current = LV_SelectedDevices->topLevelItem(v_model->SelectedRow()))
+    LV_SelectedDevices->setCurrentItem(current);
+  for (int c = 0; c < 3; ++c)
+    LV_SelectedDevices->resizeColumnToContents(c);
+  LV_SelectedDevices->setColumnHidden(3, !anyPlenum);
+}
+
+void TFraSelectionPage::ShowPressureBalance()
+{
+  const int family = v_model->Family();
+  const bool withExhaust = family == Cls_Brisa::kFamilyBrisa || family == Cls_Brisa::kFamilyDorsa;
+  const bool brisa = family == Cls_Brisa::kFamilyBrisa;
+  Cls_Brisa* unit = v_model->CurrentBrisa();
+  ResultLabel("Txt_SelectedDevice")->setText(unit ? Text(unit->GetQualifiedName()) : QString());
+  Box_Ratios->setVisible(withExhaust);
+  Pnl_SNDorsaRatio->setVisible(family == Cls_Brisa::kFamilyDorsa);
+  Pnl_ExhaustDampers->setVisible(withExhaust);
+  for (const char* name : {"Lbl_FilterLine", "Txt_FilterSupply", "Txt_FilterExhaust", "Lbl_PlenumLine",
+                           "Lbl_ResPlenumSupply", "Lbl_ResPlenumExhaust"})
+    ResultLabel(name)->setVisible(brisa);
+  for (const char* name : {"Txt_FilterExhaust", "Lbl_ResPlenumExhaust", "Txt_ExhaustDamper"})
+    ResultLabel(name)->setVisible(withExhaust && (brisa || QByteArray(name) == "Txt_ExhaustDamper"));
+
+  const bool shown = unit && v_model->CoolingResults().bComputed;
+  const auto pressure = [shown](double value) { return shown ? Text(FormatPressure(value)) : QString(); };
+  const CTEspData& supply = v_model->SupplyEsp();
+  const CTEspData& exhaust = v_model->ExhaustEsp();
+  ResultLabel("Txt_ESAirflowRatio")->setText(unit ? Ratio(v_model->ExhaustSupplyRatio()) : QString());
+  ResultLabel("Txt_SNAirflowRatio")->setText(unit ? Ratio(v_model->SupplyNominalRatio()) : QString());
+  ResultLabel("Txt_FilterSupply")->setText(pressure(supply.FilterDrop));
+  ResultLabel("Txt_SupplyDamper")->setText(pressure(supply.AdditionalResistance));
+  ResultLabel("Lbl_ResPlenumSupply")->setText(pressure(supply.PlenumDrop));
+  ResultLabel("Txt_FilterExhaust")->setText(pressure(exhaust.FilterDrop));
+  ResultLabel("Txt_ExhaustDamper")->setText(pressure(exhaust.AdditionalResistance));
+  ResultLabel("Lbl_ResPlenumExhaust")->setText(pressure(exhaust.PlenumDrop));
+}
+
+void TFraSelectionPage::ShowModel()
+{
+  if (!v_model)
+    return;
+  v_converting = true;
+  {
+    const QSignalBlocker b1(Txt_Family), b2(Txt_MaxSpeed), b3(Txt_SupplyFilter), b4(Txt_ExhaustFilter),
+      b5(LV_SelectedDevices), b6(v_plenumGroup);
+    const CTSelectionModel& m = *v_model;
+    const int family = m.Family();
+    for (TFrm_UnitTextScroll* field : findChildren<TFrm_UnitTextScroll*>())
+      field->ConvertUnit();
+    RB_AreaPerPerson->setChecked(m.Requirement() == CTSelectionModel::TRequirement::AreaPerPerson);
+    RB_NumberOfPersons->setChecked(m.Requirement() == CTSelectionModel::TRequirement::NumberOfPersons);
+    RB_AreaPerPerson->setEnabled(!m.TotalSupplyTicked());
+    RB_NumberOfPersons->setEnabled(!m.TotalSupplyTicked());
+    Chk_TotalSupply->setChecked(m.TotalSupplyTicked());
+    Chk_TotalExhaust->setChecked(m.TotalExhaustTicked());
+    const bool withExhaust = family == Cls_Brisa::kFamilyBrisa || family == Cls_Brisa::kFamilyDorsa;
+    Pnl_ExhaustData->setVisible(withExhaust);
+    Pnl_ExhaustESP->setVisible(withExhaust);
+    Pnl_Filters->setVisible(family == Cls_Brisa::kFamilyBrisa);
+    Txt_Family->setCurrentIndex(Txt_Family->findData(family));
+    Txt_SupplyFilter->setCurrentIndex(m.SupplyFilter());
+    Txt_ExhaustFilter->setCurrentIndex(m.ExhaustFilter());
+    if (QAbstractButton* plenum = v_plenumGroup->button(m.Plenum()))
+      plenum->setChecked(true);
+    Pnl_SelPlenum->setVisible(m.PlenumAvailable());
+    ShowMaxSpeeds();
+    ShowSolutions();
+    Chb_UpsideDown->setVisible(m.UpsideDownVisible());
+    ShowPressureBalance();
+  }
+  Frm_CoolConditions->ConvertFields();
+  Frm_HeatConditions->ConvertFields();
+  v_converting = false;
+}
+
+} // namespace aw::app

@@ -1,0 +1,229 @@
+#include "app/UnitTextScroll.h"
+
+#include "air/NumberFormat.h"
+#include "catalogue/CatalogueText.h"
+#include "engine/SelectionInputs.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cmath>
+
+namespace aw::app {
+
+TFrm_UnitTextScroll::TFrm_UnitTextScroll(const QString& szCaption, QWidget* parent) : QWidget(parent)
+{
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  Lbl_Caption = new QLabel(szCaption, this);
+  Lbl_Caption->setObjectName(QStringLiteral("Lbl_Caption"));
+  Txt_Value = new QLineEdit(this);
+  Txt_Value->setObjectName(QStringLiteral("Txt_Value"));
+  // Only a number can be typed; its length is not limited, so that a heater
+  // of 100000 BTU/h or an airflow of 18835 CFM fits.
+  Txt_Value->setValidator(
+    new QRegularExpressionValidator(QRegularExpression(QStringLiteral("^-?[0-9]*([.,][0-9]*)?$")), Txt_Value));
+  Txt_Value->setAlignment(Qt::AlignRight);
+  Txt_Value->setFixedWidth(Txt_Value->fontMetrics().horizontalAdvance(QStringLiteral("0000000.00")));
+  Scr_Value = new QScrollBar(Qt::Vertical, this);
+  Scr_Value->setObjectName(QStringLiteral("Scr_Value"));
+  Scr_Value->setInvertedAppearance(true); // up is more
+  Scr_Value->setFixedHeight(Txt_Value->sizeHint().height());
+  Lbl_Unit = new QLabel(this);
+  Lbl_Unit->setObjectName(QStringLiteral("Lbl_Unit"));
+  Lbl_Unit->setMinimumWidth(Lbl_Unit->fontMetrics().horizontalAdvance(QStringLiteral("BTU/lbs")));
+  layout->addWidget(Lbl_Caption, 1);
+  layout->addWidget(Txt_Value);
+  layout->addWidget(Scr_Value);
+  layout->addWidget(Lbl_Unit);
+  Txt_Value->installEventFilter(this);
+  Scr_Value->installEventFilter(this);
+  connect(Txt_Value, &QLineEdit::editingFinished, this, &TFrm_UnitTextScroll::CommitText);
+  connect(Scr_Value, &QScrollBar::valueChanged, this, &TFrm_UnitTextScroll::ScrollMoved);
+}
+
+void TFrm_UnitTextScroll::SetupWindow(CTUnitInput* pInput, std::function<void()> HandleChanges)
+{
+  v_input = pInput;
+  v_HandleChanges = std::move(HandleChanges);
+  v_typed.reset();
+  ConvertUnit();
+}
+
+void TFrm_UnitTextScroll::SetDim(const QString& szDim)
+{
+  v_fixedDim = szDim;
+  v_hasFixedDim = true;
+  Lbl_Unit->setText(szDim);
+}
+
+void TFrm_UnitTextScroll::ClearDim()
+{
+  v_hasFixedDim = false;
+  v_fixedDim.clear();
+}
+
+bool TFrm_UnitTextScroll::Converts() const
+{
+  return v_input && v_input->Unit() != U_None && !v_hasFixedDim;
+}
+
+int TFrm_UnitTextScroll::Resolution() const
+{
+  return v_input ? std::max(1, v_input->Resolution()) : 1;
+}
+
+int TFrm_UnitTextScroll::Decimals() const
+{
+  int decimals = 3;
+  switch (Resolution()) {
+  case 1: decimals = 0; break;
+  case 10: decimals = 1; break;
+  case 100: decimals = 2; break;
+  default: break;
+  }
+  // A unit other than the base unit shows no more decimals than it has
+  // digits: a heater reads 3.500 kW but 11942 BTU/h.
+  if (Converts() && UnitIndex() != 0)
+    decimals = std::min(decimals, TU_Form::GetDigits(v_input->Unit(), UnitIndex()));
+  return decimals;
+}
+
+int TFrm_UnitTextScroll::UnitIndex() const
+{
+  return Converts() ? TU_Form::GetNewIndex(v_input->Unit()) : 0;
+}
+
+int TFrm_UnitTextScroll::StepOf(double baseValue) const
+{
+  double shown = baseValue;
+  if (Converts())
+    shown = TU_Form::ConvertValue(baseValue, v_input->Unit(), 0, UnitIndex(), true);
+  const double step = catalogue::RoundHalfEven(shown * Resolution());
+  return static_cast<int>(std::clamp(step, -2.0e9, 2.0e9));
+}
+
+double TFrm_UnitTextScroll::BaseOfStep(int nStep) const
+{
+  const double shown = static_cast<double>(nStep) / Resolution();
+  if (!Converts())
+    return shown;
+  return TU_Form::ConvertValue(shown, v_input->Unit(), UnitIndex(), 0, true);
+}
+
+double TFrm_UnitTextScroll::ShownValue() const
+{
+  if (!v_input)
+    return 0;
+  if (v_typed && v_typedIndex == UnitIndex()) {
+    CTUnitInput probe = *v_input;
+    probe.SetVal(*v_typed);
+    if (probe.GetVal() == v_input->GetVal())
+      return *v_typed;
+  }
+  return v_input->GetVal();
+}
+
+double TFrm_UnitTextScroll::GetVal() const
+{
+  return ShownValue();
+}
+
+void TFrm_UnitTextScroll::ConvertUnit()
+{
+  if (!v_input)
+    return;
+  if (v_typed && (v_typedIndex != UnitIndex() || ShownValue() != *v_typed))
+    v_typed.reset(); // the program or the unit changed the value: show the model's
+  if (v_hasFixedDim)
+    Lbl_Unit->setText(v_fixedDim);
+  else
+    Lbl_Unit->setText(v_input->Unit() == U_None ? QString()
+                                                : QString::fromStdString(TU_Form::GetCurrentString(v_input->Unit())));
+  const bool enabled = v_input->Enabled();
+  Lbl_Caption->setEnabled(enabled);
+  Txt_Value->setEnabled(enabled);
+  Scr_Value->setEnabled(enabled);
+  ShowStep(StepOf(ShownValue()));
+  if (!enabled)
+    Txt_Value->clear(); // a disabled input shows no value but keeps it
+}
+
+void TFrm_UnitTextScroll::ShowStep(int nStep)
+{
+  v_InTreatment = true;
+  Scr_Value->setRange(StepOf(v_input->GetMinVal()), StepOf(v_input->GetMaxVal()));
+  Scr_Value->setValue(nStep);
+  const double shown = static_cast<double>(nStep) / Resolution();
+  Txt_Value->setText(QString::fromStdString(Number2FmtStr(shown, 1, Decimals(), TU_Form::GetDecimalSeparator())));
+  Txt_Value->setModified(false);
+  v_InTreatment = false;
+}
+
+void TFrm_UnitTextScroll::CommitText()
+{
+  if (!v_input || v_InTreatment || !Txt_Value->isModified())
+    return; // the user changed nothing
+  const std::string text = Txt_Value->text().trimmed().toStdString();
+  // An empty field counts as 0 (and is clamped to the minimum).
+  const std::optional<double> typed = text.empty() ? std::optional<double>(0) : ParseNumber(text);
+  if (!typed) {
+    ConvertUnit();
+    return;
+  }
+  const double step = std::clamp(catalogue::RoundHalfEven(*typed * Resolution()),
+                                 static_cast<double>(Scr_Value->minimum()), static_cast<double>(Scr_Value->maximum()));
+  const double base = BaseOfStep(static_cast<int>(step));
+  v_input->SetVal(base);
+  v_typed = base;
+  v_typedIndex = UnitIndex();
+  ShowStep(static_cast<int>(step));
+  if (v_HandleChanges)
+    v_HandleChanges();
+}
+
+void TFrm_UnitTextScroll::ScrollMoved(int nStep)
+{
+  if (!v_input || v_InTreatment)
+    return;
+  const double base = BaseOfStep(nStep);
+  v_input->SetVal(base);
+  v_typed = base;
+  v_typedIndex = UnitIndex();
+  ShowStep(nStep);
+  if (v_HandleChanges)
+    v_HandleChanges();
+}
+
+QString TFrm_UnitTextScroll::Text() const
+{
+  return Txt_Value->text();
+}
+
+QString TFrm_UnitTextScroll::GetString() const
+{
+  const QString text = Txt_Value->text().isEmpty() ? QStringLiteral("0") : Txt_Value->text();
+  return Lbl_Unit->text().isEmpty() ? text : text + QLatin1Char(' ') + Lbl_Unit->text();
+}
+
+bool TFrm_UnitTextScroll::eventFilter(QObject* watched, QEvent* event)
+{
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      if (watched == Txt_Value)
+        CommitText();
+      focusNextChild(); // Return moves on to the next control
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+} // namespace aw::app

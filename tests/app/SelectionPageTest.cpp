@@ -1,0 +1,359 @@
+// The Selection and Results pages on the embedded catalogue: what the start-up
+// offers, what typing into the inputs does, the family switch, the unit
+// system, selection errors and picking another solution.
+
+#include "app/AirConditionPanel.h"
+#include "app/DlgSelect.h"
+#include "app/ResultPanels.h"
+#include "app/ResultsPage.h"
+#include "app/SelectionPage.h"
+#include "app/TempConditionsPanel.h"
+#include "app/UnitTextScroll.h"
+#include "app/ValueFormatting.h"
+
+#include "RecordingPrompts.h"
+#include "TestApplication.h"
+#include "air/SI_Units.h"
+#include "engine/SelectionModel.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace aw::app {
+namespace {
+
+int UnitIndexOf(U_RepUnit unit, const std::string& caption)
+{
+  for (int i = 0; i < TU_Form::DimensionCount(unit); ++i)
+    if (TU_Form::GetSpecificString(unit, i) == caption)
+      return i;
+  ADD_FAILURE() << "no unit " << caption;
+  return 0;
+}
+
+class SelectionPageTest : public ::testing::Test
+{
+protected:
+  SelectionPageTest()
+  {
+    v_window.RunStartup();
+    v_prompts.questions.clear();
+  }
+  ~SelectionPageTest() override { TU_Form::InitializeUnits(); }
+
+  TFraSelectionPage& Page() { return *v_window.SelectionPage(); }
+  TFraResultsPage& Results() { return *v_window.ResultsPage(); }
+  CTSelectionModel& Model() { return *v_window.Model(); }
+  TFrm_UnitTextScroll& Field(const char* name) { return *Page().Field(name); }
+
+  // Types into a field as the user does and leaves it.
+  static void Type(TFrm_UnitTextScroll& field, const QString& text)
+  {
+    field.Edit()->setText(text);
+    field.Edit()->setModified(true);
+    emit field.Edit()->editingFinished();
+  }
+  void Tick(const char* name)
+  {
+    auto* box = Page().findChild<QCheckBox*>(QString::fromLatin1(name));
+    ASSERT_TRUE(box);
+    box->click();
+  }
+  QStringList Rows()
+  {
+    QStringList rows;
+    QTreeWidget* list = Page().SelectedDevices();
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      rows << list->topLevelItem(i)->text(0) + " " + list->topLevelItem(i)->text(1) + " " +
+                list->topLevelItem(i)->text(2);
+    return rows;
+  }
+  std::vector<int> Messages() const
+  {
+    std::vector<int> numbers;
+    for (const MessageRequest& request : v_prompts.questions)
+      numbers.push_back(request.nMessage);
+    return numbers;
+  }
+  // Shown on its page, whichever page is in front.
+  bool Shown(const QWidget* widget)
+  {
+    const QWidget* page = Results().isAncestorOf(widget) ? static_cast<QWidget*>(&Results()) : &Page();
+    return widget && widget->isVisibleTo(page);
+  }
+  bool TabShown(const char* name)
+  {
+    auto* pages = v_window.findChild<QTabWidget*>(QStringLiteral("Ctl_Pages"));
+    return pages->isTabVisible(pages->indexOf(v_window.findChild<QWidget*>(QString::fromLatin1(name))));
+  }
+  void ChooseFamily(const QString& name)
+  {
+    const int index = Page().Family()->findText(name);
+    ASSERT_GE(index, 0) << name.toStdString();
+    Page().Family()->setCurrentIndex(index);
+  }
+  QString CoolValue(const char* name) { return Results().CoolResults()->Value(name)->text(); }
+
+  QApplication& v_application = test::TestApplication();
+  test::RecordingPrompts v_prompts;
+  ScopedUserPrompts v_scoped{v_prompts};
+  TDlgSelect v_window;
+};
+
+TEST_F(SelectionPageTest, AtStartUpBrisaUnitsAreOfferedAndTheFirstOnesResultsShown)
+{
+  EXPECT_EQ(Page().Family()->currentText(), QStringLiteral("Brisa"));
+  ASSERT_FALSE(Rows().isEmpty());
+  EXPECT_EQ(Page().SelectedDevices()->currentItem(), Page().SelectedDevices()->topLevelItem(0));
+  EXPECT_TRUE(Results().SelectedDevice()->text().startsWith(Rows().front().section(' ', 0, 1)));
+  EXPECT_EQ(Results().CoolAirConditions()->Props(TFrm_AirConditions::RA)->FieldText(0), QStringLiteral("27.0 °C"));
+  EXPECT_EQ(Results().HeatAirConditions()->Props(TFrm_AirConditions::RA)->FieldText(0), QStringLiteral("20.0 °C"));
+  EXPECT_TRUE(CoolValue("Txt_TempEff").endsWith('%'));
+  EXPECT_FALSE(Results().HeatResults()->Value("Txt_TotalSavings")->text().isEmpty());
+  EXPECT_FALSE(Page().ResultLabel("Txt_ESAirflowRatio")->text().isEmpty());
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_FALSE(v_window.DataHaveChanged());
+}
+
+TEST_F(SelectionPageTest, ATotalSupplyAboveTheFamilysMaximumIsClampedAndRefreshesTheList)
+{
+  Tick("Chk_TotalSupply");
+  const QStringList before = Rows();
+  TFrm_UnitTextScroll& supply = Field("Frm_TotalSupply");
+  Type(supply, QStringLiteral("40000"));
+  EXPECT_EQ(supply.Text().toDouble(), Model().MaxAirflow());
+  EXPECT_EQ(Model().TotalSupply().GetVal(), Model().MaxAirflow());
+  EXPECT_LT(Model().MaxAirflow(), 40000);
+  EXPECT_NE(Rows(), before);
+  EXPECT_TRUE(v_window.DataHaveChanged());
+
+  // Emptying a field counts as 0, which the minimum replaces.
+  Type(supply, QString());
+  EXPECT_EQ(supply.Text().toDouble(), Model().MinAirflow());
+}
+
+TEST_F(SelectionPageTest, AFieldIsNotLimitedInLengthAndTakesBothSeparators)
+{
+  TU_Form::SetNewIndex(U_Power, UnitIndexOf(U_Power, "BTU/h"), true);
+  TFrm_TempConditions& heating = *Page().HeatConditions();
+  heating.InletChoice()->setCurrentIndex(1); // "User defined inlet"
+  Type(*heating.InletHeater(), QStringLiteral("100000"));
+  EXPECT_EQ(heating.InletHeater()->Text(), QStringLiteral("100000"));
+  EXPECT_NEAR(Model().Heating().InletHeaterInput().GetVal(), 29.307, 0.001);
+
+  for (const QString& typed : {QStringLiteral("7,5"), QStringLiteral("7.5")}) {
+    Type(Field("Frm_Airflow"), typed);
+    EXPECT_DOUBLE_EQ(Model().AirflowPerPerson().GetVal(), 7.5) << typed.toStdString();
+  }
+}
+
+TEST_F(SelectionPageTest, MovingTheScrollBarChangesTheValueAndRecalculates)
+{
+  TFrm_UnitTextScroll& perPerson = Field("Frm_Airflow");
+  perPerson.ScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(perPerson.Text(), QStringLiteral("5.1"));
+  EXPECT_DOUBLE_EQ(Model().AirflowPerPerson().GetVal(), 5.1);
+  EXPECT_DOUBLE_EQ(Model().TotalSupply().GetVal(), 102); // 5.1 l/s × 100 m² ÷ 5 m²
+  EXPECT_TRUE(v_window.DataHaveChanged());
+}
+
+TEST_F(SelectionPageTest, NewPutsTheInputsBackAndSelectsAgain)
+{
+  Type(Field("Frm_Airflow"), QStringLiteral("12"));
+  const QStringList changed = Rows();
+  v_prompts.answers = {i18n::Info(i18n::DialogButton::No).nReturnCode}; // do not save
+  v_window.findChild<QAction*>(QStringLiteral("ACF_New"))->trigger();
+  EXPECT_EQ(Field("Frm_Airflow").Text(), QStringLiteral("5.0"));
+  EXPECT_NE(Rows(), changed);
+  EXPECT_FALSE(Rows().isEmpty());
+  EXPECT_FALSE(v_window.DataHaveChanged());
+}
+
+TEST_F(SelectionPageTest, TheResultsPageListsTheOptionsAndMovesThem)
+{
+  auto* pages = v_window.findChild<QTabWidget*>(QStringLiteral("Ctl_Pages"));
+  pages->setCurrentWidget(v_window.findChild<QWidget*>(QStringLiteral("Tab_Results")));
+  ASSERT_EQ(pages->currentWidget()->objectName(), QStringLiteral("Tab_Results"));
+  QTreeWidget* avail = Results().AvailOptions();
+  QTreeWidget* used = Results().UsedOptions();
+  EXPECT_EQ(avail->topLevelItemCount(), static_cast<int>(Model().AvailOptions().size()));
+  EXPECT_EQ(used->topLevelItemCount(), static_cast<int>(Model().UsedOptions().size()));
+  ASSERT_GT(avail->topLevelItemCount() + used->topLevelItemCount(), 0) << "the unit has no options";
+  if (avail->topLevelItemCount() > 0) {
+    const QString name = avail->topLevelItem(0)->text(0);
+    avail->setCurrentItem(avail->topLevelItem(0));
+    Results().Btn_SelectClick();
+    EXPECT_EQ(used->topLevelItem(used->topLevelItemCount() - 1)->text(0), name);
+    EXPECT_TRUE(v_window.DataHaveChanged());
+  }
+  for (int i = 0; i < used->topLevelItemCount(); ++i)
+    if (Model().UsedOptions()[static_cast<std::size_t>(i)].bStandard) {
+      const int count = used->topLevelItemCount();
+      used->setCurrentItem(used->topLevelItem(i));
+      Results().Btn_DeselectClick();
+      EXPECT_EQ(Messages(), std::vector<int>{66});
+      EXPECT_EQ(used->topLevelItemCount(), count);
+      break;
+    }
+}
+
+TEST_F(SelectionPageTest, SwitchingFamilyChangesTheVisiblePagesAndPanels)
+{
+  const struct
+  {
+    const char* family;
+    bool efficiencies, exhaust, filters, discharge, capacities, coilIn;
+  } cases[] = {
+    {"Dorsa", true, true, false, false, true, true},
+    {"Pelmar-MF", false, false, false, true, true, false},
+    {"Brisa", true, true, true, false, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.family);
+    ChooseFamily(QString::fromLatin1(c.family));
+    EXPECT_EQ(Model().Family(), Page().Family()->currentData().toInt());
+    EXPECT_EQ(TabShown("Tab_Efficiencies"), c.efficiencies);
+    EXPECT_EQ(TabShown("Tab_EffCorrect"), c.efficiencies);
+    EXPECT_EQ(Shown(Page().findChild<QWidget*>(QStringLiteral("Pnl_ExhaustData"))), c.exhaust);
+    EXPECT_EQ(Shown(Page().findChild<QWidget*>(QStringLiteral("Pnl_Filters"))), c.filters);
+    EXPECT_EQ(Shown(Page().CoolConditions()->DischargeBox()), c.discharge);
+    EXPECT_EQ(Shown(Results().WrightProps()), c.capacities);
+    EXPECT_EQ(Shown(Results().CoolAirConditions()->Props(TFrm_AirConditions::CI)), c.coilIn);
+    EXPECT_EQ(Shown(Results().CoolResults()->Box("Box_SupplyTemp")), c.discharge);
+    // The maximum speed keeps its entry across families: the highest speed
+    // offers units in every family.
+    Page().MaxSpeed()->setCurrentIndex(Page().MaxSpeed()->count() - 1);
+    EXPECT_FALSE(Rows().isEmpty());
+    v_prompts.questions.clear();
+  }
+}
+
+TEST_F(SelectionPageTest, AValueTypedInImperialUnitsReadsBackUnchangedInSI)
+{
+  Tick("Chk_TotalSupply");
+  const struct
+  {
+    const char* field;
+    U_RepUnit unit;
+    const char* imperial;
+    const char* typed;
+    const char* si;
+  } cases[] = {
+    {"Frm_TotalSupply", U_Airflow, "CFM", "400", "189"},
+    {"Frm_Altitude", U_Length, "ft", "1000", "305"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.field);
+    TU_Form::SetNewIndex(c.unit, UnitIndexOf(c.unit, c.imperial), true);
+    TFrm_UnitTextScroll& field = Field(c.field);
+    EXPECT_EQ(field.UnitLabel()->text().toStdString(), c.imperial);
+    EXPECT_EQ(field.ScrollBar()->maximum(),
+              std::lround(TU_Form::ConvertValue(field.Input()->GetMaxVal(), c.unit, 0, TU_Form::GetNewIndex(c.unit), true)));
+    Type(field, QString::fromLatin1(c.typed));
+    EXPECT_EQ(field.Text().toStdString(), c.typed); // the user's value stays as typed
+    const double held = field.Input()->GetVal();
+    TU_Form::SetNewIndex(c.unit, 0, true);
+    EXPECT_EQ(field.Text().toStdString(), c.si);
+    EXPECT_EQ(field.Input()->GetVal(), held); // switching units changes no value
+  }
+
+  // Pressures in inH2O are shown and typed in hundredths.
+  TFrm_UnitTextScroll& esp = Field("Frm_DesignSupplyESP");
+  TU_Form::SetNewIndex(U_Pressure, UnitIndexOf(U_Pressure, "inH2O"), true);
+  EXPECT_EQ(esp.Text(), QStringLiteral("0.60"));
+  Type(esp, QStringLiteral("1,25"));
+  EXPECT_EQ(esp.Text(), QStringLiteral("1.25"));
+  TU_Form::SetNewIndex(U_Pressure, 0, true);
+  EXPECT_EQ(esp.Text(), QStringLiteral("311.4"));
+
+  // Results switch too: temperatures in °F, without recomputing.
+  const double roomDBT = Model().CoolingResults().States.RA.DBT;
+  TU_Form::SetNewIndex(U_Temperature, UnitIndexOf(U_Temperature, "°F"), true);
+  EXPECT_EQ(Results().CoolAirConditions()->Props(TFrm_AirConditions::RA)->FieldText(0), QStringLiteral("80.6 °F"));
+  EXPECT_EQ(Page().CoolConditions()->RoomDBT()->Text(), QStringLiteral("80.6"));
+  EXPECT_EQ(Model().CoolingResults().States.RA.DBT, roomDBT);
+  EXPECT_EQ(Page().CoolConditions()->AmbientRH()->UnitLabel()->text(), QStringLiteral("%"));
+}
+
+TEST_F(SelectionPageTest, ADesignConditionNoUnitCanMeetShowsItsMessageAndEmptiesTheList)
+{
+  Type(Field("Frm_DesignSupplyESP"), QStringLiteral("0"));
+  EXPECT_EQ(Messages(), std::vector<int>{70});
+  EXPECT_TRUE(Rows().isEmpty());
+  EXPECT_TRUE(Results().SelectedDevice()->text().isEmpty());
+  EXPECT_TRUE(CoolValue("Txt_TempEff").isEmpty());
+
+  // Without a unit only the Selection and chart pages can be shown.
+  auto* pages = v_window.findChild<QTabWidget*>(QStringLiteral("Ctl_Pages"));
+  pages->setCurrentWidget(v_window.findChild<QWidget*>(QStringLiteral("Tab_Results")));
+  EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("Tab_Selection"));
+
+  // A second attempt with a sound value offers units again, without a message.
+  v_prompts.questions.clear();
+  Type(Field("Frm_DesignSupplyESP"), QStringLiteral("150"));
+  EXPECT_FALSE(Rows().isEmpty());
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(SelectionPageTest, AnInputCheckCorrectsTheConditionAndShowsItsMessage)
+{
+  TFrm_TempConditions& cooling = *Page().CoolConditions();
+  Type(*cooling.AmbientDBT(), QStringLiteral("20"));
+  EXPECT_EQ(Messages(), std::vector<int>{55});
+  EXPECT_EQ(cooling.AmbientDBT()->Text(), QStringLiteral("27.0")); // set to the room temperature
+  EXPECT_TRUE(CoolValue("Txt_TempEff").isEmpty());
+  EXPECT_FALSE(Rows().isEmpty()); // the offered list is kept
+}
+
+TEST_F(SelectionPageTest, ACalculatedInletHeaterIsShownAndTakesTheFittingHeaterOption)
+{
+  TFrm_TempConditions& heating = *Page().HeatConditions();
+  EXPECT_TRUE(heating.CalculatedInlet()->text().isEmpty());
+  Type(*heating.AmbientDBT(), QStringLiteral("-20"));
+  ASSERT_FALSE(heating.CalculatedInlet()->text().isEmpty()) << "no inlet heater at -20 °C";
+  EXPECT_EQ(Results().HeatResults()->Value("Txt_InletCalc")->text(), heating.CalculatedInlet()->text());
+  // The unit's heater options are offered as a third choice, each with its power.
+  ASSERT_EQ(heating.InletChoice()->count(), 3) << "the unit has no heater option";
+  heating.InletChoice()->setCurrentIndex(2);
+  EXPECT_EQ(heating.InletChoice()->currentText(), QStringLiteral("Inlet heater option"));
+  EXPECT_TRUE(Shown(heating.HeaterOptions()));
+  EXPECT_FALSE(Shown(heating.InletHeater()));
+  const Cls_DeviceOption* option = Model().Heating().GetSelectedHeaterOption();
+  ASSERT_TRUE(option);
+  EXPECT_EQ(heating.HeaterOptions()->currentText().toStdString(),
+            option->GetName() + " (" + FormatPower(option->GetValue()) + ")");
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(SelectionPageTest, PickingAnotherSolutionChangesTheResultsPage)
+{
+  QTreeWidget* list = Page().SelectedDevices();
+  ASSERT_GE(list->topLevelItemCount(), 2);
+  const QString first = Results().SelectedDevice()->text();
+  int other = 1;
+  while (other < list->topLevelItemCount() &&
+         list->topLevelItem(other)->text(0) == list->topLevelItem(0)->text(0))
+    ++other;
+  ASSERT_LT(other, list->topLevelItemCount()) << "all solutions are of one unit";
+  list->setCurrentItem(list->topLevelItem(other));
+  EXPECT_EQ(Model().SelectedRow(), other);
+  EXPECT_NE(Results().SelectedDevice()->text(), first);
+  EXPECT_EQ(Results().SelectedDevice()->text().toStdString(), Model().CurrentBrisa()->GetQualifiedName());
+  EXPECT_TRUE(Results().SelectedDevice()->text().startsWith(list->topLevelItem(other)->text(0)));
+  EXPECT_FALSE(CoolValue("Txt_TempEff").isEmpty());
+  EXPECT_TRUE(v_window.DataHaveChanged());
+}
+
+} // namespace
+} // namespace aw::app
