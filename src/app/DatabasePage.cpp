@@ -186,7 +186,7 @@ void TFraDatabasePage::FillDatabasePage(const DatabasePageData& data)
 
   set("Txt_PowerSupply", data.szPowerSupply);
   set("Txt_Frequency", data.szFrequency);
-  set("Txt_Phases", data.nPhases > 0 ? QString::number(data.nPhases) : QString());
+  set("Txt_Phases", data.szPhases);
   set("Txt_Voltage", Number(data.voltage, 0) + (data.voltage != 0 ? " V" : ""));
   if (data.minVoltage != 0 || data.maxVoltage != 0)
     set("Txt_VoltageRange", Number(data.minVoltage, 0) + "~" + Number(data.maxVoltage, 0) + " V");
@@ -195,8 +195,8 @@ void TFraDatabasePage::FillDatabasePage(const DatabasePageData& data)
   for (const auto& [name, value] : amperes)
     set(name, value != 0 ? Number(value, 2) + " A" : QString());
 
-  set("Txt_SoundLevel", data.soundLevel != 0 ? Number(data.soundLevel, 1) + " dB(A)" : QString());
-  set("Txt_Current", data.current != 0 ? Number(data.current, 2) + " A" : QString());
+  set("Txt_SoundLevel", data.szSoundLevel);
+  set("Txt_Current", data.szCurrent);
   set("Txt_PowerInput", Q(FormatPower(data.powerInput)));
 
   set("Txt_AmbientRange", Range(data.ambient));

@@ -39,12 +39,13 @@ struct DatabasePageData
   // Electrical data of the standard power supply.
   QString szPowerSupply;
   QString szFrequency;
-  int nPhases = 0;
+  QString szPhases; // as stored: the number, "N" for a neutral conductor
+
   double voltage = 0, minVoltage = 0, maxVoltage = 0; // V
   double mca = 0, mfa = 0, rla = 0, fla = 0;          // A
-  // The supply speed.
-  double soundLevel = 0; // dB(A)
-  double current = 0;    // A
+  // The supply speed; the catalogue keeps sound level and current as texts with their unit.
+  QString szSoundLevel;
+  QString szCurrent;
   double powerInput = 0; // kW
   double ductDiameter = 0;  // mm
   QString szNominalHumidity;

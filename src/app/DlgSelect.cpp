@@ -3,6 +3,7 @@
 #include "app/BaseMsgDialog.h"
 #include "app/BasicDialog.h"
 #include "app/DatabasePage.h"
+#include "app/DatabasePageData.h"
 #include "app/MainWindowRules.h"
 #include "app/ProjectStore.h"
 #include "app/ResultsPage.h"
@@ -282,6 +283,8 @@ void TDlgSelect::Ctl_PagesChange(int nIndex)
   if (UnitSelected()) {
     if (page == Tab_Results)
       v_resultsPage->FillOptions();
+    else if (page == Tab_Database)
+      v_databasePage->FillDatabasePage(GetDatabaseData(*v_model->CurrentBrisa()));
     return; // the other pages of a selected unit join here with the charts
   }
   // Without a unit only the (empty) chart page can be shown.

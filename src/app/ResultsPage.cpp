@@ -1,3 +1,4 @@
+#include "app/PageLayout.h"
 #include "app/ResultsPage.h"
 
 #include "app/AirConditionPanel.h"
@@ -36,14 +37,7 @@ QTreeWidget* OptionList(QWidget* parent, const char* szName, const QStringList& 
 
 TFraResultsPage::TFraResultsPage(QWidget* parent) : QWidget(parent)
 {
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  outer->addWidget(scroll);
-  auto* content = new QWidget(scroll);
-  scroll->setWidget(content);
+  QWidget* content = ScrollingContent(this);
   auto* layout = new QVBoxLayout(content);
 
   auto* selected = new QHBoxLayout;

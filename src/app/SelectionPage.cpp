@@ -1,3 +1,4 @@
+#include "app/PageLayout.h"
 #include "app/SelectionPage.h"
 
 #include "air/NumberFormat.h"
@@ -204,14 +205,7 @@ QWidget* TFraSelectionPage::BuildDeviceColumn()
 
 void TFraSelectionPage::BuildControls()
 {
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  outer->addWidget(scroll);
-  auto* content = new QWidget(scroll);
-  scroll->setWidget(content);
+  QWidget* content = ScrollingContent(this);
   auto* columns = new QHBoxLayout(content);
   columns->addWidget(BuildRequirementColumn(), 1);
   columns->addWidget(BuildDeviceColumn(), 1);

@@ -617,30 +617,40 @@ int Cls_Brisa::PelmarHeating(double RATemp, double OARelH, double SupplyAir, con
 // The exchanger's savings are taken between the air entering it (VI) and the
 // air leaving it on the supply side (CI), so that a Dorsa coil's own
 // capacity is not counted as saved.
+namespace {
+
+// The exchanger's savings between the air entering it on the outdoor side
+// (From) and the air leaving it (To): the latent part at From's temperature,
+// the sensible part at To's humidity; k is the supply's dry-air mass flow (kg/s).
+void ExchangerSavings(const RepPsychroPoint& From, const RepPsychroPoint& To, double k, const TAir& Air,
+                      double& LatentSavings, double& SensibleSavings)
+{
+  const double h = Air.Enthalpy(To.AH, From.DBT);
+  LatentSavings = k * std::fabs(From.e - h);
+  SensibleSavings = k * std::fabs(h - To.e);
+}
+
+} // namespace
+
 void Cls_Brisa::CalcCoolSavings(const AWPsychroSet& PsychroPoints, double SupplyAir, const TAir& Air,
                                 double& LatentSavings, double& SensibleSavings)
 {
   LatentSavings = SensibleSavings = 0;
   if (GetType() != kFamilyBrisa && GetType() != kFamilyDorsa)
     return;
-  const RepPsychroPoint &VI = PsychroPoints.VI, &CI = PsychroPoints.CI;
-  const double k = SupplyAir * Air.DryAirDensity(CI.DBT) / 3600;
-  const double h = Air.Enthalpy(CI.AH, VI.DBT);
-  LatentSavings = k * std::fabs(VI.e - h);
-  SensibleSavings = k * std::fabs(h - CI.e);
+  const double k = SupplyAir * Air.DryAirDensity(PsychroPoints.CI.DBT) / 3600;
+  ExchangerSavings(PsychroPoints.VI, PsychroPoints.CI, k, Air, LatentSavings, SensibleSavings);
 }
 
+// In heating the roles of the two states change: the latent part is taken at CI's temperature.
 void Cls_Brisa::CalcHeatSavings(const AWPsychroSet& PsychroPoints, double SupplyAir, const TAir& Air,
                                 double& LatentSavings, double& SensibleSavings)
 {
   LatentSavings = SensibleSavings = 0;
   if (GetType() != kFamilyBrisa && GetType() != kFamilyDorsa)
     return;
-  const RepPsychroPoint &VI = PsychroPoints.VI, &CI = PsychroPoints.CI;
-  const double k = SupplyAir * Air.DryAirDensity(CI.DBT) / 3600;
-  const double h = Air.Enthalpy(VI.AH, CI.DBT);
-  LatentSavings = k * std::fabs(CI.e - h);
-  SensibleSavings = k * std::fabs(h - VI.e);
+  const double k = SupplyAir * Air.DryAirDensity(PsychroPoints.CI.DBT) / 3600;
+  ExchangerSavings(PsychroPoints.CI, PsychroPoints.VI, k, Air, LatentSavings, SensibleSavings);
 }
 
 } // namespace aw
