@@ -17,6 +17,7 @@
 #include "foundation/LZSS.h"
 #include "foundation/StreamIO.h"
 
+#include "support/CatalogueQueries.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,23 +34,10 @@ class DemoCatalogueTest : public ::testing::Test
 {
 protected:
   // The units of one family, ascending by maximum airflow.
-  std::vector<Cls_BrisaData*> Family(int nCode)
-  {
-    std::vector<Cls_BrisaData*> units;
-    for (Cls_BrisaData* unit : v_units)
-      if (unit->GetType() == nCode)
-        units.push_back(unit);
-    std::sort(units.begin(), units.end(),
-              [](auto* a, auto* b) { return a->GetMaxAirflow() < b->GetMaxAirflow(); });
-    return units;
-  }
+  std::vector<Cls_BrisaData*> Family(int nCode) { return test::UnitsOfFamily(v_units, nCode); }
   static std::vector<Cls_BrisaPolynomial*> CurvesOfType(OwningObjectList<Cls_BrisaPolynomial>& curves, int nType)
   {
-    std::vector<Cls_BrisaPolynomial*> found;
-    for (Cls_BrisaPolynomial* c : curves)
-      if (c->GetType() == nType)
-        found.push_back(c);
-    return found;
+    return test::CurvesOfType(curves, nType);
   }
 
   LoadedCatalogue v_db;

@@ -13,6 +13,7 @@
 #include "engine/SelectionModel.h"
 #include "foundation/LZSS.h"
 
+#include "support/CatalogueQueries.h"
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -55,20 +56,11 @@ protected:
   {
     if (v_units.Count() == 0)
       v_units = AllRecordsOf<Cls_BrisaData>(false, &factory);
-    std::vector<Cls_BrisaData*> units;
-    for (Cls_BrisaData* unit : v_units)
-      if (unit->GetType() == nCode)
-        units.push_back(unit);
-    std::sort(units.begin(), units.end(), [](auto* a, auto* b) { return a->GetMaxAirflow() < b->GetMaxAirflow(); });
-    return units;
+    return test::UnitsOfFamily(v_units, nCode);
   }
   static std::vector<Cls_BrisaPolynomial*> CurvesOfType(OwningObjectList<Cls_BrisaPolynomial>& curves, int nType)
   {
-    std::vector<Cls_BrisaPolynomial*> found;
-    for (Cls_BrisaPolynomial* c : curves)
-      if (c->GetType() == nType)
-        found.push_back(c);
-    return found;
+    return test::CurvesOfType(curves, nType);
   }
 
   CTEngineFactory factory;
