@@ -190,71 +190,71 @@ inline std::string BuildCatalogue(const std::vector<UnitSpec>& units)
   b.Correction(TBrisaRatioCorr::kTypeEfficiency, {0, 0.9}, 0.5);
   b.Correction(TBrisaRatioCorr::kTypeEfficiency, {0, 1}, 1.0);
   b.Correction(TBrisaRatioCorr::kTypeEfficiency, {0, 1.1}, 1.5);
-  for (const UnitSpec& spec : units) {
+  for (const UnitSpec& rating : units) {
     auto& unit = b.Add<Cls_BrisaData>([&](Cls_BrisaData& u) {
-      u.SetName(spec.name);
-      u.SetType(spec.family);
-      u.SetMinAirflow(spec.minAirflow);
-      u.SetMaxAirflow(spec.maxAirflow);
-      u.SetNomAirflow(spec.maxAirflow);
-      u.SetCanBeUpsideDown(spec.family == Cls_BrisaData::kFamilyBrisa);
-      if (spec.family == Cls_BrisaData::kFamilyDorsa)
+      u.SetName(rating.name);
+      u.SetType(rating.family);
+      u.SetMinAirflow(rating.minAirflow);
+      u.SetMaxAirflow(rating.maxAirflow);
+      u.SetNomAirflow(rating.maxAirflow);
+      u.SetCanBeUpsideDown(rating.family == Cls_BrisaData::kFamilyBrisa);
+      if (rating.family == Cls_BrisaData::kFamilyDorsa)
         u.SetNomHumidity(2.5);
-      if (spec.family == Cls_BrisaData::kFamilyPelmarMF) {
+      if (rating.family == Cls_BrisaData::kFamilyPelmarMF) {
         u.SetMinCoolRH(10);
         u.SetMinHeatRH(10);
         u.SetOAMaxRH(95);
         u.SetOAMaxTemp(46);
       }
     });
-    const double q2 = spec.maxAirflow * spec.maxAirflow;
+    const double q2 = rating.maxAirflow * rating.maxAirflow;
     const double topPressure[] = {60, 120, 200};
     for (int i = 0; i < 3; ++i) {
       const double a = 250.0 * (i + 1) / 3 + 50;
-      b.Speed(unit, *types[i], a, (a - topPressure[i]) / q2, spec.maxAirflow * 1.05, a + 10);
+      b.Speed(unit, *types[i], a, (a - topPressure[i]) / q2, rating.maxAirflow * 1.05, a + 10);
     }
-    if (spec.family != Cls_BrisaData::kFamilyPelmarMF) {
+    if (rating.family != Cls_BrisaData::kFamilyPelmarMF) {
       b.Curve(unit, 0, {80});
       b.Curve(unit, 1, {60});
       b.Curve(unit, 2, {65});
     }
-    if (spec.filters) {
+    if (rating.filters) {
       b.Filter(unit, 1, 0.1);
       b.Filter(unit, 2, 0.2);
     }
-    if (spec.plenum)
+    if (rating.plenum)
       b.Plenum(unit, 10, 15, 20);
-    if (spec.family == Cls_BrisaData::kFamilyBrisa)
+    if (rating.family == Cls_BrisaData::kFamilyBrisa)
       b.Option(unit, "HTR-2", Cls_DeviceOption::kTypeHeater, 2);
-    if (spec.family == Cls_BrisaData::kFamilyDorsa) {
+    if (rating.family == Cls_BrisaData::kFamilyDorsa) {
       // Capacities in proportion to supply ÷ nominal airflow.
       b.Curve(unit, 3, {0, 1});
       b.Curve(unit, 4, {0, 1});
       auto& coil = b.Add<Cls_IndoorUnitData>([&](Cls_IndoorUnitData& c) {
-        c.SetName("DX-" + spec.name);
-        c.SetHighFan(spec.maxAirflow);
+        c.SetName("DX-" + rating.name);
+        c.SetHighFan(rating.maxAirflow);
         c.SetPIFanMotor(100);
         c.SetFanPosition(1);
         c.SetBrisa(&unit);
       });
-      const double scale = spec.maxAirflow / 650;
-      if (spec.coilRows)
+      const double scale = rating.maxAirflow / 650;
+      if (rating.coilRows)
         b.CapacityRow(coil, 0, 0, 3, {14, 19, 24});
-      if (spec.coilRows)
+      if (rating.coilRows)
         b.CapacityRow(coil, 10, 0, 3, {20, 27, 32});
-      if (spec.coilRows)
+      if (rating.coilRows)
         b.CapacityRow(coil, 1, 0, 3, {0, 10, 20});
-      if (spec.coilRows)
+      if (rating.coilRows)
         b.CapacityRow(coil, 2, 6, 0, {4 * scale, 6 * scale, 8 * scale});
-      if (spec.coilRows)
+      if (rating.coilRows)
         b.CapacityRow(coil, 8, 6, 0, {3.5 * scale, 4.5 * scale, 5.5 * scale});
-      if (spec.coilRows)
+      if (rating.coilRows)
         b.CapacityRow(coil, 5, 0, 0, {7 * scale, 6 * scale, 5 * scale});
     }
-    if (spec.family == Cls_BrisaData::kFamilyPelmarMF) {
+    if (rating.family == Cls_BrisaData::kFamilyPelmarMF) {
       // Cooling at nominal airflow (kW over the outdoor wet bulb) for the
       // discharge temperatures 14 and 18 °C at outdoor dry bulbs 25 and 40 °C.
-      const double scale = spec.maxAirflow / 1000;
+      const double scale = rating.maxAirflow / 1000;
       for (double discharge : {14.0, 18.0})
         for (double dbt : {25.0, 40.0})
           b.Curve(unit, 5, {scale * ((discharge == 14 ? 4 : 3) + (dbt == 40 ? 2 : 0)), scale * 0.2}, dbt, discharge,
