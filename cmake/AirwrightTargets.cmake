@@ -2,7 +2,7 @@
 
 # Warnings for our own code only; third-party headers come in as SYSTEM.
 function(aw_set_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wnon-virtual-dtor $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>)
 endfunction()
 
 # aw_core_library(NAME folder DEPS other targets...)
