@@ -126,8 +126,7 @@ int CTTransactionLayer::CountObjectsOfClass(int nClsID) const
     if (!map)
       return 0;
     int count = 0;
-    for (CTElemDbObject* elem : map->Elements())
-      count += elem->IsDeleted() ? 0 : 1;
+    map->ForEach([&count](const CTElemDbObject& elem) { count += elem.IsDeleted() ? 0 : 1; });
     return count;
   }
   return static_cast<int>(AddObjectsOfClass(nClsID).size());
