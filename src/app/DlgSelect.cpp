@@ -78,6 +78,16 @@ QWidget* AddPage(QTabWidget* pages, const char* szObjectName, const QString& szC
   return page;
 }
 
+// Fills a page with its frame, which takes the whole page.
+template <class Frame>
+Frame* FillPage(QWidget* page)
+{
+  auto* layout = new QVBoxLayout(page);
+  auto* frame = new Frame(page);
+  layout->addWidget(frame);
+  return frame;
+}
+
 } // namespace
 
 TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
@@ -117,18 +127,12 @@ void TDlgSelect::CreatePages()
   Ctl_Pages = new QTabWidget(this);
   Ctl_Pages->setObjectName(QStringLiteral("Ctl_Pages"));
   Tab_Selection = AddPage(Ctl_Pages, "Tab_Selection", QStringLiteral("Selection"));
-  auto* selectionLayout = new QVBoxLayout(Tab_Selection);
-  v_selectionPage = new TFraSelectionPage(Tab_Selection);
-  selectionLayout->addWidget(v_selectionPage);
+  v_selectionPage = FillPage<TFraSelectionPage>(Tab_Selection);
   Tab_Psychrometrics = AddPage(Ctl_Pages, "Tab_Psychrometrics", QStringLiteral("Psychrometrics"));
   Tab_Results = AddPage(Ctl_Pages, "Tab_Results", QStringLiteral("Results"));
-  auto* resultsLayout = new QVBoxLayout(Tab_Results);
-  v_resultsPage = new TFraResultsPage(Tab_Results);
-  resultsLayout->addWidget(v_resultsPage);
+  v_resultsPage = FillPage<TFraResultsPage>(Tab_Results);
   Tab_Database = AddPage(Ctl_Pages, "Tab_Database", QStringLiteral("Database"));
-  auto* databaseLayout = new QVBoxLayout(Tab_Database);
-  v_databasePage = new TFraDatabasePage(Tab_Database);
-  databaseLayout->addWidget(v_databasePage);
+  v_databasePage = FillPage<TFraDatabasePage>(Tab_Database);
   Tab_Fan = AddPage(Ctl_Pages, "Tab_Fan", QStringLiteral("Fan Characteristics"));
   Tab_Efficiencies = AddPage(Ctl_Pages, "Tab_Efficiencies", QStringLiteral("Exchange Efficiencies"));
   Tab_EffCorrect = AddPage(Ctl_Pages, "Tab_EffCorrect", QStringLiteral("Efficiency Corrections"));
