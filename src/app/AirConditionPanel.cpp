@@ -2,8 +2,9 @@
 
 #include "air/NumberFormat.h"
 #include "air/SI_Units.h"
-#include "app/ValueFormatting.h"
+#include "air/ValueFormatting.h"
 #include "engine/ClBrisa.h"
+#include "engine/FamilyTraits.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -80,24 +81,11 @@ void TFrm_AirConditions::ClearFields()
 
 void TFrm_AirConditions::SetFamily(int DeviceFamily, bool HasHumidifier, bool IsCooling)
 {
-  switch (DeviceFamily) {
-  case Cls_Brisa::kFamilyBrisa:
-    v_props[EA]->setVisible(true);
-    v_props[CI]->setVisible(false);
-    v_props[HI]->setVisible(false);
-    break;
-  case Cls_Brisa::kFamilyDorsa:
-    v_props[EA]->setVisible(true);
-    v_props[CI]->setVisible(true);
-    v_props[HI]->setVisible(!IsCooling && HasHumidifier);
-    break;
-  case Cls_Brisa::kFamilyPelmarMF:
-    v_props[EA]->setVisible(false);
-    v_props[CI]->setVisible(false);
-    v_props[HI]->setVisible(false);
-    break;
-  default: break;
-  }
+  const CTFamilyTraits& traits = FamilyTraits(DeviceFamily);
+  if (!traits.bHasModel)
+    return;
+  for (int i = 0; i < kPointCount; ++i)
+    v_props[i]->setVisible(traits.HasState(static_cast<TAirStateId>(i), IsCooling, HasHumidifier));
 }
 
 void TFrm_AirConditions::SetPsychroVals(const TAir& Air, double DeltaEnthalpy, const AWPsychroSet& Set)

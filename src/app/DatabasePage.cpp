@@ -1,8 +1,9 @@
 #include "app/DatabasePage.h"
 
-#include "app/MainWindowRules.h"
-#include "app/ValueFormatting.h"
+#include "engine/UnitDataSheet.h"
 #include "i18n/BaseMsgMan.h"
+
+#include <algorithm>
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -21,28 +22,7 @@ QString Q(const std::string& s)
   return QString::fromStdString(s);
 }
 
-QString Number(double value, int nDigits)
-{
-  return value == 0 ? QString() : Q(i18n::Number2FmtStr(value, 1, nDigits));
-}
-
-QString Percent(double value)
-{
-  return value == 0 ? QString() : Number(value, 0) + "%";
-}
-
-QString Range(const TemperatureRange& range)
-{
-  return Q(FormatTemperature(range.min, false)) + " .. " + Q(FormatTemperature(range.max, true));
-}
-
 } // namespace
-
-QString FormatWHD(double width, double height, double depth)
-{
-  return Q(FormatShortLength(width, false)) + QStringLiteral("×") + Q(FormatShortLength(height, false)) +
-         QStringLiteral("×") + Q(FormatShortLength(depth, true));
-}
 
 TFraDatabasePage::TFraDatabasePage(QWidget* parent) : QWidget(parent)
 {
@@ -57,59 +37,19 @@ TFraDatabasePage::TFraDatabasePage(QWidget* parent) : QWidget(parent)
   Txt_DeviceName->setFont(bold);
   grid->addWidget(Txt_DeviceName, 0, 0, 1, 3);
 
-  Box_Dimensions = new QGroupBox(QStringLiteral("Dimensions"), this);
-  Box_Dimensions->setObjectName(QStringLiteral("Box_Dimensions"));
-  AddValue(Box_Dimensions, "Txt_WHD", QStringLiteral("W×H×D"));
-  AddValue(Box_Dimensions, "Txt_Weight", QStringLiteral("Weight"));
-  AddValue(Box_Dimensions, "Txt_DuctDiameter", QStringLiteral("Duct diameter"));
-  AddValue(Box_Dimensions, "Txt_NominalAirflow", QStringLiteral("Nominal airflow"));
-  AddValue(Box_Dimensions, "Txt_NominalHumidity", QStringLiteral("Nominal humidity"));
-
-  Box_Electrical = new QGroupBox(QStringLiteral("Electrical data"), this);
-  Box_Electrical->setObjectName(QStringLiteral("Box_Electrical"));
-  AddValue(Box_Electrical, "Txt_PowerSupply", QStringLiteral("Power supply"));
-  AddValue(Box_Electrical, "Txt_Frequency", QStringLiteral("Frequency"));
-  AddValue(Box_Electrical, "Txt_Phases", QStringLiteral("Phases"));
-  AddValue(Box_Electrical, "Txt_Voltage", QStringLiteral("Voltage"));
-  AddValue(Box_Electrical, "Txt_VoltageRange", QStringLiteral("Voltage range"));
-  AddValue(Box_Electrical, "Txt_MCA", QStringLiteral("MCA"));
-  AddValue(Box_Electrical, "Txt_MFA", QStringLiteral("MFA"));
-  AddValue(Box_Electrical, "Txt_RLA", QStringLiteral("RLA"));
-  AddValue(Box_Electrical, "Txt_FLA", QStringLiteral("FLA"));
-
-  Box_Speed = new QGroupBox(QStringLiteral("Supply speed"), this);
-  Box_Speed->setObjectName(QStringLiteral("Box_Speed"));
-  AddValue(Box_Speed, "Txt_SoundLevel", QStringLiteral("Sound level"));
-  AddValue(Box_Speed, "Txt_Current", QStringLiteral("Current"));
-  AddValue(Box_Speed, "Txt_PowerInput", QStringLiteral("Power input"));
-
-  Box_Ranges = new QGroupBox(QStringLiteral("Operating ranges"), this);
-  Box_Ranges->setObjectName(QStringLiteral("Box_Ranges"));
-  AddValue(Box_Ranges, "Txt_AmbientRange", QStringLiteral("Ambient temperature"));
-  AddValue(Box_Ranges, "Txt_RoomRange", QStringLiteral("Room temperature"));
-  AddValue(Box_Ranges, "Txt_VentInRange", QStringLiteral("Ventilation in temperature"));
-  AddValue(Box_Ranges, "Txt_MaxAmbientRH", QStringLiteral("Maximum ambient humidity"));
-  AddValue(Box_Ranges, "Txt_MaxRoomRH", QStringLiteral("Maximum room humidity"));
-  AddValue(Box_Ranges, "Txt_MaxExchangerRH", QStringLiteral("Maximum exchanger humidity"));
-
-  Box_UpsideDown = new QGroupBox(QStringLiteral("Installed upside down"), this);
-  Box_UpsideDown->setObjectName(QStringLiteral("Box_UpsideDown"));
-  AddValue(Box_UpsideDown, "Txt_MaxAmbientRHUD", QStringLiteral("Maximum ambient humidity"));
-  AddValue(Box_UpsideDown, "Txt_MaxRoomRHUD", QStringLiteral("Maximum room humidity"));
-  AddValue(Box_UpsideDown, "Txt_MaxExchangerRHUD", QStringLiteral("Maximum exchanger humidity"));
-
-  Box_FanOnly = new QGroupBox(QStringLiteral("Fan only"), this);
-  Box_FanOnly->setObjectName(QStringLiteral("Box_FanOnly"));
-  AddValue(Box_FanOnly, "Txt_FanOnlyRange", QStringLiteral("Temperature range"));
-  AddValue(Box_FanOnly, "Txt_MinCoolingRH", QStringLiteral("Minimum humidity in cooling"));
-  AddValue(Box_FanOnly, "Txt_MinHeatingRH", QStringLiteral("Minimum humidity in heating"));
-
-  grid->addWidget(Box_Dimensions, 1, 0);
-  grid->addWidget(Box_Electrical, 2, 0, 2, 1);
-  grid->addWidget(Box_Speed, 1, 1);
-  grid->addWidget(Box_Ranges, 2, 1);
-  grid->addWidget(Box_UpsideDown, 3, 1);
-  grid->addWidget(Box_FanOnly, 4, 1);
+  // The boxes and lines of the core's data sheet, in its order: the first two
+  // down the left column, the others down the middle one.
+  static constexpr int kRow[] = {1, 2, 1, 2, 3, 4}, kColumn[] = {0, 0, 1, 1, 1, 1}, kRowSpan[] = {1, 2, 1, 1, 1, 1};
+  const std::vector<CTDataSheetSection> sections = DataSheetSections(CTUnitDataSheet{});
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    auto* box = new QGroupBox(Q(sections[i].szCaption), this);
+    box->setObjectName(Q(sections[i].szKey));
+    for (const CTDataSheetRow& row : sections[i].rows)
+      AddValue(box, row.szKey.c_str(), Q(row.szCaption));
+    const std::size_t at = std::min(i, std::size(kRow) - 1);
+    grid->addWidget(box, kRow[at] + int(i - at), kColumn[at], kRowSpan[at], 1);
+    v_boxes.push_back(box);
+  }
 
   auto* options = new QGroupBox(QString::fromStdString(i18n::GetUnicodeString(96)), this);
   options->setObjectName(QStringLiteral("Box_DBOptions"));
@@ -166,63 +106,29 @@ void TFraDatabasePage::Clear()
   v_options.clear();
   Lvw_DBOptions->clear();
   Txt_ODescription->clear();
-  Box_UpsideDown->hide();
-  Box_FanOnly->hide();
+  // Without a unit, only the sections every unit has.
+  const std::vector<CTDataSheetSection> sections = DataSheetSections(CTUnitDataSheet{});
+  for (std::size_t i = 0; i < v_boxes.size() && i < sections.size(); ++i)
+    v_boxes[i]->setVisible(sections[i].bShown);
 }
 
-void TFraDatabasePage::FillDatabasePage(const DatabasePageData& data)
+void TFraDatabasePage::FillDatabasePage(const CTUnitDataSheet& data)
 {
   Clear();
-  auto set = [this](const char* szName, const QString& text) {
-    if (auto* label = findChild<QLabel*>(QString::fromLatin1(szName)))
-      label->setText(text);
-  };
-  Txt_DeviceName->setText(data.szQualifiedName);
-  set("Txt_WHD", FormatWHD(data.width, data.height, data.depth));
-  set("Txt_Weight", Q(FormatMass(data.weight)));
-  set("Txt_DuctDiameter", Q(FormatShortLength(data.ductDiameter, true)));
-  set("Txt_NominalAirflow", Q(FormatAirflow(data.nominalAirflow)));
-  set("Txt_NominalHumidity", data.szNominalHumidity);
-
-  set("Txt_PowerSupply", data.szPowerSupply);
-  set("Txt_Frequency", data.szFrequency);
-  set("Txt_Phases", data.szPhases);
-  set("Txt_Voltage", Number(data.voltage, 0) + (data.voltage != 0 ? " V" : ""));
-  if (data.minVoltage != 0 || data.maxVoltage != 0)
-    set("Txt_VoltageRange", Number(data.minVoltage, 0) + "~" + Number(data.maxVoltage, 0) + " V");
-  const std::pair<const char*, double> amperes[] = {
-    {"Txt_MCA", data.mca}, {"Txt_MFA", data.mfa}, {"Txt_RLA", data.rla}, {"Txt_FLA", data.fla}};
-  for (const auto& [name, value] : amperes)
-    set(name, value != 0 ? Number(value, 2) + " A" : QString());
-
-  set("Txt_SoundLevel", data.szSoundLevel);
-  set("Txt_Current", data.szCurrent);
-  set("Txt_PowerInput", Q(FormatPower(data.powerInput)));
-
-  set("Txt_AmbientRange", Range(data.ambient));
-  set("Txt_RoomRange", Range(data.room));
-  set("Txt_VentInRange", Range(data.ventilationIn));
-  set("Txt_MaxAmbientRH", Percent(data.maxAmbientRH));
-  set("Txt_MaxRoomRH", Percent(data.maxRoomRH));
-  set("Txt_MaxExchangerRH", Percent(data.maxExchangerRH));
-
-  const bool upsideDown =
-    data.maxAmbientRHUpsideDown || data.maxRoomRHUpsideDown || data.maxExchangerRHUpsideDown;
-  Box_UpsideDown->setVisible(upsideDown);
-  set("Txt_MaxAmbientRHUD", Percent(data.maxAmbientRHUpsideDown.value_or(0)));
-  set("Txt_MaxRoomRHUD", Percent(data.maxRoomRHUpsideDown.value_or(0)));
-  set("Txt_MaxExchangerRHUD", Percent(data.maxExchangerRHUpsideDown.value_or(0)));
-
-  Box_FanOnly->setVisible(data.nFamily == kFamilyPelmar);
-  if (data.nFamily == kFamilyPelmar) {
-    set("Txt_FanOnlyRange", Range(data.fanOnly));
-    set("Txt_MinCoolingRH", Percent(data.minCoolingRH));
-    set("Txt_MinHeatingRH", Percent(data.minHeatingRH));
+  Txt_DeviceName->setText(Q(data.szQualifiedName));
+  for (const CTDataSheetSection& section : DataSheetSections(data)) {
+    if (auto* box = findChild<QGroupBox*>(Q(section.szKey)))
+      box->setVisible(section.bShown);
+    if (!section.bShown)
+      continue;
+    for (const CTDataSheetRow& row : section.rows)
+      if (auto* label = findChild<QLabel*>(Q(row.szKey)))
+        label->setText(Q(row.szText));
   }
 
   v_options = data.options;
-  for (const DatabaseOption& option : v_options)
-    new QTreeWidgetItem(Lvw_DBOptions, QStringList{option.szName});
+  for (const CTDataSheetOption& option : v_options)
+    new QTreeWidgetItem(Lvw_DBOptions, QStringList{Q(option.szName)});
 }
 
 void TFraDatabasePage::Lvw_DBOptionsChange()
@@ -236,11 +142,11 @@ void TFraDatabasePage::Lvw_DBOptionsChange()
   const int index = Lvw_DBOptions->indexOfTopLevelItem(selected.front());
   if (index < 0 || index >= static_cast<int>(v_options.size()))
     return;
-  const DatabaseOption& option = v_options[static_cast<std::size_t>(index)];
-  Txt_ODescription->setPlainText(option.szDescription);
+  const CTDataSheetOption& option = v_options[static_cast<std::size_t>(index)];
+  Txt_ODescription->setPlainText(Q(option.szDescription));
   if (option.width * option.height * option.depth > 0)
-    Txt_OptWHD->setText(FormatWHD(option.width, option.height, option.depth));
-  Txt_OMCA->setText(option.szMCA);
+    Txt_OptWHD->setText(Q(FormatWHD(option.width, option.height, option.depth)));
+  Txt_OMCA->setText(Q(option.szMCA));
 }
 
 } // namespace aw::app

@@ -3,14 +3,15 @@
 #include "app/BaseMsgDialog.h"
 #include "app/BasicDialog.h"
 #include "app/DatabasePage.h"
-#include "app/DatabasePageData.h"
-#include "app/MainWindowRules.h"
+#include "i18n/MainWindowRules.h"
 #include "app/ProjectStore.h"
 #include "app/ResultsPage.h"
 #include "app/SelectionPage.h"
 #include "app/UserPrompts.h"
-#include "app/ValueFormatting.h"
+#include "air/ValueFormatting.h"
+#include "engine/FamilyTraits.h"
 #include "engine/SelectionModel.h"
+#include "engine/UnitDataSheet.h"
 #include "foundation/VersionInfo.h"
 #include "i18n/BaseMsgMan.h"
 #include "i18n/MessageTexts.h"
@@ -270,10 +271,10 @@ void TDlgSelect::SetProjectStore(ProjectStore* store)
 
 void TDlgSelect::ShowPagesForFamily(int nFamilyCode)
 {
-  const FamilyPages pages = PagesForFamily(nFamilyCode);
-  Ctl_Pages->setTabVisible(Ctl_Pages->indexOf(Tab_Efficiencies), pages.bEfficiencies);
-  Ctl_Pages->setTabVisible(Ctl_Pages->indexOf(Tab_EffCorrect), pages.bEfficiencies);
-  Ctl_Pages->setTabVisible(Ctl_Pages->indexOf(Tab_Configuration), pages.bConfiguration);
+  const CTFamilyTraits& traits = FamilyTraits(nFamilyCode);
+  Ctl_Pages->setTabVisible(Ctl_Pages->indexOf(Tab_Efficiencies), traits.bExchanger);
+  Ctl_Pages->setTabVisible(Ctl_Pages->indexOf(Tab_EffCorrect), traits.bExchanger);
+  Ctl_Pages->setTabVisible(Ctl_Pages->indexOf(Tab_Configuration), traits.bConfigurationPage);
 }
 
 bool TDlgSelect::UnitSelected() const
@@ -288,7 +289,7 @@ void TDlgSelect::Ctl_PagesChange(int nIndex)
     if (page == Tab_Results)
       v_resultsPage->FillOptions();
     else if (page == Tab_Database)
-      v_databasePage->FillDatabasePage(GetDatabaseData(*v_model->CurrentBrisa()));
+      v_databasePage->FillDatabasePage(GetUnitDataSheet(*v_model->CurrentBrisa()));
     return; // the other pages of a selected unit join here with the charts
   }
   // Without a unit only the (empty) chart page can be shown.

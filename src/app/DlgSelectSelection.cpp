@@ -4,9 +4,11 @@
 
 #include "app/DlgSelect.h"
 
+#include "air/ValueFormatting.h"
+
 #include "air/SI_Units.h"
 #include "app/BaseMsgDialog.h"
-#include "app/MainWindowRules.h"
+#include "i18n/MainWindowRules.h"
 #include "app/ResultsPage.h"
 #include "app/SelectionPage.h"
 #include "engine/SelectionModel.h"
@@ -67,7 +69,7 @@ void TDlgSelect::UnitsChanged()
 {
   if (!v_model || v_converting)
     return;
-  v_deltaEnthalpy = app::DeltaEnthalpy(TU_Form::GetNewIndex(U_Temperature));
+  v_deltaEnthalpy = aw::DeltaEnthalpy(TU_Form::GetNewIndex(U_Temperature));
   v_selectionPage->UnitsChanged();
   v_resultsPage->ShowResults();
 }

@@ -4,6 +4,8 @@
 
 #include "app/DlgSelect.h"
 
+#include "air/ValueFormatting.h"
+
 #include "app/BaseMsgDialog.h"
 #include "catalogue/CatalogueSession.h"
 #include "catalogue/ClDdbVersionInfo.h"
@@ -13,7 +15,7 @@
 #include "air/SI_Units.h"
 #include "app/BasicDialog.h"
 #include "app/FrameBottomPanelExt.h"
-#include "app/MainWindowRules.h"
+#include "i18n/MainWindowRules.h"
 #include "app/SelectionPage.h"
 #include "foundation/VersionInfo.h"
 #include "i18n/BaseMsgMan.h"
@@ -153,7 +155,7 @@ StageResult TDlgSelect::SetCaption()
 
 StageResult TDlgSelect::SetDeltaEnthalpy()
 {
-  v_deltaEnthalpy = app::DeltaEnthalpy(TU_Form::GetNewIndex(U_Temperature));
+  v_deltaEnthalpy = aw::DeltaEnthalpy(TU_Form::GetNewIndex(U_Temperature));
   return StageResult::Continue();
 }
 

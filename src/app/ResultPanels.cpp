@@ -3,8 +3,9 @@
 #include "air/NumberFormat.h"
 #include "air/SI_Units.h"
 #include "app/UserPrompts.h"
-#include "app/ValueFormatting.h"
+#include "air/ValueFormatting.h"
 #include "engine/ClBrisa.h"
+#include "engine/FamilyTraits.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -136,14 +137,14 @@ void TFrm_ResultData::SetupWindow(int Family, bool HasHumidifier, bool IsCooling
 {
   v_family = Family;
   v_isCooling = IsCooling;
-  const bool pelmar = Family == Cls_Brisa::kFamilyPelmarMF;
-  Box_Efficiencies->setVisible(!pelmar);
-  Box_Savings->setVisible(!pelmar);
-  Box_SupplyTemp->setVisible(pelmar);
-  Box_Humidification->setVisible(Family == Cls_Brisa::kFamilyDorsa && !IsCooling && HasHumidifier);
+  const CTFamilyTraits& traits = FamilyTraits(Family);
+  Box_Efficiencies->setVisible(traits.bExchanger);
+  Box_Savings->setVisible(traits.bExchanger);
+  Box_SupplyTemp->setVisible(traits.ShowsSupplyTemperature());
+  Box_Humidification->setVisible(traits.ShowsHumidification(IsCooling, HasHumidifier));
   Lbl_InletAmbient->setText(IsCooling ? QStringLiteral("Switch on inlet heater above")
                                       : QStringLiteral("Switch on inlet heater below"));
-  const bool supplyLines = !IsCooling && Family == Cls_Brisa::kFamilyBrisa;
+  const bool supplyLines = traits.ShowsSupplyHeater(IsCooling);
   Pnl_SupplyUser->setVisible(supplyLines);
   Pnl_SupplyCalc->setVisible(supplyLines);
 }

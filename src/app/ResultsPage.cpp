@@ -4,6 +4,7 @@
 #include "app/AirConditionPanel.h"
 #include "app/BaseMsgDialog.h"
 #include "app/ResultPanels.h"
+#include "engine/FamilyTraits.h"
 #include "engine/SelectionModel.h"
 
 #include <QGridLayout>
@@ -125,11 +126,10 @@ void TFraResultsPage::ShowResults()
   Frm_HeatAirConditions->SetFamily(family, humidifier, false);
   Frm_CoolResults->SetupWindow(family, false, true);
   Frm_HeatResults->SetupWindow(family, humidifier, false);
-  Frm_WrightProps->setVisible(family == Cls_Brisa::kFamilyDorsa || family == Cls_Brisa::kFamilyPelmarMF);
-  if (family == Cls_Brisa::kFamilyDorsa)
-    Frm_WrightProps->SetupWindow(QStringLiteral("Dorsa Selection Criteria"), false);
-  else if (family == Cls_Brisa::kFamilyPelmarMF)
-    Frm_WrightProps->SetupWindow(QStringLiteral("Pelmar-MF Selection Criteria"), true);
+  const CTFamilyTraits& traits = FamilyTraits(family);
+  Frm_WrightProps->setVisible(traits.bCapacities);
+  if (traits.bCapacities)
+    Frm_WrightProps->SetupWindow(QString::fromLatin1(traits.CapacitiesTitle()), !traits.bSensibleCapacity);
 
   Cls_Brisa* unit = v_model->CurrentBrisa();
   if (!unit)
@@ -140,10 +140,8 @@ void TFraResultsPage::ShowResults()
   const CTModeResults& cool = v_model->CoolingResults();
   if (cool.bComputed) {
     Frm_CoolAirConditions->SetPsychroVals(air, delta, cool.States);
-    if (family == Cls_Brisa::kFamilyDorsa)
-      Frm_WrightProps->FillCoolFields(cool.TotalCap, cool.SensibleCap);
-    else if (family == Cls_Brisa::kFamilyPelmarMF)
-      Frm_WrightProps->FillCoolFields(cool.TotalCap, 0);
+    if (traits.bCapacities)
+      Frm_WrightProps->FillCoolFields(cool.TotalCap, traits.bSensibleCapacity ? cool.SensibleCap : 0);
     Frm_CoolResults->FillFields(cool.TemperatureEff, cool.EnthalpyEff, cool.LatentSavings, cool.SensibleSavings,
                                 cool.SupplyTemp, 0, cool.AmbientLimit, cool.InletHeater.UserHeater,
                                 cool.InletHeater.CalcHeater, 0, 0);
@@ -151,7 +149,7 @@ void TFraResultsPage::ShowResults()
   const CTModeResults& heat = v_model->HeatingResults();
   if (heat.bComputed) {
     Frm_HeatAirConditions->SetPsychroVals(air, delta, heat.States);
-    if (family == Cls_Brisa::kFamilyDorsa || family == Cls_Brisa::kFamilyPelmarMF)
+    if (traits.bCapacities)
       Frm_WrightProps->FillHeatFields(heat.HeatCap);
     Frm_HeatResults->FillFields(heat.TemperatureEff, heat.EnthalpyEff, heat.LatentSavings, heat.SensibleSavings,
                                 heat.SupplyTemp, heat.Humidification, heat.AmbientLimit, heat.InletHeater.UserHeater,

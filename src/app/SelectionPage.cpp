@@ -5,8 +5,9 @@
 #include "app/BaseMsgDialog.h"
 #include "app/TempConditionsPanel.h"
 #include "app/UnitTextScroll.h"
-#include "app/ValueFormatting.h"
+#include "air/ValueFormatting.h"
 #include "catalogue/CatalogueText.h"
+#include "engine/FamilyTraits.h"
 #include "engine/SelectionModel.h"
 
 #include <QButtonGroup>
@@ -332,9 +333,9 @@ void TFraSelectionPage::ShowMessage()
   // A heater below the calculated minimum: the choice to correct gets the focus.
   for (auto [results, panel] : {std::pair{&v_model->CoolingResults(), Frm_CoolConditions},
                                 std::pair{&v_model->HeatingResults(), Frm_HeatConditions}}) {
-    if (results->nCode == 22)
+    if (results->nCode == rcInletHeaterTooSmall)
       panel->InletChoice()->setFocus(Qt::OtherFocusReason);
-    else if (results->nCode == 23)
+    else if (results->nCode == rcSupplyHeaterTooSmall)
       panel->SupplyChoice()->setFocus(Qt::OtherFocusReason);
   }
 }
@@ -387,19 +388,19 @@ void TFraSelectionPage::ShowSolutions()
 
 void TFraSelectionPage::ShowPressureBalance()
 {
-  const int family = v_model->Family();
-  const bool withExhaust = family == Cls_Brisa::kFamilyBrisa || family == Cls_Brisa::kFamilyDorsa;
-  const bool brisa = family == Cls_Brisa::kFamilyBrisa;
+  const CTFamilyTraits& traits = FamilyTraits(v_model->Family());
+  const bool withExhaust = traits.bHasExhaust;
+  const bool filters = traits.bHasFilters;
   Cls_Brisa* unit = v_model->CurrentBrisa();
   ResultLabel("Txt_SelectedDevice")->setText(unit ? Text(unit->GetQualifiedName()) : QString());
   Box_Ratios->setVisible(withExhaust);
-  Pnl_SNDorsaRatio->setVisible(family == Cls_Brisa::kFamilyDorsa);
+  Pnl_SNDorsaRatio->setVisible(traits.bHasCoil);
   Pnl_ExhaustDampers->setVisible(withExhaust);
   for (const char* name : {"Lbl_FilterLine", "Txt_FilterSupply", "Txt_FilterExhaust", "Lbl_PlenumLine",
                            "Lbl_ResPlenumSupply", "Lbl_ResPlenumExhaust"})
-    ResultLabel(name)->setVisible(brisa);
+    ResultLabel(name)->setVisible(filters);
   for (const char* name : {"Txt_FilterExhaust", "Lbl_ResPlenumExhaust", "Txt_ExhaustDamper"})
-    ResultLabel(name)->setVisible(withExhaust && (brisa || QByteArray(name) == "Txt_ExhaustDamper"));
+    ResultLabel(name)->setVisible(withExhaust && (filters || QByteArray(name) == "Txt_ExhaustDamper"));
 
   const bool shown = unit && v_model->CoolingResults().bComputed;
   const auto pressure = [shown](double value) { return shown ? Text(FormatPressure(value)) : QString(); };
@@ -433,10 +434,10 @@ void TFraSelectionPage::ShowModel()
     RB_NumberOfPersons->setEnabled(!m.TotalSupplyTicked());
     Chk_TotalSupply->setChecked(m.TotalSupplyTicked());
     Chk_TotalExhaust->setChecked(m.TotalExhaustTicked());
-    const bool withExhaust = family == Cls_Brisa::kFamilyBrisa || family == Cls_Brisa::kFamilyDorsa;
-    Pnl_ExhaustData->setVisible(withExhaust);
-    Pnl_ExhaustESP->setVisible(withExhaust);
-    Pnl_Filters->setVisible(family == Cls_Brisa::kFamilyBrisa);
+    const CTFamilyTraits& traits = FamilyTraits(family);
+    Pnl_ExhaustData->setVisible(traits.bHasExhaust);
+    Pnl_ExhaustESP->setVisible(traits.bHasExhaust);
+    Pnl_Filters->setVisible(traits.bHasFilters);
     Txt_Family->setCurrentIndex(Txt_Family->findData(family));
     Txt_SupplyFilter->setCurrentIndex(m.SupplyFilter());
     Txt_ExhaustFilter->setCurrentIndex(m.ExhaustFilter());

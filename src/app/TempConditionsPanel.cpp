@@ -1,7 +1,7 @@
 #include "app/TempConditionsPanel.h"
 
 #include "app/UnitTextScroll.h"
-#include "app/ValueFormatting.h"
+#include "air/ValueFormatting.h"
 #include "engine/SelectionInputs.h"
 #include "i18n/BaseMsgMan.h"
 

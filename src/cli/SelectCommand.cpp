@@ -9,7 +9,9 @@
 #include "air/SI_Units.h"
 #include "catalogue/CatalogueSession.h"
 #include "engine/EngineFactory.h"
+#include "engine/FamilyTraits.h"
 #include "engine/SelectionModel.h"
+#include "engine/UnitDataSheet.h"
 #include "i18n/BaseMsgMan.h"
 #include "platform/CaseFolding.h"
 
@@ -222,6 +224,47 @@ Json HeaterJson(const AWHeaterSet& heater)
   return {{"user_kW", Number(heater.UserHeater)}, {"calculated_kW", Number(heater.CalcHeater)}};
 }
 
+Json RangeJson(const CTTemperatureRange& range)
+{
+  return {{"min_C", range.min}, {"max_C", range.max}};
+}
+
+Json OptionalJson(const std::optional<double>& value)
+{
+  return value ? Json(*value) : Json(nullptr);
+}
+
+// The unit's data sheet in base units (mm, kg, V, A, kW, l/s, °C, %, kg/h).
+Json DataSheetJson(const CTUnitDataSheet& d)
+{
+  Json options = Json::array();
+  for (const CTDataSheetOption& o : d.options)
+    options.push_back({{"name", o.szName}, {"description", o.szDescription}, {"width_mm", o.width},
+                       {"height_mm", o.height}, {"depth_mm", o.depth}, {"mca", o.szMCA}});
+  return {
+    {"name", d.szQualifiedName},
+    {"family", d.nFamily},
+    {"dimensions", {{"width_mm", d.width}, {"height_mm", d.height}, {"depth_mm", d.depth}, {"weight_kg", d.weight},
+                    {"ductDiameter_mm", d.ductDiameter}, {"nominalAirflow_ls", d.nominalAirflow},
+                    {"nominalHumidity_kgh", d.nominalHumidity}}},
+    {"electrical", {{"powerSupply", d.szPowerSupply}, {"frequency", d.szFrequency}, {"phases", d.szPhases},
+                    {"voltage_V", d.voltage}, {"minVoltage_V", d.minVoltage}, {"maxVoltage_V", d.maxVoltage},
+                    {"mca_A", d.mca}, {"mfa_A", d.mfa}, {"rla_A", d.rla}, {"fla_A", d.fla}}},
+    {"supplySpeed", {{"soundLevel", d.szSoundLevel}, {"current", d.szCurrent}, {"powerInput_kW", d.powerInput}}},
+    {"limits", {{"ambient", RangeJson(d.ambient)}, {"room", RangeJson(d.room)},
+                {"ventilationIn", RangeJson(d.ventilationIn)}, {"maxAmbientRH_pct", d.maxAmbientRH},
+                {"maxRoomRH_pct", d.maxRoomRH}, {"maxExchangerRH_pct", d.maxExchangerRH},
+                {"upsideDown", {{"maxAmbientRH_pct", OptionalJson(d.maxAmbientRHUpsideDown)},
+                                {"maxRoomRH_pct", OptionalJson(d.maxRoomRHUpsideDown)},
+                                {"maxExchangerRH_pct", OptionalJson(d.maxExchangerRHUpsideDown)}}},
+                {"fanOnly", FamilyTraits(d.nFamily).bFanOnlyLimits
+                              ? Json{{"range", RangeJson(d.fanOnly)}, {"minCoolingRH_pct", d.minCoolingRH},
+                                     {"minHeatingRH_pct", d.minHeatingRH}}
+                              : Json(nullptr)}}},
+    {"options", options},
+  };
+}
+
 Json ModeJson(const CTModeResults& r, bool bCooling, Cls_Brisa& unit, const CTSelectionModel& model)
 {
   if (!r.bComputed && r.nCode == 0)
@@ -229,7 +272,8 @@ Json ModeJson(const CTModeResults& r, bool bCooling, Cls_Brisa& unit, const CTSe
   Json mode = {{"computed", r.bComputed}, {"code", r.nCode}};
   mode["message"] = r.nCode == 0 ? Json(nullptr)
                                  : MessageJson(SelectionErrorMessage(
-                                     r.nCode, &unit, const_cast<CTSelectionModel&>(model).Heating().Discharge().GetVal()));
+                                     r.nCode, &unit, const_cast<CTSelectionModel&>(model).Heating().Discharge().GetVal(),
+                                     model.SupplyAir(), model.ExhaustAir()));
   if (!r.bComputed)
     return mode;
   const AWPsychroSet& s = r.States;
@@ -285,6 +329,7 @@ Json ResultJson(CTSelectionModel& model)
   picked["exhaustSupplyRatio"] = model.ExhaustSupplyRatio();
   picked["cooling"] = ModeJson(model.CoolingResults(), true, *unit, model);
   picked["heating"] = ModeJson(model.HeatingResults(), false, *unit, model);
+  picked["datasheet"] = DataSheetJson(GetUnitDataSheet(*unit));
   out["picked"] = picked;
   return out;
 }

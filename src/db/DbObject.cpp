@@ -399,9 +399,9 @@ CTDbObjectList CTDbObject::GetRelatedByIx(int nClsID, int nFieldIx, const CTFiel
     bool contributed = false;
     for (CTDbEngine* engine : FactoryEngines()) {
       bool engineMustSort = false;
-      CTDbObjectList part;
-      if (!Guarded([&] { part = engine->DoGetRelated(this, nClsID, nFieldIx, pSortKeys, pFilter, false, engineMustSort); }))
-        break;
+      // A list cut short by a failing engine would pass for complete: its
+      // exception goes to the caller instead.
+      CTDbObjectList part = engine->DoGetRelated(this, nClsID, nFieldIx, pSortKeys, pFilter, false, engineMustSort);
       if (part.IsEmpty())
         continue;
       mustSort = mustSort || contributed || engineMustSort || !engine->HasCapability(dbcSort);
@@ -541,9 +541,8 @@ CTDbObjectList CTDbObject::GetAllRecords(int nClsID, bool bAlsoDerived, CTBaseFa
       continue;
     if (bAlsoDerived ? !table->IsOfClass(nClsID) : clsID != nClsID)
       continue;
-    CTDbObjectList part;
-    if (!Guarded([&] { part = table->GetDbEngine()->AllObjects(clsID, pCallback); }))
-      break;
+    // As in GetRelatedByIx: no partial list on an engine failure.
+    CTDbObjectList part = table->GetDbEngine()->AllObjects(clsID, pCallback);
     result.AddObjects(part.Release());
   }
   return result;

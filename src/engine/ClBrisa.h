@@ -15,6 +15,7 @@
 #include "catalogue/ClBrisaData.h"
 #include "catalogue/ClDevice.h"
 #include "catalogue/ClPolynomial.h"
+#include "engine/ResultCodes.h"
 
 #include <cstdint>
 #include <map>
@@ -62,23 +63,8 @@ inline constexpr double kNoTemperature = -273;
 class Cls_Brisa : public Cls_BrisaData
 {
 public:
-  // Result codes of the performance operations.
-  enum ResultCode : int {
-    rcOK = 0,
-    rcRoomRH = 9,             // room humidity above RAMaxRH
-    rcAmbientRH = 10,         // humidity at the outdoor-air inlet above OAMaxRH
-    rcRoomTemp = 11,          // room temperature outside RAMinTemp … RAMaxTemp
-    rcAmbientTemp = 12,       // ambient temperature above OAMaxTemp (Pelmar-MF)
-    rcInletTemp = 13,         // temperature after the inlet heater outside OAMinTemp … OAMaxTemp
-    rcAirflow = 14,           // supply or exhaust airflow outside the unit's range
-    rcNoCoolCapacity = 15,    // no cooling capacity for these conditions
-    rcNoHeatCapacity = 16,    // no heating capacity for these conditions
-    rcDischargeTooLow = 17,   // Pelmar-MF: discharge not above the room temperature in heating
-    rcMinCoolRH = 18,         // Pelmar-MF: ambient humidity in cooling too low
-    rcMinHeatRH = 19,         // Pelmar-MF: ambient humidity in heating too low
-    rcInletHeaterTooLarge = 20,
-    rcSupplyHeaterTooLarge = 21,
-  };
+  // Result codes of the performance operations (9 … 21 and 0).
+  using enum TResultCode;
   // Curve types of the unit's characteristic curves.
   enum CurveType : int {
     ctTempExEff = 0,

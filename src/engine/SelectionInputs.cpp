@@ -257,11 +257,11 @@ int CTTempConditions::CheckHeaters(double CalcInlet, double CalcSupply)
   v_InletHeater = CalcInlet;
   v_SupplyHeater = CalcSupply;
   if (CalcInlet > 0 && v_inletChoice != TInletChoice::Calculated && UserInletValue() < CalcInlet)
-    return 22;
+    return rcInletHeaterTooSmall;
   if (CalcSupply > 0 && v_supplyChoice == TSupplyChoice::UserDefined && SupplyLinesVisible() &&
       v_supplyHeater.GetVal() < CalcSupply)
-    return 23;
-  return 0;
+    return rcSupplyHeaterTooSmall;
+  return rcOK;
 }
 
 } // namespace aw

@@ -7,6 +7,7 @@
 
 #include "air/Air.h"
 #include "air/SI_Units.h"
+#include "engine/FamilyTraits.h"
 #include "engine/ClBrisa.h"
 
 #include <string>
@@ -90,8 +91,8 @@ public:
   bool AmbientIsWetBulb() const { return v_ambientWetBulb; }
 
   // Visibility of the parts that depend on the family and the mode.
-  bool DischargeVisible() const { return v_family == Cls_Brisa::kFamilyPelmarMF; }
-  bool SupplyLinesVisible() const { return !v_IsCooling && v_family == Cls_Brisa::kFamilyBrisa; }
+  bool DischargeVisible() const { return FamilyTraits(v_family).bHasDischarge; }
+  bool SupplyLinesVisible() const { return FamilyTraits(v_family).ShowsSupplyHeater(v_IsCooling); }
 
   // Heater choices.
   void SetInletChoice(TInletChoice Choice);
@@ -118,7 +119,7 @@ public:
   bool CheckCooling();  // room above ambient: ambient := room
   bool CheckHeating();  // room below ambient: ambient := room
   bool CheckWBTemp();   // a wet bulb above its dry bulb: wet bulb := dry bulb
-  // Against the calculated heaters: 22 (inlet too small), 23 (supply too small) or 0.
+  // Against the calculated heaters: rcInletHeaterTooSmall, rcSupplyHeaterTooSmall or rcOK.
   int CheckHeaters(double CalcInlet, double CalcSupply);
   double CalculatedInletHeater() const { return v_InletHeater; }
   double CalculatedSupplyHeater() const { return v_SupplyHeater; }

@@ -26,12 +26,16 @@ enum SelectionMessageNr : int {
   kMsgHeatingAmbientAboveRoom = 56,
   kMsgCannotDeselectStandard = 66,
   kMsgOtherError = 72,
+  kMsgAirflowOutsideUnitRange = 120,
 };
 
 // The message of an error code; pUnit gives the limits that the placeholders
-// show (none: 0), HeatingDischarge (°C) the placeholder of code 17.
-// Temperatures are written in the unit system's current unit with its caption.
-CTSelectionMessage SelectionErrorMessage(int nCode, Cls_Brisa* pUnit, double HeatingDischarge);
+// show (none: 0), HeatingDischarge (°C) the placeholder of code 17, SupplyAir
+// and ExhaustAir (m³/h) the airflow of code 14 (the supply's when it is
+// outside the unit's range, else the exhaust's). Temperatures and airflows are
+// written in the unit system's current unit with its caption.
+CTSelectionMessage SelectionErrorMessage(int nCode, Cls_Brisa* pUnit, double HeatingDischarge, double SupplyAir = 0,
+                                         double ExhaustAir = 0);
 
 // The message number of an error code.
 int SelectionErrorMessageNr(int nCode);

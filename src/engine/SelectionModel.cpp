@@ -386,7 +386,7 @@ void CTSelectionModel::ShowSelectionError(int nCode)
   if (nCode == 0)
     ShowMessage({0, kMsgNoSolution, {}});
   else
-    ShowMessage(SelectionErrorMessage(nCode, v_currBrisa, v_heating.Discharge().GetVal()));
+    ShowMessage(SelectionErrorMessage(nCode, v_currBrisa, v_heating.Discharge().GetVal(), v_supplyAir, v_exhaustAir));
 }
 
 void CTSelectionModel::ComputeResults()

@@ -15,17 +15,6 @@ namespace aw {
 
 namespace {
 
-// Search codes of one fan side.
-enum : int {
-  kSupplyAirflowTooSmall = 1,
-  kSupplyAirflowTooLarge = 2,
-  kExhaustAirflowTooSmall = 3,
-  kExhaustAirflowTooLarge = 4,
-  kSupplyEspTooSmall = 5,
-  kSupplyEspTooLarge = 6,
-  kExhaustEspTooSmall = 7,
-  kExhaustEspTooLarge = 8,
-};
 
 bool SameObject(const CTDbObject& pObj, std::int32_t nClsID, std::int32_t nObjID)
 {
@@ -108,19 +97,19 @@ void Cls_Brisa::EvaluatePair(const SearchRequest& R, const ObjectList<Cls_BrisaS
 {
   const double minAirflow = GetMinAirflow(), maxAirflow = GetMaxAirflow();
   if (minAirflow > R.Qs) {
-    ErrorCode = kSupplyAirflowTooSmall;
+    ErrorCode = rcSupplyAirflowTooSmall;
     return;
   }
   if (maxAirflow < R.Qs) {
-    ErrorCode = kSupplyAirflowTooLarge;
+    ErrorCode = rcSupplyAirflowTooLarge;
     return;
   }
   if (minAirflow > R.Qe) {
-    ErrorCode = kExhaustAirflowTooSmall;
+    ErrorCode = rcExhaustAirflowTooSmall;
     return;
   }
   if (maxAirflow < R.Qe) {
-    ErrorCode = kExhaustAirflowTooLarge;
+    ErrorCode = rcExhaustAirflowTooLarge;
     return;
   }
   double plenumSupply = 0, plenumExhaust = 0;
@@ -132,12 +121,12 @@ void Cls_Brisa::EvaluatePair(const SearchRequest& R, const ObjectList<Cls_BrisaS
   const double filterExhaust = R.fe > 0 ? GetFilterESP(R.fe, R.Qe) : 0;
 
   const SideChoice supply = ChooseSpeed(A, R.Qs, R.Ps, filterSupply, plenumSupply);
-  if (const int code = SideCode(supply, kSupplyAirflowTooLarge, kSupplyEspTooLarge, kSupplyEspTooSmall)) {
+  if (const int code = SideCode(supply, rcSupplyAirflowTooLarge, rcSupplyEspTooLarge, rcSupplyEspTooSmall)) {
     ErrorCode = code;
     return;
   }
   const SideChoice exhaust = ChooseSpeed(B, R.Qe, R.Pe, filterExhaust, plenumExhaust);
-  if (const int code = SideCode(exhaust, kExhaustAirflowTooLarge, kExhaustEspTooLarge, kExhaustEspTooSmall)) {
+  if (const int code = SideCode(exhaust, rcExhaustAirflowTooLarge, rcExhaustEspTooLarge, rcExhaustEspTooSmall)) {
     ErrorCode = code;
     return;
   }
@@ -158,13 +147,13 @@ OwningObjectList<Cls_Brisa> Cls_Brisa::SelectedDevices(const ObjectList<Cls_Bris
 {
   OwningObjectList<Cls_Brisa> solutions;
   if (!(Qs > 0))
-    ErrorCode = kSupplyAirflowTooSmall;
+    ErrorCode = rcSupplyAirflowTooSmall;
   else if (!(Qe > 0))
-    ErrorCode = kExhaustAirflowTooSmall;
+    ErrorCode = rcExhaustAirflowTooSmall;
   else if (!(Ps > 0))
-    ErrorCode = kSupplyEspTooSmall;
+    ErrorCode = rcSupplyEspTooSmall;
   else if (!(Pe > 0))
-    ErrorCode = kExhaustEspTooSmall;
+    ErrorCode = rcExhaustEspTooSmall;
   else
     ErrorCode = 0;
   if (ErrorCode != 0 || pUnits.IsEmpty())

@@ -1,6 +1,8 @@
 #pragma once
 // The program's build record: version, suffix, configuration and build kind.
 
+#include "foundation/ProgramVersion.h"
+
 #include <string>
 
 namespace aw {
@@ -8,7 +10,9 @@ namespace aw {
 class CTVersionUtils
 {
 public:
-  static constexpr int kVersionNumber = 720;
+  // The version as one number, 7.2.0 as 720 (each part below ten).
+  static constexpr int kVersionNumber = kProgramVersionMajor * 100 + kProgramVersionMinor * 10 + kProgramVersionPatch;
+  static_assert(kProgramVersionMinor < 10 && kProgramVersionPatch < 10);
   static constexpr int kServerID = 0;
   // 1: a downloaded build; 2: a build handed out for translation approval.
   static constexpr int kBuildKind = 1;

@@ -148,8 +148,9 @@ constexpr std::array kProgram = {
   "Indoor unit"sv,                                                                        // 117
   "There is no printer currently selected"sv,                                             // 118
   "There are no printers defined in Windows"sv,                                           // 119
+  "The airflow $1 is outside the unit's range $2 – $3."sv,                                // 120
 };
-static_assert(kProgram.size() == 120);
+static_assert(kProgram.size() == 121);
 
 // Item i is message 5000 + i.
 constexpr std::array kDatabase = {

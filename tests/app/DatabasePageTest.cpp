@@ -12,6 +12,7 @@
 #include "catalogue/ClPolynomial.h"
 #include "catalogue/ClPowerSupply.h"
 #include "engine/SelectionModel.h"
+#include "engine/UnitDataSheet.h"
 #include "i18n/BaseMsgMan.h"
 
 #include <QComboBox>
@@ -72,7 +73,7 @@ TEST_F(DatabasePageTest, ShowsTheSelectedUnitsCatalogueDataAndTheChosenOptionsDe
   double width = 0, height = 0, depth = 0, weight = 0;
   unit.GetDimensions(width, height, depth, weight);
   ASSERT_GT(width * height * depth, 0) << "the unit has no documentation";
-  EXPECT_EQ(Page().Value("Txt_WHD"), FormatWHD(width, height, depth));
+  EXPECT_EQ(Page().Value("Txt_WHD"), Q(FormatWHD(width, height, depth)));
   EXPECT_FALSE(Page().Value("Txt_Weight").isEmpty());
 
   std::unique_ptr<Cls_PowerSupply> supply;

@@ -253,7 +253,7 @@ TEST_F(DlgSelectCommandsTest, ScreenshotsSaveAPictureOfEveryVisiblePage)
 
 TEST_F(DlgSelectCommandsTest, DatabasePageShowsTheUnitsDataAndItsOptions)
 {
-  DatabasePageData data;
+  CTUnitDataSheet data;
   data.szQualifiedName = "Brisa 350 FC";
   data.nFamily = 2;
   data.width = 1100;

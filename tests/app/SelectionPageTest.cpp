@@ -9,7 +9,7 @@
 #include "app/SelectionPage.h"
 #include "app/TempConditionsPanel.h"
 #include "app/UnitTextScroll.h"
-#include "app/ValueFormatting.h"
+#include "air/ValueFormatting.h"
 
 #include "RecordingPrompts.h"
 #include "TestApplication.h"

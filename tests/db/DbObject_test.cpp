@@ -76,6 +76,17 @@ TEST_F(DbObjectTest, AFailingEngineLeavesTheStatusAsItWas)
   EXPECT_TRUE(db.engine->ObjectExists(kBrisa, stored.GetID()));
 }
 
+TEST_F(DbObjectTest, AFailingEngineNeverPassesAPartialListForAComplete)
+{
+  auto family = StoredFamily("Brisa");
+  CTDbObject unit(kBrisa);
+  unit.SetRelationByIx(BRI_Family, family.get());
+  ASSERT_TRUE(unit.Insert());
+  db.engine->v_failingQueries = true;
+  EXPECT_THROW(CTDbObject::GetAllRecords(kBrisa, false), CTDbException);
+  EXPECT_THROW(family->GetRelatedByIx(kBrisa, BRI_Family), CTDbException);
+}
+
 TEST_F(DbObjectTest, InsertWithIdNeedsTheCapabilityAndAFreeId)
 {
   CTDbObject brisa(kBrisa);

@@ -169,7 +169,7 @@ private:
 };
 
 // Ratings of one unit of the fixture catalogues.
-struct UnitSpec
+struct UnitRating
 {
   std::string name;
   int family = Cls_BrisaData::kFamilyBrisa;
@@ -183,14 +183,14 @@ struct UnitSpec
 // at zero airflow for High; efficiencies 80 % (temperature), 60 % (cooling
 // enthalpy), 65 % (heating enthalpy); balanced-ratio corrections that leave
 // efficiencies unchanged at ratio 1 and scale them by 0.9 at 0.5 and 1.1 at 1.5.
-inline std::string BuildCatalogue(const std::vector<UnitSpec>& units)
+inline std::string BuildCatalogue(const std::vector<UnitRating>& units)
 {
   CatalogueBuilder b;
   Cls_BrisaSpType* types[] = {&b.SpeedType("Low", 1), &b.SpeedType("Medium", 2), &b.SpeedType("High", 3)};
   b.Correction(TBrisaRatioCorr::kTypeEfficiency, {0, 0.9}, 0.5);
   b.Correction(TBrisaRatioCorr::kTypeEfficiency, {0, 1}, 1.0);
   b.Correction(TBrisaRatioCorr::kTypeEfficiency, {0, 1.1}, 1.5);
-  for (const UnitSpec& rating : units) {
+  for (const UnitRating& rating : units) {
     auto& unit = b.Add<Cls_BrisaData>([&](Cls_BrisaData& u) {
       u.SetName(rating.name);
       u.SetType(rating.family);
@@ -273,9 +273,9 @@ inline std::string BuildCatalogue(const std::vector<UnitSpec>& units)
 }
 
 // One unit per family, plus a larger Brisa unit without filters and plenum.
-inline const std::vector<UnitSpec>& SmallCatalogueUnits()
+inline const std::vector<UnitRating>& SmallCatalogueUnits()
 {
-  static const std::vector<UnitSpec> units = {
+  static const std::vector<UnitRating> units = {
     {"BR-500", Cls_BrisaData::kFamilyBrisa, 100, 500, true, true, true},
     {"BR-800", Cls_BrisaData::kFamilyBrisa, 300, 800, false, false, true},
     {"DR-650", Cls_BrisaData::kFamilyDorsa, 200, 650, false, false, true},

@@ -138,7 +138,7 @@ TEST_F(SelectionModelTest, AResultFailureKeepsTheListAndShowsTheCodesMessage)
 TEST_F(SelectionModelTest, EveryErrorCodeHasItsMessage)
 {
   const std::pair<int, int> table[] = {{1, 68},  {2, 67},  {3, 46},  {4, 45},  {5, 70},  {6, 69},  {7, 48},
-                                       {8, 47},  {9, 62},  {10, 60}, {11, 61}, {12, 59}, {13, 63}, {14, 72},
+                                       {8, 47},  {9, 62},  {10, 60}, {11, 61}, {12, 59}, {13, 63}, {14, 120},
                                        {15, 44}, {16, 49}, {17, 50}, {18, 53}, {19, 54}, {20, 51}, {21, 71},
                                        {22, 52}, {23, 72}};
   for (const auto& [code, msgNo] : table)

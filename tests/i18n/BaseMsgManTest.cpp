@@ -47,9 +47,10 @@ TEST_F(MessageResolutionTest, ResolvesNumbersWithTheirParameters)
     {41, {"$1", "$$2"}, "Maximum bitmap size is $1x$$2 pixels"},
     // A placeholder without a parameter stays.
     {6, {"10"}, "Temperature range: 10 .. $2"},
+    {120, {"400 l/s", "50 l/s", "300 l/s"}, "The airflow 400 l/s is outside the unit's range 50 l/s – 300 l/s."},
     // Numbers outside every range give an empty text.
     {-13, {"x"}, ""},
-    {120, {}, ""},
+    {121, {}, ""},
     {4999, {}, ""},
     {5022, {}, ""},
     {20001, {}, ""},
@@ -66,7 +67,7 @@ TEST_F(MessageResolutionTest, ResolvesNumbersWithTheirParameters)
 
 TEST_F(MessageResolutionTest, EveryNumberedMessageOfTheProgramResolves)
 {
-  const std::vector<std::pair<int, int>> ranges = {{-12, -1}, {2, 31}, {33, 119}, {5000, 5021}};
+  const std::vector<std::pair<int, int>> ranges = {{-12, -1}, {2, 31}, {33, 120}, {5000, 5021}};
   for (const auto& [low, high] : ranges)
     for (int nr = low; nr <= high; ++nr)
       EXPECT_FALSE(GetUnicodeString(nr).empty()) << nr;

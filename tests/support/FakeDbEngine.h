@@ -21,7 +21,14 @@ public:
   }
   ~FakeEngine() override { DoClose(); }
 
+  void FailQueryWhenAsked() const
+  {
+    if (v_failingQueries)
+      CTDbException::RaiseExc(excDbStructure);
+  }
+
   bool v_failing = false;
+  bool v_failingQueries = false; // lists raise as a broken connection does
 
   bool Connect(const std::string&, const std::string&, bool) override { return true; }
   std::string GetTypeString() const override { return "Fake"; }
@@ -31,6 +38,7 @@ public:
 
   CTDbObjectList AllObjects(int nClsID, const CTDbObjectProgressIndicator&) override
   {
+    FailQueryWhenAsked();
     CTDbObjectList all;
     for (auto& [id, values] : v_rows[nClsID])
       all.Add(GetFactory()->CreateObject(nClsID, id));
@@ -96,6 +104,7 @@ public:
   CTDbObjectList DoGetRelated(CTDbObject* pObj, int nClsID, int nFieldIx, const CTFieldList*, const CTValueFilter* pFilter,
                               bool, bool& bMustSort) override
   {
+    FailQueryWhenAsked();
     bMustSort = true; // rows come in id order
     CTDbObjectList related;
     for (int clsID = 0; clsID < GetFactory()->TableCount(); ++clsID) {

@@ -1,12 +1,12 @@
 #pragma once
-// Values as the main window shows them: converted from the base unit to the
+// Values as the program shows them (window, report, command line): converted from the base unit to the
 // unit in effect of their dimension, written with that unit's digits and
 // followed by the unit where the window shows it. Some dimensions show a
 // value of exactly 0 as an empty text (no value).
 
 #include <string>
 
-namespace aw::app {
+namespace aw {
 
 std::string FormatTemperature(double value, bool bWithUnit);        // °C base
 std::string FormatHumidity(double value);                          // kg/kg base; 0 gives ""
@@ -17,4 +17,9 @@ std::string FormatShortLength(double value, bool bWithUnit);        // mm base; 
 std::string FormatMass(double value);                              // kg base; 0 gives ""
 std::string FormatPower(double value);                             // kW base; 0 gives ""
 
-} // namespace aw::app
+// The offset added to every enthalpy shown (kJ/kg): 0 with the first
+// temperature unit, else the size of the enthalpy of dry air at 0 °F, so that
+// imperial enthalpies count from their own zero.
+double DeltaEnthalpy(int nTemperatureUnitIndex);
+
+} // namespace aw

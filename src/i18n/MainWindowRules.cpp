@@ -1,12 +1,10 @@
-#include "app/MainWindowRules.h"
+#include "i18n/MainWindowRules.h"
 
-#include "air/Air.h"
 #include "foundation/VersionInfo.h"
 
 #include <array>
-#include <cmath>
 
-namespace aw::app {
+namespace aw {
 namespace {
 
 std::string TrimmedRight(std::string s)
@@ -54,26 +52,4 @@ std::string AboutText(std::string_view szProgramName, std::string_view szDatabas
   return text;
 }
 
-FamilyPages PagesForFamily(int nFamilyCode)
-{
-  return {nFamilyCode == kFamilyBrisa || nFamilyCode == kFamilyDorsa,
-          nFamilyCode == kFamilyBrisa || nFamilyCode == kFamilyDorsa || nFamilyCode == kFamilyPelmar};
-}
-
-std::optional<int> FamilyNameMessage(int nFamilyCode)
-{
-  static constexpr std::array<int, 9> kNames = {114, 115, 95, 88, 78, 94, 94, 98, 98};
-  if (nFamilyCode < 0 || nFamilyCode >= static_cast<int>(kNames.size()))
-    return std::nullopt;
-  return kNames[static_cast<std::size_t>(nFamilyCode)];
-}
-
-double DeltaEnthalpy(int nTemperatureUnitIndex)
-{
-  if (nTemperatureUnitIndex == 0)
-    return 0;
-  constexpr double kZeroFahrenheit = -17.77777777777778; // °C
-  return std::fabs(TAir(0).Enthalpy(0, kZeroFahrenheit));
-}
-
-} // namespace aw::app
+} // namespace aw

@@ -1,8 +1,11 @@
-#include "app/ValueFormatting.h"
+#include "air/ValueFormatting.h"
 
+#include "air/Air.h"
 #include "air/SI_Units.h"
 
-namespace aw::app {
+#include <cmath>
+
+namespace aw {
 namespace {
 
 std::string Format(double value, U_RepUnit unit, int nMinWidth, bool bWithUnit)
@@ -61,4 +64,12 @@ std::string FormatPower(double value)
   return FormatOrEmpty(value, U_Power, 3, true);
 }
 
-} // namespace aw::app
+double DeltaEnthalpy(int nTemperatureUnitIndex)
+{
+  if (nTemperatureUnitIndex == 0)
+    return 0;
+  constexpr double kZeroFahrenheit = -17.77777777777778; // °C
+  return std::fabs(TAir(0).Enthalpy(0, kZeroFahrenheit));
+}
+
+} // namespace aw
