@@ -31,8 +31,8 @@ constexpr double kHeatingSearchFrom = -20; // °C, the ambient-limit search star
 constexpr double kCoolingSearchFrom = 60;  // °C, the ambient-limit search starts just below
 constexpr double kCoolingSearchStop = -40; // °C, below it no limit is found (the panels' lowest ambient)
 constexpr double kCoilLineTemp = 11;       // °C, end of the Pelmar-MF coil line
-constexpr double kCoilLineEnthalpy = 31.724; // kJ/kg, its enthalpy
-constexpr double kCoilLineMinHumidity = 0.00816; // kg/kg, drier air is cooled at constant humidity
+constexpr double kCoilLineEnthalpy = 31.724; // kJ/kg, its enthalpy at sea level
+constexpr double kCoilLineMinHumidity = 0.00816; // kg/kg at sea level, drier air is cooled at constant humidity
 
 // x rounded to three decimals, halves to even.
 double R3(double x)
@@ -88,17 +88,29 @@ void Propagate(AWPsychroSet& P, const RepPsychroPoint& s)
   P.CI = P.HI = P.VO = P.SA = s;
 }
 
-// The plate exchanger with efficiencies a (temperature) and b (enthalpy) as fractions.
+// The plate exchanger with the supply side's efficiencies a (temperature)
+// and b (enthalpy) as fractions. The exhaust side follows from the energy
+// balance m_supply·(CI − In) = m_exhaust·(RA − EA) with the mass ratio
+// k = m_supply ÷ m_exhaust, so its effectiveness is a·k; where that would
+// exceed 1 the exhaust leaves at the incoming supply state and the supply
+// side takes only what the exhaust gives up (effectiveness 1 ÷ k).
 struct Exchanger
 {
   double a, b;
+  double k = 1; // supply ÷ exhaust mass flow
+
+  // The effectiveness of the supply side and of the exhaust side for one quantity.
+  double SupplySide(double eff) const { return eff * k > 1 ? 1 / k : eff; }
+  double ExhaustSide(double eff) const { return std::min(eff * k, 1.0); }
+
   RepPsychroPoint Exhaust(const TAir& Air, const RepPsychroPoint& RA, const RepPsychroPoint& In) const
   {
-    return FromTempEnthalpy(Air, RA.DBT - (RA.DBT - In.DBT) * a, RA.e - (RA.e - In.e) * b);
+    return FromTempEnthalpy(Air, RA.DBT - (RA.DBT - In.DBT) * ExhaustSide(a),
+                            RA.e - (RA.e - In.e) * ExhaustSide(b));
   }
   RepPsychroPoint Supply(const TAir& Air, const RepPsychroPoint& RA, const RepPsychroPoint& In) const
   {
-    return FromTempEnthalpy(Air, In.DBT - (In.DBT - RA.DBT) * a, In.e - (In.e - RA.e) * b);
+    return FromTempEnthalpy(Air, In.DBT - (In.DBT - RA.DBT) * SupplySide(a), In.e - (In.e - RA.e) * SupplySide(b));
   }
   void Exchange(const TAir& Air, AWPsychroSet& P, const RepPsychroPoint& In) const
   {
@@ -215,6 +227,53 @@ double AtDischarge(const ObjectList<Cls_BrisaPolynomial>& pList, double d, doubl
     c += (d - n) * (value(DischargeGroup(pList, n + 1)) * q - c);
   return c;
 }
+
+// The Pelmar-MF coil's process line on the temperature–enthalpy plane: a
+// straight line from the air entering the coil to an end point at 11 °C,
+// just at saturation (31.724 kJ/kg at sea level). At the site the end
+// point's humidity and the threshold below which air is cooled at constant
+// humidity scale with the saturation humidity at 11 °C, so that the line
+// ends at saturation at any pressure.
+class PelmarCoilLine
+{
+public:
+  PelmarCoilLine(const TAir& Air, const RepPsychroPoint& In) : v_in(In)
+  {
+    const double scale = Air.AbsoluteHumidity(100, kCoilLineTemp) / TAir(0).AbsoluteHumidity(100, kCoilLineTemp);
+    const double endHumidity = Air.HumidityRatio(kCoilLineEnthalpy, kCoilLineTemp) * scale;
+    v_endEnthalpy = Air.Enthalpy(endHumidity, kCoilLineTemp);
+    v_alongLine = In.AH > kCoilLineMinHumidity * scale && std::fabs(In.DBT - kCoilLineTemp) > 1e-9 &&
+                  std::fabs(In.e - v_endEnthalpy) > 1e-9;
+  }
+
+  // The state at the temperature t; condensation limits it to saturation.
+  RepPsychroPoint AtTemperature(const TAir& Air, double t, double SupplyAir) const
+  {
+    double x = v_alongLine ? Air.HumidityRatio(Line(kCoilLineTemp, v_endEnthalpy, v_in.DBT, v_in.e, t), t) : v_in.AH;
+    double h2o = 0;
+    Air.GetCondensWater(x, t, SupplyAir, x, h2o);
+    return FromTempHumidity(Air, t, x);
+  }
+
+  // The state at the enthalpy h (kJ/kg); a state below its dew point is lifted to it.
+  RepPsychroPoint AtEnthalpy(const TAir& Air, double h) const
+  {
+    RepPsychroPoint p;
+    p.e = h;
+    p.DBT = v_alongLine ? Line(v_endEnthalpy, kCoilLineTemp, v_in.e, v_in.DBT, h) : Air.DryBulbTemp(h, v_in.AH);
+    p.AH = Air.HumidityRatio(h, p.DBT);
+    if (!(p.AH > 0))
+      return p;
+    p.DBT = std::max(p.DBT, Air.DewPoint(p.AH));
+    p.RH = Air.RelativeHumidity(p.AH, p.DBT);
+    return p;
+  }
+
+private:
+  RepPsychroPoint v_in;
+  double v_endEnthalpy = kCoilLineEnthalpy; // kJ/kg at 11 °C and the site pressure
+  bool v_alongLine = false;
+};
 
 } // namespace
 
@@ -363,7 +422,7 @@ int Cls_Brisa::ExchangerPath(bool bCooling, double OARelH, double SupplyAir, dou
   TemperatureEff = TBrisaRatioCorr::GetEfficiencyCorrection(ratio, tempCurve ? tempCurve->Evaluate(SupplyAir) : 0);
   EnthalpyEff =
     TBrisaRatioCorr::GetEfficiencyCorrection(ratio, enthalpyCurve ? enthalpyCurve->Evaluate(SupplyAir) : 0);
-  const Exchanger ex{TemperatureEff / 100, EnthalpyEff / 100};
+  const Exchanger ex{TemperatureEff / 100, EnthalpyEff / 100, SupplyAir / ExhaustAir};
 
   // 2. Exchange with the outdoor air at the inlet.
   ex.Exchange(Air, P, P.OA);
@@ -391,7 +450,7 @@ int Cls_Brisa::ExchangerPath(bool bCooling, double OARelH, double SupplyAir, dou
     AmbientLimit != kNoTemperature && (bCooling ? P.OA.DBT <= AmbientLimit : AmbientLimit <= P.OA.DBT);
   double heater = 0;
   if (!safe)
-    if (const int code = InletHeaterSearch(L, ex.a, ex.b, SupplyAir, Air, P, heater); code != rcOK)
+    if (const int code = InletHeaterSearch(L, ex.a, ex.b, ex.k, SupplyAir, Air, P, heater); code != rcOK)
       return code;
   InletHeater.SetCalculated(heater);
 
@@ -441,13 +500,13 @@ int Cls_Brisa::ExchangerPath(bool bCooling, double OARelH, double SupplyAir, dou
   return rcOK;
 }
 
-int Cls_Brisa::InletHeaterSearch(const ExchangeLimits& L, double a, double b, double SupplyAir, const TAir& Air,
-                                 AWPsychroSet& P, double& Heater) const
+int Cls_Brisa::InletHeaterSearch(const ExchangeLimits& L, double a, double b, double MassRatio, double SupplyAir,
+                                 const TAir& Air, AWPsychroSet& P, double& Heater) const
 {
   Heater = 0;
   if (P.EA.RH <= L.rhoE && P.CI.RH <= L.rhoC && P.VI.DBT >= L.tV)
     return rcOK;
-  const Exchanger ex{a, b};
+  const Exchanger ex{a, b, MassRatio};
   RepPsychroPoint vi = P.VI;
   if (vi.DBT < L.tV)
     vi.DBT = L.tV - kSearchStep;
@@ -553,29 +612,29 @@ int Cls_Brisa::PelmarCooling(double OARelH, double SupplyAir, const TAir& Air, d
   const double wetBulb = Air.ConvertDBRH2WB(P.OA.DBT, P.OA.RH);
   const double q = SupplyAir / nominal;
   auto at = [&](const ObjectList<Cls_BrisaPolynomial>& list) { return Value2D(list, P.OA.DBT, wetBulb); };
-  double capacity = AtDischarge(v_coolCaps, Discharge, q, at);
+  // The rated curves tell whether the unit is rated for these conditions;
+  // out-of-range look-ups give −1, and no capacity at all is no cooling either.
   const double maxCapacity = at(v_maxCoolCaps);
-  if (maxCapacity < capacity)
-    capacity = maxCapacity;
-  TotalCap = capacity;
-  // Out-of-range look-ups give −1; no capacity at all is no cooling either.
-  if (!(capacity > 0))
+  if (!(std::min(AtDischarge(v_coolCaps, Discharge, q, at), maxCapacity) > 0))
     return rcNoCoolCapacity;
 
-  RepPsychroPoint vo;
-  vo.e = P.OA.e - capacity / MassFlow(SupplyAir);
-  const double slopeBase = P.OA.e - kCoilLineEnthalpy;
-  if (P.OA.AH > kCoilLineMinHumidity && std::fabs(slopeBase) > 1e-9)
-    vo.DBT = kCoilLineTemp + (P.OA.DBT - kCoilLineTemp) / slopeBase * (vo.e - kCoilLineEnthalpy);
-  else
-    vo.DBT = Air.DryBulbTemp(vo.e, P.OA.AH);
-  vo.AH = Air.HumidityRatio(vo.e, vo.DBT);
-  if (!(vo.AH > 0))
-    return rcNoCoolCapacity;
-  const double dewPoint = Air.DewPoint(vo.AH);
-  if (dewPoint > vo.DBT)
-    vo.DBT = dewPoint;
-  vo.RH = Air.RelativeHumidity(vo.AH, vo.DBT);
+  // The compressor modulates to the discharge temperature, up to its maximum capacity.
+  const double m = MassFlow(SupplyAir);
+  const PelmarCoilLine line(Air, P.VI);
+  RepPsychroPoint vo = line.AtTemperature(Air, Discharge, SupplyAir);
+  double capacity = m * (P.VI.e - vo.e);
+  if (!(capacity > 0)) {
+    // Air already at or below the discharge temperature passes uncooled.
+    TotalCap = 0;
+    return rcOK;
+  }
+  if (capacity > maxCapacity) {
+    capacity = maxCapacity;
+    vo = line.AtEnthalpy(Air, P.VI.e - capacity / m);
+    if (!(vo.AH > 0))
+      return rcNoCoolCapacity;
+  }
+  TotalCap = capacity;
   P.VO = P.SA = vo;
   return rcOK;
 }

@@ -201,8 +201,9 @@ private:
                     double& TotalCap, double& SensibleCap, double& HeatCap, double& TemperatureEff,
                     double& EnthalpyEff, double& AmbientLimit, double& Humidification, AWHeaterSet& InletHeater,
                     AWHeaterSet* SupplyHeater);
-  int InletHeaterSearch(const ExchangeLimits& L, double a, double b, double SupplyAir, const TAir& Air,
-                        AWPsychroSet& P, double& Heater) const;
+  // a, b: the supply side's efficiencies (fractions); MassRatio: supply ÷ exhaust mass flow.
+  int InletHeaterSearch(const ExchangeLimits& L, double a, double b, double MassRatio, double SupplyAir,
+                        const TAir& Air, AWPsychroSet& P, double& Heater) const;
   int CoilCooling(double TETemp, double SupplyAir, const TAir& Air, AWPsychroSet& P, double& TotalCap,
                   double& SensibleCap);
   int CoilHeating(double SupplyAir, const TAir& Air, AWPsychroSet& P, double& HeatCap, double& Humidification);

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace aw {
 namespace {
@@ -33,7 +34,12 @@ struct Calc
 class BrisaPerformanceTest : public ::testing::Test
 {
 protected:
-  test::EngineCatalogue db{test::BuildCatalogue(test::SmallCatalogueUnits())};
+  explicit BrisaPerformanceTest(const std::vector<test::UnitSpec>& specs = test::SmallCatalogueUnits())
+    : db{test::BuildCatalogue(specs)}
+  {
+  }
+
+  test::EngineCatalogue db;
   OwningObjectList<Cls_Brisa> units;
   TAir air;
 
@@ -243,6 +249,32 @@ TEST_F(BrisaPerformanceTest, TheDorsaCoilTakesItsCapacityAndTheSavingsExcludeIt)
   EXPECT_LT(latent + sensible, r.TotalCap);
 }
 
+// The exchanger's savings split its enthalpy change into the humidity change
+// at the warmer state's temperature (latent) and the temperature change at
+// the drier state's humidity (sensible).
+TEST_F(BrisaPerformanceTest, TheSavingsSplitIntoTheHumidityAndTheTemperatureChange)
+{
+  Cls_Brisa& unit = Unit("BR-500");
+  for (bool cooling : {true, false}) {
+    SCOPED_TRACE(cooling ? "cooling" : "heating");
+    Calc r = cooling ? Calc{} : Heating(20, 5);
+    cooling ? Cool(unit, r) : Heat(unit, r);
+    ASSERT_EQ(r.code, 0);
+    double latent = 0, sensible = 0;
+    if (cooling)
+      unit.CalcCoolSavings(r.P, kAirflow, air, latent, sensible);
+    else
+      unit.CalcHeatSavings(r.P, kAirflow, air, latent, sensible);
+    const RepPsychroPoint &in = r.P.VI, &out = r.P.CI;
+    const RepPsychroPoint& warmer = in.DBT > out.DBT ? in : out;
+    const RepPsychroPoint& drier = in.AH < out.AH ? in : out;
+    const double k = kAirflow * air.DryAirDensity(out.DBT) / 3600;
+    EXPECT_NEAR(latent, k * std::fabs(in.AH - out.AH) * (2501 + 1.84 * warmer.DBT), 1e-9);
+    EXPECT_NEAR(sensible, k * (1.006 + 1.84 * drier.AH) * std::fabs(in.DBT - out.DBT), 1e-9);
+    EXPECT_GT(std::fabs(latent - sensible), 0.1) << "the two parts tell apart";
+  }
+}
+
 TEST_F(BrisaPerformanceTest, TheDorsaHumidifierAddsWaterAtConstantEnthalpy)
 {
   Calc r = Heating(20, 5);
@@ -274,41 +306,76 @@ TEST_F(BrisaPerformanceTest, ACoilWithoutCapacityRowsIsAFailureNotZeroKilowatts)
   ExpectReset(heating);
 }
 
-TEST_F(BrisaPerformanceTest, PelmarCoolingInterpolatesBetweenDischargeGroups)
+// The compressor modulates to the discharge temperature at any site: along
+// the coil line, whose end at 11 °C keeps its humidity relative to
+// saturation, or at constant humidity for dry air.
+TEST_F(BrisaPerformanceTest, PelmarCoolingDeliversItsDischargeTemperatureAtAltitude)
 {
   Cls_Brisa& mf = Unit("MF-1000");
-  auto capacity = [&](double discharge) {
-    Calc r;
-    r.Discharge = discharge;
-    Cool(mf, r);
-    EXPECT_EQ(r.code, 0) << discharge;
-    return r.TotalCap;
-  };
-  EXPECT_DOUBLE_EQ(capacity(17), capacity(14)) << "the group of 17 is the one of 14";
-  EXPECT_NEAR(capacity(17.5), (capacity(17) + capacity(18)) / 2, 1e-9);
-  EXPECT_DOUBLE_EQ(capacity(25), capacity(18)) << "above the last group";
-  // At 35 °C, between the breakpoints 25 and 40 °C, at the outdoor wet bulb, × supply ÷ nominal.
-  const double wb = std::round(air.ConvertDBRH2WB(35, 50) * 100) / 100;
-  const double at25 = 3 + 0.2 * wb, at40 = 5 + 0.2 * wb;
-  EXPECT_NEAR(capacity(18), (at25 + (35.0 - 25) / 15 * (at40 - at25)) * kAirflow / 1000, 1e-9);
+  const TAir seaLevel(0);
+  const double endHumidity = seaLevel.HumidityRatio(31.724, 11) / seaLevel.AbsoluteHumidity(100, 11);
+  for (double altitude : {0.0, 1000.0, 2000.0}) {
+    air.SetAltitude(altitude);
+    const double endEnthalpy = air.Enthalpy(endHumidity * air.AbsoluteHumidity(100, 11), 11);
+    for (double discharge : {12.0, 14.0, 18.0})
+      for (bool humid : {true, false}) {
+        SCOPED_TRACE(std::to_string(altitude) + " m, " + std::to_string(discharge) + (humid ? " humid" : " dry"));
+        Calc r;
+        r.Discharge = discharge;
+        if (!humid) {
+          r.OATemp = 30;
+          r.OARelH = 20;
+        }
+        Cool(mf, r);
+        ASSERT_EQ(r.code, 0);
+        const AWPsychroSet& P = r.P;
+        EXPECT_NEAR(P.SA.DBT, discharge, 1e-9);
+        EXPECT_NEAR(r.TotalCap, MassFlow(kAirflow) * (P.OA.e - P.VO.e), 1e-9);
+        ExpectConsistent(P.VO, "VO");
+        if (humid)
+          EXPECT_NEAR((P.VO.DBT - 11) * (P.OA.e - endEnthalpy), (P.OA.DBT - 11) * (P.VO.e - endEnthalpy), 1e-9);
+        else
+          EXPECT_DOUBLE_EQ(P.VO.AH, P.OA.AH);
+      }
+  }
 }
 
-TEST_F(BrisaPerformanceTest, PelmarCoolingFollowsTheCoilLineOrKeepsDryAirsHumidity)
+TEST_F(BrisaPerformanceTest, PelmarCoolingStopsAtItsMaximumCapacity)
 {
   Cls_Brisa& mf = Unit("MF-1000");
-  Calc humid, dry;
-  dry.OATemp = 30;
-  dry.OARelH = 20;
-  Cool(mf, humid);
-  Cool(mf, dry);
-  ASSERT_EQ(humid.code, 0);
-  ASSERT_EQ(dry.code, 0);
-  ASSERT_GT(humid.P.OA.AH, 0.00816);
-  EXPECT_NEAR((humid.P.VO.DBT - 11) * (humid.P.OA.e - 31.724), (humid.P.OA.DBT - 11) * (humid.P.VO.e - 31.724), 1e-6);
-  ASSERT_LE(dry.P.OA.AH, 0.00816);
-  EXPECT_NEAR(dry.P.VO.AH, dry.P.OA.AH, 1e-12);
-  for (const Calc* r : {&humid, &dry})
-    EXPECT_NEAR(r->TotalCap, MassFlow(kAirflow) * (r->P.OA.e - r->P.VO.e), 1e-9);
+  auto cool = [&](double discharge) {
+    Calc r;
+    r.OARelH = 60;
+    r.SupplyAir = r.ExhaustAir = 1000;
+    r.Discharge = discharge;
+    Cool(mf, r);
+    EXPECT_EQ(r.code, 0);
+    return r;
+  };
+  // The maximum at 35 °C lies between the breakpoints 25 and 40 °C, at the rounded outdoor wet bulb.
+  const double wb = std::round(air.ConvertDBRH2WB(35, 60) * 100) / 100;
+  const double at25 = 12 + 0.1 * wb, at40 = 15 + 0.1 * wb;
+  const double maximum = at25 + (35.0 - 25) / 15 * (at40 - at25);
+  const Calc reachable = cool(16), capped = cool(10);
+  EXPECT_LT(reachable.TotalCap, maximum);
+  EXPECT_NEAR(reachable.P.SA.DBT, 16, 1e-9);
+  EXPECT_NEAR(capped.TotalCap, maximum, 1e-9);
+  EXPECT_GT(capped.P.SA.DBT, 10.2) << "the capped capacity leaves the air warmer";
+  EXPECT_LT(capped.P.SA.DBT, 16);
+  EXPECT_NEAR(capped.TotalCap, MassFlow(1000) * (capped.P.OA.e - capped.P.VO.e), 1e-9);
+  EXPECT_NEAR((capped.P.VO.DBT - 11) * (capped.P.OA.e - 31.724), (capped.P.OA.DBT - 11) * (capped.P.VO.e - 31.724),
+              1e-6)
+    << "on the coil line";
+
+  // Outdoor air already below the discharge temperature passes uncooled.
+  Calc warm;
+  warm.RATemp = 26;
+  warm.OATemp = 28;
+  warm.Discharge = 30;
+  Cool(mf, warm);
+  EXPECT_EQ(warm.code, 0);
+  EXPECT_EQ(warm.TotalCap, 0);
+  EXPECT_DOUBLE_EQ(warm.P.SA.DBT, 28);
 }
 
 TEST_F(BrisaPerformanceTest, PelmarHeatingRaisesTheTemperatureByTheCapacity)
@@ -381,8 +448,10 @@ TEST_F(BrisaPerformanceTest, UpsideDownUsesItsOwnLowestInletTemperature)
   ASSERT_EQ(normal.code, 0);
   ASSERT_EQ(upsideDown.code, 0);
   EXPECT_EQ(normal.Inlet.CalcHeater, 0);
-  EXPECT_GT(upsideDown.Inlet.CalcHeater, 0);
-  EXPECT_GE(upsideDown.P.VI.DBT, 5);
+  // The humidity limits hold at 5 °C, so the heater warms the air just to it, not a step beyond.
+  EXPECT_DOUBLE_EQ(upsideDown.P.VI.DBT, 5);
+  EXPECT_NEAR(upsideDown.Inlet.CalcHeater,
+              OutdoorMassFlow(upsideDown) * (air.Enthalpy(upsideDown.P.OA.AH, 5) - upsideDown.P.OA.e), 5e-4);
 }
 
 TEST_F(BrisaPerformanceTest, QualifiedNamesAndFamilies)
@@ -405,6 +474,110 @@ TEST_F(BrisaPerformanceTest, QualifiedNamesAndFamilies)
   ASSERT_EQ(families.size(), 2u) << "codes 5 and 6 share a name";
   EXPECT_EQ(families[0], (std::pair<std::string, int>{"Brisa", 0}));
   EXPECT_EQ(families[1].second, 5);
+}
+
+// One unit of each exchanger family over a wide airflow range, so that one
+// supply airflow meets exhaust airflows from half to twice its value.
+class ExchangerBalanceTest : public BrisaPerformanceTest
+{
+protected:
+  ExchangerBalanceTest() : BrisaPerformanceTest(WideUnits()) {}
+
+  static std::vector<test::UnitSpec> WideUnits()
+  {
+    return {{"BR-W", Cls_BrisaData::kFamilyBrisa, 100, 1000, false, false, true},
+            {"DR-W", Cls_BrisaData::kFamilyDorsa, 100, 1000, false, false, true},
+            {"OT-W", 3, 100, 1000, false, false, true}};
+  }
+
+  // Cooling, heating, and heating cold enough for an inlet heater.
+  struct Condition
+  {
+    const char* what;
+    bool cooling;
+    double OATemp;
+  };
+  static constexpr Condition kConditions[] = {{"cooling", true, 35}, {"heating", false, 5}, {"cold", false, -14}};
+  static constexpr double kSupply = 400; // m³/h
+
+  Calc Run(const std::string& unit, const Condition& c, double ratio)
+  {
+    Calc r = c.cooling ? Calc{} : Heating(20, c.OATemp);
+    r.SupplyAir = kSupply;
+    r.ExhaustAir = kSupply * ratio;
+    c.cooling ? Cool(Unit(unit), r) : Heat(Unit(unit), r);
+    return r;
+  }
+};
+
+// The supply side keeps its catalogued (ratio-corrected) efficiency; the
+// exhaust side gives up exactly what the supply side takes up, per kilogram
+// of its own mass flow, and never leaves colder or warmer than the incoming
+// supply air.
+TEST_F(ExchangerBalanceTest, TheExchangerConservesEnergyAtEveryAirflowRatio)
+{
+  const double ratios[] = {0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0};
+  for (const char* unit : {"BR-W", "DR-W", "OT-W"})
+    for (const Condition& c : kConditions)
+      for (double ratio : ratios) {
+        SCOPED_TRACE(std::string(unit) + " " + c.what + " at " + std::to_string(ratio));
+        const Calc r = Run(unit, c, ratio);
+        ASSERT_EQ(r.code, 0);
+        const AWPsychroSet& P = r.P;
+        const double ms = MassFlow(r.SupplyAir), me = MassFlow(r.ExhaustAir);
+        EXPECT_NEAR(ms * (P.CI.DBT - P.VI.DBT), me * (P.RA.DBT - P.EA.DBT), 1e-9);
+        EXPECT_NEAR(ms * (P.CI.e - P.VI.e), me * (P.RA.e - P.EA.e), 1e-9);
+        EXPECT_TRUE(Between(P.EA.DBT, P.VI.DBT, P.RA.DBT) && Between(P.EA.e, P.VI.e, P.RA.e));
+        // Where the exhaust side is not at its limit the supply side takes the efficiency.
+        const double a = r.TempEff / 100, b = r.EnthEff / 100;
+        if (a * ms / me <= 1)
+          EXPECT_NEAR(P.CI.DBT - P.VI.DBT, a * (P.RA.DBT - P.VI.DBT), 1e-9);
+        else
+          EXPECT_NEAR(P.EA.DBT, P.VI.DBT, 1e-9);
+        if (b * ms / me <= 1)
+          EXPECT_NEAR(P.CI.e - P.VI.e, b * (P.RA.e - P.VI.e), 1e-9);
+        else
+          EXPECT_NEAR(P.EA.e, P.VI.e, 1e-9);
+        ExpectConsistent(P.EA, "EA");
+        ExpectConsistent(P.CI, "CI");
+      }
+}
+
+TEST_F(ExchangerBalanceTest, BalancedAirflowsKeepTheEarlierResults)
+{
+  // Results of the exchanger before the exhaust side followed the balance.
+  struct Row
+  {
+    const char* unit;
+    const char* condition;
+    double EAt, EAh, CIt, CIh, SAt, SAh, limit, heater;
+  };
+  const Row rows[] = {
+      {"BR-W", "cooling", 33.399999999999999, 70.708586586707384, 28.600000000000001, 65.668888202283412, 28.600000000000001, 65.668888202283412, 54.5, 0},
+      {"BR-W", "heating", 8, 21.150096816008432, 17, 29.180734909522673, 17, 29.180734909522673, 1, 0},
+      {"BR-W", "cold", 2.3999999999999986, 13.088275911873716, 15.600000000000001, 24.839754422680908, 15.600000000000001, 24.839754422680908, 1, 1.829},
+      {"DR-W", "cooling", 33.399999999999999, 70.708586586707384, 28.600000000000001, 65.668888202283412, 8.224944453407609, 31.856138446619248, 54.5, 0},
+      {"DR-W", "heating", 8, 21.150096816008432, 17, 29.180734909522673, 28.00451070474837, 53.642273371061137, 1, 0},
+      {"DR-W", "cold", 2.3999999999999986, 13.088275911873716, 15.600000000000001, 24.839754422680908, 27.272600330462666, 49.947446730373215, 1, 1.829},
+      {"OT-W", "cooling", 33.399999999999999, 70.708586586707384, 28.600000000000001, 65.668888202283412, 28.600000000000001, 65.668888202283412, 54.5, 0},
+      {"OT-W", "heating", 8, 21.150096816008432, 17, 29.180734909522673, 17, 29.180734909522673, 1, 0},
+      {"OT-W", "cold", 2.3999999999999986, 13.088275911873716, 15.600000000000001, 24.839754422680908, 15.600000000000001, 24.839754422680908, 1, 1.829},
+  };
+  for (const Row& row : rows)
+    for (const Condition& c : kConditions)
+      if (std::string(c.what) == row.condition) {
+        SCOPED_TRACE(std::string(row.unit) + " " + row.condition);
+        const Calc r = Run(row.unit, c, 1.0);
+        ASSERT_EQ(r.code, 0);
+        EXPECT_DOUBLE_EQ(r.P.EA.DBT, row.EAt);
+        EXPECT_DOUBLE_EQ(r.P.EA.e, row.EAh);
+        EXPECT_DOUBLE_EQ(r.P.CI.DBT, row.CIt);
+        EXPECT_DOUBLE_EQ(r.P.CI.e, row.CIh);
+        EXPECT_DOUBLE_EQ(r.P.SA.DBT, row.SAt);
+        EXPECT_DOUBLE_EQ(r.P.SA.e, row.SAh);
+        EXPECT_DOUBLE_EQ(r.Limit, row.limit);
+        EXPECT_DOUBLE_EQ(r.Inlet.CalcHeater, row.heater);
+      }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "db/MemDB.h"
 #include "db/ResDB.h"
 #include "engine/BrisaRatioCorr.h"
+#include "engine/ClBrisa.h"
 #include "engine/EngineFactory.h"
 #include "engine/SelectionModel.h"
 #include "foundation/LZSS.h"
@@ -172,6 +173,64 @@ TEST_F(DemoCatalogueEngineTest, PelmarCapacityCurvesReachTheirDischargeTemperatu
     EXPECT_GT(maximum->Evaluate(7), heating->Evaluate(7));
     EXPECT_LT(maximum->Evaluate(-15), maximum->Evaluate(7)) << "a heat pump loses capacity in the cold";
   }
+}
+
+// The humidifier's dryness factor has no jump anywhere between saturated
+// inlet air and the driest the inputs allow: dry air at 80 °C (the hottest
+// the moist-air model holds) at the highest site, 2000 m.
+TEST_F(DemoCatalogueEngineTest, TheHumidifierOutputIsContinuousOverEveryInletDryness)
+{
+  const TAir highest(2000);
+  const double driest = 80 - highest.ConvertDBRH2WB(80, 0); // K
+  ASSERT_GT(driest, 50);
+  constexpr double kStep = 0.05; // K
+  double previous = TBrisaRatioCorr::GetTempHumidification(0);
+  for (double dryness = kStep; dryness <= driest + kStep; dryness += kStep) {
+    const double factor = TBrisaRatioCorr::GetTempHumidification(dryness);
+    EXPECT_GT(factor, 0) << dryness << " K";
+    EXPECT_NEAR(factor, previous, 0.01) << dryness << " K";
+    previous = factor;
+  }
+}
+
+// At the design conditions (27 °C room, 35 °C / 50 % outdoors) every
+// Pelmar-MF unit brings the outdoor air to each discharge temperature within
+// 0.5 K at 0, 1000 and 2000 m, over its airflow range, wherever its maximum
+// capacity allows it; where it does not, asking for colder air gains nothing.
+TEST_F(DemoCatalogueEngineTest, PelmarCoolingReachesItsDischargeAtAltitude)
+{
+  OwningObjectList<Cls_Brisa> units = AllRecordsOf<Cls_Brisa>(false, &factory);
+  int reached = 0;
+  for (Cls_Brisa* unit : units) {
+    if (unit->GetType() != Cls_Brisa::kFamilyPelmarMF)
+      continue;
+    int lowest = 0, highest = 0;
+    unit->GetCoolDischargeRange(lowest, highest);
+    ASSERT_LT(lowest, highest);
+    for (double altitude : {0.0, 1000.0, 2000.0})
+      for (double airflow : {unit->GetMinAirflow(), unit->GetNomAirflow(), unit->GetMaxAirflow()})
+        for (int discharge = lowest; discharge <= highest; ++discharge) {
+          SCOPED_TRACE(unit->GetName() + " at " + std::to_string(altitude) + " m, " + std::to_string(airflow) +
+                       " m3/h, " + std::to_string(discharge) + " °C");
+          const TAir air(altitude);
+          auto cool = [&](double d, AWPsychroSet& P) {
+            double total = 0, sensible = 0, tempEff = 0, enthalpyEff = 0, limit = 0;
+            AWHeaterSet inlet{kNoValue, 0};
+            EXPECT_EQ(unit->SelectForCooling(27, 50, 35, 50, airflow, airflow, air, 6, d, false, P, total, sensible,
+                                             tempEff, enthalpyEff, limit, inlet),
+                      0);
+            return total;
+          };
+          AWPsychroSet P, colder;
+          const double capacity = cool(discharge, P);
+          EXPECT_GT(P.SA.DBT, discharge - 0.5);
+          if (P.SA.DBT < discharge + 0.5)
+            ++reached;
+          else
+            EXPECT_NEAR(cool(discharge - 1, colder), capacity, 1e-9) << "only the maximum stops it";
+        }
+  }
+  EXPECT_GT(reached, 0);
 }
 
 // Every required airflow from the family's minimum to its maximum, in steps

@@ -259,8 +259,9 @@ inline std::string BuildCatalogue(const std::vector<UnitRating>& units)
         for (double dbt : {25.0, 40.0})
           b.Curve(unit, 5, {scale * ((discharge == 14 ? 4 : 3) + (dbt == 40 ? 2 : 0)), scale * 0.2}, dbt, discharge,
                   10, 30);
+      // The compressor's maximum, rising with the wet bulb and the dry bulb.
       for (double dbt : {25.0, 40.0})
-        b.Curve(unit, 6, {scale * 20}, dbt, 0, 10, 30);
+        b.Curve(unit, 6, {scale * (dbt == 40 ? 15 : 12), scale * 0.1}, dbt, 0, 10, 30);
       // Heating (kW over the inlet dry bulb) for the discharge temperatures 22 and 28 °C.
       for (double discharge : {22.0, 28.0})
         for (double dbt : {-15.0, 15.0})

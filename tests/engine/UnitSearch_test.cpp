@@ -65,7 +65,7 @@ TEST_F(UnitSearchTest, EverySolutionDeliversWithAPositiveMarginAndTheListIsSorte
 {
   const Request requests[] = {
     {}, {500, 400, 100, 120}, {360, 360, 100, 100, 1, 2, 0}, {360, 360, 80, 80, 0, 0, 1}, {700, 700, 60, 90},
-    {300, 300, 120, 120, 2, 0, 2},
+    {300, 300, 120, 120, 2, 0, 2}, {400, 300, 100, 100, 1, 2, 0}, {300, 450, 100, 100, 0, 2, 1},
   };
   for (const Request& r : requests) {
     int code = -1;
