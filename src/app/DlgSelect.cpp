@@ -4,6 +4,7 @@
 #include "app/BasicDialog.h"
 #include "app/DatabasePage.h"
 #include "app/DatabasePageData.h"
+#include "app/InterfaceLanguage.h"
 #include "app/MainWindowRules.h"
 #include "app/ProjectStore.h"
 #include "app/ResultsPage.h"
@@ -105,9 +106,8 @@ TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
   statusBar()->setObjectName(QStringLiteral("Ctl_StatusBar"));
   ConnectCommands();
 
-  // Without an interface glossary the loaded hook only tints the lists; the
-  // glossary's translation joins here with the translation module.
-  TBasicDialog::SetLoadedHook(&TBasicDialog::AdaptListBackground);
+  // The loaded hook tints the lists and translates every form with the interface glossary.
+  InstallInterfaceGlossary();
   v_dataHaveChanged = false;
   resize(1024, 720);
   CentreOnScreen();
