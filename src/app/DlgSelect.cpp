@@ -4,6 +4,7 @@
 #include "app/BasicDialog.h"
 #include "app/DatabasePage.h"
 #include "i18n/MainWindowRules.h"
+#include "app/InterfaceLanguage.h"
 #include "app/ProjectStore.h"
 #include "app/ResultsPage.h"
 #include "app/SelectionPage.h"
@@ -106,9 +107,8 @@ TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
   statusBar()->setObjectName(QStringLiteral("Ctl_StatusBar"));
   ConnectCommands();
 
-  // Without an interface glossary the loaded hook only tints the lists; the
-  // glossary's translation joins here with the translation module.
-  TBasicDialog::SetLoadedHook(&TBasicDialog::AdaptListBackground);
+  // The loaded hook tints the lists and translates every form with the interface glossary.
+  InstallInterfaceGlossary();
   v_dataHaveChanged = false;
   resize(1024, 720);
   CentreOnScreen();

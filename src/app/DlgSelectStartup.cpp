@@ -16,6 +16,7 @@
 #include "app/BasicDialog.h"
 #include "app/FrameBottomPanelExt.h"
 #include "i18n/MainWindowRules.h"
+#include "app/InterfaceLanguage.h"
 #include "app/SelectionPage.h"
 #include "foundation/VersionInfo.h"
 #include "i18n/BaseMsgMan.h"
@@ -55,10 +56,17 @@ void TDlgSelect::BuildStartupSequence()
     v_catalogue = std::make_unique<CTCatalogueSession>(std::make_unique<CTEngineFactory>());
     return StageResult::Continue();
   });
-  s.Add(9, "catalogue glossary", "translation", [] { return S::Pending(); });
+  s.Add(9, "catalogue glossary", "translation", [this] {
+    AttachCatalogueGlossary(v_catalogue->Factory());
+    return StageResult::Continue();
+  });
   // The settings roots are constants (platform/SettingsRoots.h), there before any stage.
   s.Add(10, "settings roots", "settings store", [] { return StageResult::Continue(); });
-  s.Add(11, "locale check", "languages and countries", [] { return S::Pending(); });
+  // Cancelling the locale choice ends the program as the user's choice (exit code 0).
+  s.Add(11, "locale check", "languages and countries", [this] {
+    const QString title = QString::fromStdString(i18n::GetUnicodeString(i18n::kMsgProgramName));
+    return CheckDefaultLocale(this, v_catalogue->Factory(), title) ? StageResult::Continue() : StageResult::Stop(0);
+  });
   // A catalogue that cannot be loaded or has another structure is a failure
   // of the program's installation: its message is shown, the program ends with 1.
   s.Add(12, "catalogue connection", "object database", [this] {

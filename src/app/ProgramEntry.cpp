@@ -2,6 +2,7 @@
 
 #include "app/DlgSelect.h"
 #include "app/UserPrompts.h"
+#include "app/InterfaceLanguage.h"
 #include "catalogue/CatalogueSession.h"
 #include "i18n/BaseMsgMan.h"
 #include "platform/CaseFolding.h"
@@ -111,7 +112,7 @@ int RunProgram(int argc, char** argv)
     std::cerr << "airwright: --screenshots needs a folder\n";
     return 2;
   }
-  if (!UseCatalogueOption(arguments))
+  if (!UseCatalogueOption(arguments) || !TakeLanguageOption(arguments))
     return 2;
 
   // Declared before the window, so that it is released after the window has gone.

@@ -1,6 +1,8 @@
 #include "app/UserPrompts.h"
 
 #include "app/BaseMsgDialog.h"
+#include "app/FrmLocaleChoice.h"
+#include "app/InterfaceLanguage.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -22,7 +24,7 @@ class DialogPrompts : public UserPrompts
 public:
   void ShowMessage(const QString& szText) override
   {
-    QMessageBox::information(nullptr, QApplication::applicationName(), szText);
+    QMessageBox::information(nullptr, QApplication::applicationName(), TranslatedText(szText));
   }
 
   int ShowNumberedMessage(const MessageRequest& request) override
@@ -44,7 +46,8 @@ public:
 
   QString ChooseOpenFile(const FileRequest& request) override
   {
-    QFileDialog dialog(OwnerOf(request.parent), request.szTitle, request.szFolder, QtFileFilter(request.szFilter));
+    QFileDialog dialog(OwnerOf(request.parent), TranslatedText(request.szTitle), request.szFolder,
+                       QtFileFilter(TranslatedText(request.szFilter)));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.szDefaultExtension);
@@ -54,7 +57,8 @@ public:
 
   QString ChooseSaveFile(const FileRequest& request) override
   {
-    QFileDialog dialog(OwnerOf(request.parent), request.szTitle, request.szFolder, QtFileFilter(request.szFilter));
+    QFileDialog dialog(OwnerOf(request.parent), TranslatedText(request.szTitle), request.szFolder,
+                       QtFileFilter(TranslatedText(request.szFilter)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.szDefaultExtension);
@@ -66,7 +70,12 @@ public:
 
   void ShowPlainDialog(QWidget* parent, const QString& szCaption, const QString& szText) override
   {
-    QMessageBox box(QMessageBox::NoIcon, szCaption, szText, QMessageBox::Ok, OwnerOf(parent));
+    // Each line is a text of its own in the glossary.
+    QStringList lines = szText.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+      line = TranslatedText(line);
+    QMessageBox box(QMessageBox::NoIcon, TranslatedText(szCaption), lines.join(QLatin1Char('\n')), QMessageBox::Ok,
+                    OwnerOf(parent));
     box.exec();
   }
 
@@ -74,6 +83,15 @@ public:
   {
     const QUrl url = QUrl::fromUserInput(szPathOrUrl);
     QDesktopServices::openUrl(url);
+  }
+
+  std::optional<LocaleChoice> ChooseLocale(const LocaleRequest& request) override
+  {
+    QApplication::processEvents();
+    TFrmLocaleChoice dialog(OwnerOf(request.parent), request);
+    if (dialog.Execute() != i18n::kReturnOK)
+      return std::nullopt;
+    return dialog.Choice();
   }
 };
 

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 
 class QWidget;
@@ -49,6 +50,22 @@ struct FileRequest
   QString szFileName; // proposed name (save dialog)
 };
 
+// The locale choice of the first start: the stored country and language to
+// preselect (own numeric country code, language id; 0 for none).
+struct LocaleRequest
+{
+  QWidget* parent = nullptr;
+  QString szAppTitle;    // "Welcome to the $1 program"; empty hides that line
+  QString szWindowTitle; // replaces the caption "Welcome" when given
+  int nCountry = 0;
+  std::uint32_t nLanguage = 0;
+};
+struct LocaleChoice
+{
+  int nCountry;
+  std::uint32_t nLanguage;
+};
+
 class UserPrompts
 {
 public:
@@ -69,6 +86,8 @@ public:
   virtual void ShowPlainDialog(QWidget* parent, const QString& szCaption, const QString& szText) = 0;
   // Opens a document or address with the application the desktop associates with it.
   virtual void OpenWithApplication(const QString& szPathOrUrl) = 0;
+  // The locale-choice dialog; nothing when the user cancels.
+  virtual std::optional<LocaleChoice> ChooseLocale(const LocaleRequest& request) = 0;
 
   // The real dialogs, unless a test has put other prompts in their place.
   static UserPrompts& Current();

@@ -16,6 +16,12 @@ constexpr const char* kCompressionSignature = "Q7R";
 constexpr int kObjectMapSize = 5003;
 constexpr int kMsgInvalidStructure = 5004;
 
+const CTTranslationSource*& SessionGlossary()
+{
+  static const CTTranslationSource* pGlossary = nullptr;
+  return pGlossary;
+}
+
 } // namespace
 
 void CTCatalogueSession::PrepareObjectDatabase()
@@ -49,12 +55,18 @@ bool CTCatalogueSession::UseCatalogueFile(const std::filesystem::path& file, std
   return true;
 }
 
+void CTCatalogueSession::UseGlossary(const CTTranslationSource* pGlossary)
+{
+  SessionGlossary() = pGlossary;
+}
+
 CTCatalogueSession::CTCatalogueSession() : CTCatalogueSession(std::make_unique<CTFactory>()) {}
 
 CTCatalogueSession::CTCatalogueSession(std::unique_ptr<CTFactory> pFactory) : v_factory(std::move(pFactory))
 {
   CTDbObject::SetDefaultFactory(v_factory.get());
   v_factory->SetReadOnly(CTFactory::kDbIx, true);
+  v_factory->SetGlossary(CTFactory::kDbIx, SessionGlossary());
 }
 
 CTCatalogueSession::~CTCatalogueSession()

@@ -22,6 +22,9 @@ public:
   // Replaces the embedded catalogue with a file's bytes (plain or compressed)
   // for the rest of the process; false with szError when it cannot be read.
   static bool UseCatalogueFile(const std::filesystem::path& file, std::string& szError);
+  // The glossary every session created from now on gives its factory, so that
+  // stored texts are read translated; none reads them as stored. Not owned.
+  static void UseGlossary(const CTTranslationSource* pGlossary);
 
   // Creates the catalogue factory, read-only, as the default factory.
   CTCatalogueSession();

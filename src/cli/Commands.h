@@ -26,5 +26,8 @@ void AddAirCommand(CLI::App& app);
 void AddCatalogueCommand(CLI::App& app);
 void AddLzssCommand(CLI::App& app);
 void AddSelectCommand(CLI::App& app);
+void AddGlossaryCommand(CLI::App& app);
+// The global --language de|fr|en.
+void AddLanguageOption(CLI::App& app);
 
 } // namespace aw::cli

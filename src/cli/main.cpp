@@ -35,11 +35,13 @@ int main(int argc, char** argv)
     if (!catalogueFile.empty() && !aw::CTCatalogueSession::UseCatalogueFile(catalogueFile, error))
       throw aw::cli::CommandError(error);
   });
+  aw::cli::AddLanguageOption(app);
   aw::cli::AddVersionCommand(app);
   aw::cli::AddAirCommand(app);
   aw::cli::AddCatalogueCommand(app);
   aw::cli::AddLzssCommand(app);
   aw::cli::AddSelectCommand(app);
+  aw::cli::AddGlossaryCommand(app);
 
   ShowMessagesOnStderr();
   try {

@@ -42,6 +42,11 @@ public:
     plainDialogs.push_back({szCaption, szText});
   }
   void OpenWithApplication(const QString& szPathOrUrl) override { opened.push_back(szPathOrUrl); }
+  std::optional<app::LocaleChoice> ChooseLocale(const app::LocaleRequest& request) override
+  {
+    localeRequests.push_back(request);
+    return localeAnswer;
+  }
 
   QStringList messages;
   std::vector<app::MessageRequest> questions;
@@ -52,6 +57,9 @@ public:
   QString openAnswer, saveAnswer; // empty: the user cancels
   std::vector<std::pair<QString, QString>> plainDialogs;
   QStringList opened;
+  std::vector<app::LocaleRequest> localeRequests;
+  // The United Kingdom and English, so that a first start goes on in English.
+  std::optional<app::LocaleChoice> localeAnswer = app::LocaleChoice{4099, 1033};
 };
 
 } // namespace aw::test
