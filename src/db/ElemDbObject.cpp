@@ -93,10 +93,11 @@ void CTElemDbObject::Dump(std::ostream& out) const
   out << "    END OBJECT\n";
 }
 
-CTElemDbObjectMap::CTElemDbObjectMap(CTTableInfo* pTblInfo)
+CTElemDbObjectMap::CTElemDbObjectMap(CTTableInfo* pTblInfo, bool bSized)
   : v_tblInfo(pTblInfo), v_nbFields(pTblInfo->FieldCount())
 {
-  v_data.reserve(static_cast<std::size_t>(GetTableSize()));
+  if (bSized)
+    v_data.reserve(static_cast<std::size_t>(GetTableSize()));
 }
 
 CTElemDbObject* CTElemDbObjectMap::FindObject(int nObjID) const

@@ -67,7 +67,9 @@ private:
 class CTElemDbObjectMap
 {
 public:
-  explicit CTElemDbObjectMap(CTTableInfo* pTblInfo);
+  // bSized: made for the class-level table size (a bottom layer's map);
+  // the maps of a step's layer hold few elements and start small.
+  explicit CTElemDbObjectMap(CTTableInfo* pTblInfo, bool bSized = true);
 
   CTTableInfo* TblInfo() const { return v_tblInfo; }
   int GetNbFields() const { return v_nbFields; }

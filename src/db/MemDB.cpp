@@ -137,10 +137,8 @@ void CTMemDbEngine::StartTransaction(int nMsgID, int nAppUpdateCode, bool bCanRe
     const bool mergesWithTop = nUpdateObjID != 0 && v_transactionTop->SingleClsID() == nUpdateClsID &&
                                v_transactionTop->SingleObjID() == nUpdateObjID &&
                                v_transactionTop->GetAppUpdateCode() == nAppUpdateCode;
-    if (!mergesWithTop) {
+    if (!mergesWithTop)
       PushLayer(nMsgID, nAppUpdateCode, bCanRedo, nUpdateClsID, nUpdateObjID);
-      LimitUndoDepth();
-    }
   }
   ++v_nestedTransactions;
   v_redoTop.reset();
@@ -176,9 +174,12 @@ void CTMemDbEngine::EndOutermostTransaction()
   if (!v_transactionTop->GetParent())
     return; // folded meanwhile (by the depth limit or a write): nothing to take back
   // A null layer only ever changed itself, so dropping it restores the data
-  // and the back-references below; an empty step leaves no undo step.
+  // and the back-references below; an empty step leaves no undo step. Only
+  // a step that stays pushes the oldest one out of reach.
   if (discard || !v_transactionTop->Optimize(false))
     DropTopLayer();
+  else
+    LimitUndoDepth();
 }
 
 bool CTMemDbEngine::CanUndo(int& nMsgID)

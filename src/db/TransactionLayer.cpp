@@ -74,7 +74,7 @@ CTTransactionLayer::CTTransactionLayer(const TableList& pTblInfo, std::unique_pt
   for (std::size_t clsID = 0; clsID < pTblInfo.size(); ++clsID) {
     if (!pTblInfo[clsID])
       continue;
-    v_maps[clsID] = std::make_unique<CTElemDbObjectMap>(pTblInfo[clsID]);
+    v_maps[clsID] = std::make_unique<CTElemDbObjectMap>(pTblInfo[clsID], !v_parentLayer);
     if (const CTElemDbObjectMap* below = v_parentLayer ? v_parentLayer->Map(static_cast<int>(clsID)) : nullptr)
       v_maps[clsID]->SetMaxID(below->GetMaxID());
   }
