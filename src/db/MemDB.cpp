@@ -297,6 +297,7 @@ bool CTMemDbEngine::LoadFromStream(CTStream& pStream)
 
 int CTMemDbEngine::ReadFrom(CTStreamIO& pIO)
 {
+  PrepareChange(); // what is read replaces tables of the committed data
   try {
     CTEdiReader reader(pIO, *GetFactory(), v_tables, MappingTable(), GetAutoCorrect());
     reader.ReadInto(*v_transactionTop);

@@ -95,6 +95,8 @@ public:
   // The update code of the step undone or redone; 0 when there was nothing to do.
   int Undo() override;
   int Redo() override;
+  // The layers above the bottom of the data stack (an open transaction's
+  // included) and the layers of the redo stack.
   int UndoSteps() const;
   int RedoSteps() const;
   // Writes the data stack and the redo stack in readable form.

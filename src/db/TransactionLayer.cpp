@@ -246,11 +246,11 @@ CTElemDbObject* CTTransactionLayer::InsertObject(int nClsID, CTValueList& pValue
   const int tryID = pValues.GetIntegerValue(0);
   if (!CheckIntegrity(nClsID, tryID, pValues, bAutoCorrect))
     return nullptr;
-  // An explicit id may take the place of an element removed below: the new
-  // element then replaces that version rather than being new to the stack,
-  // so that removing it again in this layer keeps the old one hidden.
-  const bool replacesBelow = tryID != 0 && v_parentLayer && v_parentLayer->Map(nClsID) &&
-                             v_parentLayer->Map(nClsID)->FindObject(tryID) != nullptr;
+  // An explicit id may take the place of an element this layer removed from
+  // below: the new element then replaces that version rather than being new
+  // to the stack, so that removing it again keeps the old one hidden.
+  const CTElemDbObject* removed = tryID != 0 ? map->FindObject(tryID) : nullptr;
+  const bool replacesBelow = removed && v_parentLayer && !(removed->Status() & elemInserted);
   CTElemDbObject* elem = map->NewObject(tryID);
   elem->Mark(replacesBelow ? elemUpdated : elemInserted);
   elem->Values().CopyValues(pValues, 1, true, false);

@@ -43,7 +43,7 @@ const CTTableLink* LinkOf(const CTTableInfo& table, int nFieldIx)
 //   begin / beginNR (no redo) / edit F1 (a step for updating one object) / end
 //   null / endnull, undo, redo, depth N (maximum undo depth), write
 //   +F name, +B F1, +O B1, +P B1 (insert), =F1 name (rename), >B1 F2 (change
-//   the family), -B1 (remove with cascades); "!" in front: the change must fail.
+//   the reference), -B1 (remove with cascades); "!" in front: the change must fail.
 class TransactionTest : public MemDbTest
 {
 protected:
@@ -120,6 +120,8 @@ protected:
     return Stored(ClassOfLetter(ref[0]), std::stoi(ref.substr(1)));
   }
 
+  static int ReferenceField(char table) { return table == 'B' ? BRI_Family : table == 'O' ? OPT_Device : PLN_Brisa; }
+
   // Runs one change; false when the engine refused it.
   bool Change(char op, const std::string& a, const std::string& b)
   {
@@ -127,11 +129,8 @@ protected:
       CTDbObject obj(ClassOfLetter(a[0]));
       if (a == "F")
         obj.SetUnicodeStringValue(FAM_Name, b);
-      else {
-        std::unique_ptr<CTDbObject> target = Named(b);
-        const int field = a == "B" ? BRI_Family : a == "O" ? OPT_Device : PLN_Brisa;
-        obj.SetRelationByIx(field, target.get());
-      }
+      else
+        obj.SetRelationByIx(ReferenceField(a[0]), Named(b).get());
       return obj.Insert();
     }
     std::unique_ptr<CTDbObject> obj = Named(a);
@@ -141,10 +140,8 @@ protected:
       return obj->Remove();
     if (op == '=')
       obj->SetUnicodeStringValue(FAM_Name, b);
-    else {
-      std::unique_ptr<CTDbObject> family = Named(b);
-      obj->SetRelationByIx(BRI_Family, family.get());
-    }
+    else
+      obj->SetRelationByIx(ReferenceField(a[0]), Named(b).get());
     return obj->Update();
   }
 
@@ -248,9 +245,10 @@ const Sequence kSequences[] = {
     {"begin; +B F1; -B2; end", "B1>F1 F1=a<B1", 0, 0},
     {"begin; !-F1; end", "B1>F1 F1=a<B1", 0, 0},
     {"begin; +P B1; !+P B1; end", "B1>F1<P1 F1=a<B1 P1>B1", 1, 0},
-    {"beginNR; =F1 b; end", "B1>F1<P1 F1=b<B1 P1>B1", 2, 0},
-    {"undo", "B1>F1<P1 F1=a<B1 P1>B1", 1, 0},
-    {"undo", "B1>F1 F1=a<B1", 0, 1}}},
+    {"+B F1; +P B2", "B1>F1<P1 B2>F1<P2 F1=a<B1<B2 P1>B1 P2>B2", 0, 0},
+    {"begin; !>P2 B1; end", "B1>F1<P1 B2>F1<P2 F1=a<B1<B2 P1>B1 P2>B2", 0, 0},
+    {"begin; =F1 b; end; beginNR; =F1 c; end", "B1>F1<P1 B2>F1<P2 F1=c<B1<B2 P1>B1 P2>B2", 2, 0},
+    {"undo", "B1>F1<P1 B2>F1<P2 F1=b<B1<B2 P1>B1 P2>B2", 1, 0}}},
   {"null transactions leave nothing behind",
    {{"+F a; +B F1; +O B1", "B1>F1<O1 F1=a<B1 O1>B1", 0, 0},
     {"begin; =F1 b; end; undo", "B1>F1<O1 F1=a<B1 O1>B1", 0, 1},
@@ -370,6 +368,31 @@ TEST_F(TransactionTest, QueriesAndWritesWhileATransactionIsOpen)
   NewEngine();
   ASSERT_TRUE(Load(duringNull));
   EXPECT_EQ(State(), "B1>F2 F1=a F2=b<B1 F3=d");
+}
+
+TEST_F(TransactionTest, RemovalsInsideAStepStayHidden)
+{
+  // Purging inside a step keeps the marks that hide the committed objects.
+  RunStep("+F a; +F b; begin");
+  engine->PurgeTable(kFamily);
+  RunStep("end");
+  EXPECT_EQ(State(), "");
+  EXPECT_EQ(engine->TableMap(kFamily)->GetMaxID(), 0);
+  RunStep("undo");
+  EXPECT_EQ(State(), "F1=a F2=b");
+  RunStep("redo");
+  EXPECT_EQ(State(), "");
+
+  // An object removed and inserted again under its id, then removed once more.
+  RunStep("undo; begin; -F1");
+  CTDbObject again(kFamily);
+  again.SetUnicodeStringValue(FAM_Name, "c");
+  ASSERT_TRUE(again.InsertWithID(1));
+  EXPECT_EQ(State(), "F1=c F2=b");
+  RunStep("-F1; end");
+  EXPECT_EQ(State(), "F2=b");
+  RunStep("undo");
+  EXPECT_EQ(State(), "F1=a F2=b");
 }
 
 TEST_F(TransactionTest, DebugDumpShowsBothStacks)
