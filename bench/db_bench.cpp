@@ -2,6 +2,10 @@
 // of text) from bytes in memory into a connected memory engine, plain and
 // compressed. Throughput is counted in bytes of text per second; the peak
 // resident memory of the process is reported beside it.
+//
+// Undo steps on the same database: single-object transactions, then undo
+// and redo of as many steps as the stack holds; the time of each kind of
+// step and the heap memory one step's layer holds.
 
 #include "catalogue/Factory.h"
 #include "db/DbObject.h"
@@ -10,8 +14,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 
@@ -112,6 +118,99 @@ void BM_LoadCompressed(benchmark::State& state) { Load(state, true); }
 
 BENCHMARK(BM_LoadPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadCompressed)->Unit(benchmark::kMillisecond);
+
+#ifdef NDEBUG
+constexpr int kTransactions = 10000;
+#else
+constexpr int kTransactions = 1000;
+#endif
+constexpr int kUndoDepth = 20; // the largest depth the engine allows
+
+// The stored table with the most objects, and a plain Double field of it.
+std::pair<int, int> UpdatedField(CTFactory& factory, CTMemDbEngine& engine)
+{
+  std::pair<int, int> best{-1, -1};
+  int most = 0;
+  for (int clsID = 0; clsID < factory.TableCount(); ++clsID) {
+    const CTTableInfo* t = factory.GetTableInfo(clsID);
+    if (!t || t->IsAbstract() || engine.CountObjects(clsID) <= most)
+      continue;
+    const CTFieldList& fields = t->GetFieldInfo();
+    for (int ix = 1; ix < static_cast<int>(fields.size()); ++ix)
+      if (fields[ix] && fields[ix]->GetType() == ftDouble && !fields[ix]->GetReferenceTo()) {
+        best = {clsID, ix};
+        most = engine.CountObjects(clsID);
+        break;
+      }
+  }
+  return best;
+}
+
+std::size_t HeapInUse() { return mallinfo2().uordblks; }
+
+double MicrosecondsSince(std::chrono::steady_clock::time_point start, int nSteps)
+{
+  const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+  return nSteps > 0 ? spent.count() / nSteps : 0.0;
+}
+
+void BM_TransactionUpdateUndoRedo(benchmark::State& state)
+{
+  CTFactory factory;
+  CTMemDbEngine::UseCompression(false);
+  CTMemDbEngine engine(&factory, CTFactory::kLogicalName, "", false, CTFactory::kDbIx);
+  CTMemoryStream bytes(CatalogueText(false));
+  if (!engine.LoadFromStream(bytes)) {
+    state.SkipWithError(engine.LastError().c_str());
+    return;
+  }
+  const auto [clsID, fieldIx] = UpdatedField(factory, engine);
+  const int objects = engine.CountObjects(clsID);
+  CTMemDbEngine::SetMaxUndoDepth(kUndoDepth);
+  std::unique_ptr<CTDbObject> obj(factory.CreateObject(clsID, 0));
+  double stepUs = 0, undoUs = 0, redoUs = 0, layerBytes = 0;
+  for (auto _ : state) {
+    // A change outside a transaction folds what the last round left.
+    obj->SetID(1);
+    engine.DoRead(obj.get());
+    engine.DoUpdate(obj.get());
+    const std::size_t heapBefore = HeapInUse();
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kTransactions; ++i) {
+      const int id = 1 + i % objects;
+      obj->SetID(id);
+      engine.DoRead(obj.get());
+      obj->SetDoubleValue(fieldIx, obj->GetDoubleValue(fieldIx) + 1.0);
+      engine.StartTransaction(i + 1, 1, true, clsID, id);
+      engine.DoUpdate(obj.get());
+      engine.EndTransaction();
+    }
+    stepUs = MicrosecondsSince(start, kTransactions);
+    const int held = engine.UndoSteps();
+    layerBytes = held > 0 ? static_cast<double>(HeapInUse() - heapBefore) / held : 0.0;
+
+    start = std::chrono::steady_clock::now();
+    int undone = 0;
+    while (engine.Undo() != 0)
+      ++undone;
+    undoUs = MicrosecondsSince(start, undone);
+    start = std::chrono::steady_clock::now();
+    int redone = 0;
+    while (engine.Redo() != 0)
+      ++redone;
+    redoUs = MicrosecondsSince(start, redone);
+    if (undone != kUndoDepth || redone != kUndoDepth)
+      state.SkipWithError("the stack did not hold the expected number of steps");
+  }
+  CTMemDbEngine::SetMaxUndoDepth(5);
+  state.counters["objects"] = engine.CountObjects(clsID);
+  state.counters["step_us"] = stepUs;
+  state.counters["undo_us"] = undoUs;
+  state.counters["redo_us"] = redoUs;
+  state.counters["layer_bytes"] = layerBytes;
+}
+
+BENCHMARK(BM_TransactionUpdateUndoRedo)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace aw

@@ -3,6 +3,7 @@
 #include "db/TransactionLayer.h"
 
 #include <algorithm>
+#include <ostream>
 
 namespace aw {
 namespace {
@@ -69,16 +70,34 @@ void CTElemDbObject::RemoveReferences(CTTransactionLayer& pTopLayer)
     v_values.GetRefValues(ix, clsID, objID);
     if (clsID < 0 || objID < 1)
       continue;
-    for (CTTransactionLayer* layer = &pTopLayer; layer; layer = layer->GetParent())
-      if (CTElemDbObject* target = layer->OwnElement(clsID, objID))
-        target->RemoveReferrers(link, TableIndex(), v_id);
+    if (const CTElemDbObject* target = pTopLayer.FindObject(clsID, objID);
+        target && target->HasReferrer(link, TableIndex(), v_id))
+      pTopLayer.MakeWritable(clsID, objID)->RemoveReferrers(link, TableIndex(), v_id);
   }
 }
 
-CTElemDbObjectMap::CTElemDbObjectMap(CTTableInfo* pTblInfo)
+void CTElemDbObject::Dump(std::ostream& out) const
+{
+  out << "    OBJECT " << v_id << "\n";
+  out << "      status =";
+  if (v_status & elemInserted)
+    out << " INSERTED";
+  if (v_status & elemUpdated)
+    out << " UPDATED";
+  if (v_status & elemDeleted)
+    out << " DELETED";
+  out << "\n";
+  for (const CTDbRelation& r : v_referrers)
+    out << "      referred by (" << r.v_refClsID << ", " << r.v_refObjID << ") - "
+        << (r.v_model ? r.v_model->GetAssociationName() : std::string()) << "\n";
+  out << "    END OBJECT\n";
+}
+
+CTElemDbObjectMap::CTElemDbObjectMap(CTTableInfo* pTblInfo, bool bSized)
   : v_tblInfo(pTblInfo), v_nbFields(pTblInfo->FieldCount())
 {
-  v_data.reserve(static_cast<std::size_t>(GetTableSize()));
+  if (bSized)
+    v_data.reserve(static_cast<std::size_t>(GetTableSize()));
 }
 
 CTElemDbObject* CTElemDbObjectMap::FindObject(int nObjID) const
@@ -118,6 +137,26 @@ std::unique_ptr<CTElemDbObject> CTElemDbObjectMap::Take(int nObjID)
   std::unique_ptr<CTElemDbObject> elem = std::move(it->second);
   v_data.erase(it);
   return elem;
+}
+
+std::vector<std::unique_ptr<CTElemDbObject>> CTElemDbObjectMap::TakeAll()
+{
+  std::vector<std::unique_ptr<CTElemDbObject>> all;
+  all.reserve(v_data.size());
+  for (auto& [id, elem] : v_data)
+    all.push_back(std::move(elem));
+  v_data.clear();
+  return all;
+}
+
+void CTElemDbObjectMap::Dump(std::ostream& out) const
+{
+  if (v_data.empty())
+    return;
+  out << "  MAP " << v_tblInfo->GetTableIndex() << "\n";
+  for (const CTElemDbObject* elem : Elements())
+    elem->Dump(out);
+  out << "  END MAP\n";
 }
 
 void CTElemDbObjectMap::Put(std::unique_ptr<CTElemDbObject> pElem)

@@ -6,6 +6,7 @@
 #include "db/TableInfo.h"
 #include "foundation/ValueList.h"
 
+#include <iosfwd>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -49,9 +50,11 @@ public:
   void RemoveReferrers(const CTTableLink* pLink, int nClsID, int nObjID);
   bool HasReferrer(const CTTableLink* pLink, int nClsID, int nObjID) const;
 
-  // Removes this element's references from the elements it refers to, in
-  // the layer and every layer below.
+  // Removes this element's references from the elements it refers to, as
+  // seen from pTopLayer; the referenced elements are copied into it first.
   void RemoveReferences(CTTransactionLayer& pTopLayer);
+  // A readable dump: id, marks and referrers.
+  void Dump(std::ostream& out) const;
 
 private:
   int v_id = -1;
@@ -64,7 +67,9 @@ private:
 class CTElemDbObjectMap
 {
 public:
-  explicit CTElemDbObjectMap(CTTableInfo* pTblInfo);
+  // bSized: made for the class-level table size (a bottom layer's map);
+  // the maps of a step's layer hold few elements and start small.
+  explicit CTElemDbObjectMap(CTTableInfo* pTblInfo, bool bSized = true);
 
   CTTableInfo* TblInfo() const { return v_tblInfo; }
   int GetNbFields() const { return v_nbFields; }
@@ -80,7 +85,11 @@ public:
   // Adds an element read from a file; false when its id is already present.
   bool AddLoaded(std::unique_ptr<CTElemDbObject> pElem);
   std::unique_ptr<CTElemDbObject> Take(int nObjID);
+  // Takes every element out; the maximum id stays.
+  std::vector<std::unique_ptr<CTElemDbObject>> TakeAll();
   void Put(std::unique_ptr<CTElemDbObject> pElem);
+  // A readable dump of the elements in id order; nothing when empty.
+  void Dump(std::ostream& out) const;
   void RemoveAll();
   int GetLargestID() const;
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <ostream>
 
 namespace aw {
 namespace {
@@ -17,6 +18,7 @@ struct EngineSettings
   bool compression = false;
   std::string signature;
   bool autoCorrect = false;
+  int maxUndoDepth = 5;
 };
 
 EngineSettings& Settings()
@@ -33,6 +35,9 @@ constexpr int kRemoved = 23;
 // Message numbers of the connection's errors.
 constexpr int kMsgCannotOpen = -2;
 constexpr int kMsgInvalidStructure = 5004;
+
+constexpr int kDefaultUndoDepth = 5;
+constexpr int kLargestUndoDepth = 20;
 
 const CTTableLink* LinkOfField(const CTTableInfo& table, int nFieldIx)
 {
@@ -85,6 +90,170 @@ void CTMemDbEngine::SetCompressionSignature(const std::string& szSig) { Settings
 const std::string& CTMemDbEngine::CompressionSignature() { return Settings().signature; }
 bool CTMemDbEngine::GetAutoCorrect() { return Settings().autoCorrect; }
 void CTMemDbEngine::SetAutoCorrect(bool b) { Settings().autoCorrect = b; }
+int CTMemDbEngine::GetMaxUndoDepth() { return Settings().maxUndoDepth; }
+
+void CTMemDbEngine::SetMaxUndoDepth(int n)
+{
+  Settings().maxUndoDepth = n >= 0 && n <= kLargestUndoDepth ? n : kDefaultUndoDepth;
+}
+
+// ---- transactions, undo and redo ---------------------------------------
+
+void CTMemDbEngine::PrepareChange()
+{
+  if (v_nestedTransactions > 0)
+    return;
+  v_transactionTop->Fold();
+  v_redoTop.reset();
+}
+
+void CTMemDbEngine::PushLayer(int nMsgID, int nAppUpdateCode, bool bCanRedo, int nSingleClsID, int nSingleObjID)
+{
+  v_transactionTop = CTTransactionLayer::Create(v_tables, std::move(v_transactionTop), nMsgID, nAppUpdateCode,
+                                                bCanRedo, nSingleClsID, nSingleObjID);
+}
+
+void CTMemDbEngine::LimitUndoDepth()
+{
+  CTTransactionLayer* layer = v_transactionTop.get();
+  for (int distance = 0; layer && distance < GetMaxUndoDepth(); ++distance)
+    layer = layer->GetParent();
+  if (layer)
+    layer->Fold();
+}
+
+void CTMemDbEngine::DropTopLayer()
+{
+  if (std::unique_ptr<CTTransactionLayer> below = v_transactionTop->TakeParent())
+    v_transactionTop = std::move(below);
+}
+
+void CTMemDbEngine::StartTransaction(int nMsgID, int nAppUpdateCode, bool bCanRedo, int nUpdateClsID,
+                                     int nUpdateObjID)
+{
+  if (v_nestedTransactions > 0) {
+    v_transactionTop->SetAppUpdateCode(v_transactionTop->GetAppUpdateCode() | nAppUpdateCode);
+  } else {
+    const bool mergesWithTop = nUpdateObjID != 0 && v_transactionTop->SingleClsID() == nUpdateClsID &&
+                               v_transactionTop->SingleObjID() == nUpdateObjID &&
+                               v_transactionTop->GetAppUpdateCode() == nAppUpdateCode;
+    if (!mergesWithTop)
+      PushLayer(nMsgID, nAppUpdateCode, bCanRedo, nUpdateClsID, nUpdateObjID);
+  }
+  ++v_nestedTransactions;
+  v_redoTop.reset();
+}
+
+void CTMemDbEngine::EndTransaction()
+{
+  if (v_nestedTransactions == 0)
+    return;
+  if (--v_nestedTransactions == 0)
+    EndOutermostTransaction();
+}
+
+void CTMemDbEngine::StartNullTransaction()
+{
+  if (v_nestedTransactions == 0) {
+    PushLayer(0, 0, true, 0, 0);
+    v_nullTransactionOpen = true;
+  }
+  ++v_nestedTransactions;
+}
+
+void CTMemDbEngine::EndNullTransaction()
+{
+  EndTransaction();
+}
+
+void CTMemDbEngine::EndOutermostTransaction()
+{
+  // What the outermost start opened decides, whichever end closes it.
+  const bool discard = v_nullTransactionOpen;
+  v_nullTransactionOpen = false;
+  if (!v_transactionTop->GetParent())
+    return; // folded meanwhile (by the depth limit or a write): nothing to take back
+  // A null layer only ever changed itself, so dropping it restores the data
+  // and the back-references below; an empty step leaves no undo step. Only
+  // a step that stays pushes the oldest one out of reach.
+  if (discard || !v_transactionTop->Optimize(false))
+    DropTopLayer();
+  else
+    LimitUndoDepth();
+}
+
+bool CTMemDbEngine::CanUndo(int& nMsgID)
+{
+  nMsgID = 0;
+  if (IsReadOnly() || v_nestedTransactions > 0 || !v_transactionTop->GetParent())
+    return false;
+  nMsgID = v_transactionTop->GetDescription();
+  return true;
+}
+
+bool CTMemDbEngine::CanRedo(int& nMsgID)
+{
+  nMsgID = 0;
+  if (IsReadOnly() || v_nestedTransactions > 0 || !v_redoTop)
+    return false;
+  nMsgID = v_redoTop->GetDescription();
+  return true;
+}
+
+int CTMemDbEngine::Undo()
+{
+  // Not while a transaction is open: its changes would land in the step below.
+  int msg = 0;
+  if (!CanUndo(msg))
+    return 0;
+  std::unique_ptr<CTTransactionLayer> undone = std::move(v_transactionTop);
+  v_transactionTop = undone->TakeParent();
+  const int code = undone->GetAppUpdateCode();
+  const bool canRedo = undone->CanRedo();
+  undone->SetParent(std::move(v_redoTop));
+  v_redoTop = std::move(undone);
+  if (!canRedo)
+    v_redoTop.reset();
+  return code;
+}
+
+int CTMemDbEngine::Redo()
+{
+  int msg = 0;
+  if (!CanRedo(msg))
+    return 0;
+  std::unique_ptr<CTTransactionLayer> redone = std::move(v_redoTop);
+  v_redoTop = redone->TakeParent();
+  redone->SetParent(std::move(v_transactionTop));
+  v_transactionTop = std::move(redone);
+  return v_transactionTop->GetAppUpdateCode();
+}
+
+int CTMemDbEngine::UndoSteps() const
+{
+  int steps = 0;
+  for (const CTTransactionLayer* layer = v_transactionTop.get(); layer->GetParent(); layer = layer->GetParent())
+    ++steps;
+  return steps;
+}
+
+int CTMemDbEngine::RedoSteps() const
+{
+  int steps = 0;
+  for (const CTTransactionLayer* layer = v_redoTop.get(); layer; layer = layer->GetParent())
+    ++steps;
+  return steps;
+}
+
+void CTMemDbEngine::DebugDump(std::ostream& out) const
+{
+  out << "TRANSACTION STACK\n=================\n";
+  v_transactionTop->DebugDump(out);
+  if (v_redoTop) {
+    out << "\nREDO STACK\n==========\n";
+    v_redoTop->DebugDump(out);
+  }
+}
 
 // ---- loading and writing ------------------------------------------------
 
@@ -128,6 +297,7 @@ bool CTMemDbEngine::LoadFromStream(CTStream& pStream)
 
 int CTMemDbEngine::ReadFrom(CTStreamIO& pIO)
 {
+  PrepareChange(); // what is read replaces tables of the committed data
   try {
     CTEdiReader reader(pIO, *GetFactory(), v_tables, MappingTable(), GetAutoCorrect());
     reader.ReadInto(*v_transactionTop);
@@ -145,14 +315,21 @@ int CTMemDbEngine::ReadFrom(CTStreamIO& pIO)
 
 void CTMemDbEngine::WriteToStream(CTStream& pStream)
 {
-  v_transactionTop->Optimize(true);
+  // Writing commits: the stack is folded into one layer. The scratch layer
+  // of an open null transaction stays on top, unwritten, to be discarded.
+  CTTransactionLayer& written = v_nullTransactionOpen && v_transactionTop->GetParent()
+                                  ? *v_transactionTop->GetParent()
+                                  : *v_transactionTop;
+  written.Fold();
+  written.Optimize(true);
   if (CompressionOn()) {
     CTLZSSCompressorStream compressor(pStream, CompressionSignature());
-    CTEdiWriter(compressor, *GetFactory()).Write(*v_transactionTop);
+    CTEdiWriter(compressor, *GetFactory()).Write(written);
     compressor.Finish();
   } else {
-    CTEdiWriter(pStream, *GetFactory()).Write(*v_transactionTop);
+    CTEdiWriter(pStream, *GetFactory()).Write(written);
   }
+  v_redoTop.reset();
   NotifyModified(false, 0, 0, {}, 0);
 }
 
@@ -198,6 +375,7 @@ void CTMemDbEngine::GetBinaryValue(CTDbObject* pObj, int nFieldIx, ByteArray& ou
 void CTMemDbEngine::SetBinaryValue(CTDbObject* pObj, int nFieldIx, std::span<const std::byte> bytes)
 {
   RequireWritable(pObj->TableIndex());
+  PrepareChange();
   if (!v_transactionTop->UpdateBinary(pObj->TableIndex(), pObj->GetID(), nFieldIx, bytes))
     CTDbException::RaiseExc(excRecNotFound);
   NotifyModified(true, pObj->TableIndex(), pObj->GetID(), pObj->GetName(), kUpdated);
@@ -209,6 +387,7 @@ void CTMemDbEngine::DoInsert(CTDbObject* pObj)
   RequireWritable(clsID);
   if (pObj->GetID() != 0 && v_transactionTop->FindObject(clsID, pObj->GetID()))
     CTDbException::RaiseExc(excIDUsed, std::to_string(pObj->GetID()));
+  PrepareChange();
   CTElemDbObject* elem = v_transactionTop->InsertObject(clsID, pObj->Values(), GetAutoCorrect());
   if (!elem) // refused under auto-correction: a referenced object is missing
     CTDbException::RaiseExc(excRelRequired, pObj->DatabaseTable()->TableName());
@@ -218,6 +397,7 @@ void CTMemDbEngine::DoInsert(CTDbObject* pObj)
 void CTMemDbEngine::DoUpdate(CTDbObject* pObj)
 {
   RequireWritable(pObj->TableIndex());
+  PrepareChange();
   if (!v_transactionTop->UpdateObject(pObj->TableIndex(), pObj->GetID(), pObj->Values(), GetAutoCorrect()))
     CTDbException::RaiseExc(excRecNotFound);
   NotifyModified(true, pObj->TableIndex(), pObj->GetID(), pObj->GetName(), kUpdated);
@@ -226,6 +406,7 @@ void CTMemDbEngine::DoUpdate(CTDbObject* pObj)
 void CTMemDbEngine::DoUpdateRef(CTDbObject* pObj, int nFieldIx, int nToClsID, int nToObjID)
 {
   RequireWritable(pObj->TableIndex());
+  PrepareChange();
   if (!v_transactionTop->UpdateObjectREF(pObj->TableIndex(), pObj->GetID(), nFieldIx, nToClsID, nToObjID,
                                          GetAutoCorrect()))
     CTDbException::RaiseExc(excRecNotFound);
@@ -236,8 +417,10 @@ void CTMemDbEngine::DoRemove(CTDbObject* pObj)
 {
   RequireWritable(pObj->TableIndex());
   CTElemDbObject* elem = v_transactionTop->FindObject(pObj->TableIndex(), pObj->GetID());
-  if (elem)
-    RemoveWithDependents({elem}, true);
+  if (!elem)
+    return;
+  PrepareChange(); // living elements keep their addresses through a fold
+  RemoveWithDependents({elem}, true);
 }
 
 void CTMemDbEngine::RemoveWithDependents(std::vector<CTElemDbObject*> roots, bool bNotify)
@@ -302,12 +485,16 @@ void CTMemDbEngine::PurgeTable(int nClsID)
   RequireWritable(nClsID);
   if (!Serves(nClsID))
     return;
+  PrepareChange();
   std::vector<CTElemDbObject*> all = v_transactionTop->AddObjectsOfClass(nClsID);
   if (!all.empty())
     RemoveWithDependents(std::move(all), true);
-  v_transactionTop->Optimize(true);
-  CTElemDbObjectMap* map = v_transactionTop->Map(nClsID);
-  map->SetMaxID(map->GetLargestID());
+  // Above the bottom the removal marks must stay: they hide the versions below.
+  v_transactionTop->Optimize(!v_transactionTop->GetParent());
+  int largestID = 0;
+  for (const CTElemDbObject* elem : v_transactionTop->AddObjectsOfClass(nClsID))
+    largestID = std::max(largestID, elem->ID());
+  v_transactionTop->Map(nClsID)->SetMaxID(largestID);
 }
 
 bool CTMemDbEngine::DoIsUnique(CTDbObject* pObj, int nFieldIx, const std::string& szVal, bool bIgnoreCase)
@@ -439,8 +626,10 @@ void CTMemDbEngine::DoRemoveByExample(CTDbObject* pObj)
     if (v_tables[clsID] && v_tables[clsID]->IsOfClass(pObj->TableIndex()))
       for (CTElemDbObject* elem : v_transactionTop->ObjectsMatching(clsID, pObj->Values()))
         matching.push_back(elem);
-  if (!matching.empty())
-    RemoveWithDependents(std::move(matching), true);
+  if (matching.empty())
+    return;
+  PrepareChange();
+  RemoveWithDependents(std::move(matching), true);
 }
 
 void CTMemDbEngine::RemoveOrphans()
@@ -450,8 +639,10 @@ void CTMemDbEngine::RemoveOrphans()
     if (v_tables[clsID])
       for (CTElemDbObject* elem : v_transactionTop->AddOrphans(clsID))
         orphans.push_back(elem);
-  if (!orphans.empty())
-    RemoveWithDependents(std::move(orphans), false);
+  if (orphans.empty())
+    return;
+  PrepareChange();
+  RemoveWithDependents(std::move(orphans), false);
 }
 
 } // namespace aw

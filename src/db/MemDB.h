@@ -5,6 +5,11 @@
 // it connects, answers every object operation from memory, keeps the
 // back-references that relations, integrity and cascades need, and writes
 // the whole database back on request.
+//
+// Changes are grouped into transactions: each outermost transaction puts a
+// layer on the data stack, which Undo moves to the redo stack and Redo moves
+// back. Changes made while no transaction is open fold the stack into one
+// layer first and cannot be undone.
 
 #include "db/BaseFactory.h"
 #include "db/DbEngine.h"
@@ -12,6 +17,7 @@
 #include "foundation/StreamIO.h"
 
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
 
@@ -34,6 +40,9 @@ public:
   static const std::string& CompressionSignature();
   static bool GetAutoCorrect();
   static void SetAutoCorrect(bool b);
+  // The number of steps that stay undoable: 0 to 20, anything else gives 5.
+  static void SetMaxUndoDepth(int n);
+  static int GetMaxUndoDepth();
 
   bool Connect(const std::string& szUserName, const std::string& szPassword, bool bMustFlagErrors) override;
   std::string GetTypeString() const override { return "Text"; }
@@ -70,14 +79,47 @@ public:
   // Removes every element that requires a reference into a table this engine does not serve.
   void RemoveOrphans();
 
+  // Transactions nest; only the outermost one makes an undo step. A step
+  // started for the same single object and update code as the step on top
+  // merges with it. nUpdateClsID/nUpdateObjID name the object the caller is
+  // about to update, 0 when the transaction does something else.
+  void StartTransaction(int nMsgID, int nAppUpdateCode, bool bCanRedo, int nUpdateClsID, int nUpdateObjID) override;
+  void EndTransaction() override;
+  // A transaction whose changes are discarded when the outermost one ends.
+  void StartNullTransaction();
+  void EndNullTransaction();
+  int TransactionDepth() const { return v_nestedTransactions; }
+  // nMsgID is the message number describing the step.
+  bool CanUndo(int& nMsgID) override;
+  bool CanRedo(int& nMsgID) override;
+  // The update code of the step undone or redone; 0 when there was nothing to do.
+  int Undo() override;
+  int Redo() override;
+  // The layers above the bottom of the data stack (an open transaction's
+  // included) and the layers of the redo stack.
+  int UndoSteps() const;
+  int RedoSteps() const;
+  // Writes the data stack and the redo stack in readable form.
+  void DebugDump(std::ostream& out) const;
+
   // The table map of a class in the top layer, for tools and tests.
   const CTElemDbObjectMap* TableMap(int nClsID) const { return v_transactionTop->Map(nClsID); }
+  const CTTransactionLayer& TopLayer() const { return *v_transactionTop; }
 
 protected:
   int EngineIndex() const { return v_engineIndex; }
   const CTTransactionLayer::TableList& Tables() const { return v_tables; }
 
 private:
+  // Before every change: outside a transaction the stack is folded into one
+  // layer and the redo stack discarded.
+  void PrepareChange();
+  void PushLayer(int nMsgID, int nAppUpdateCode, bool bCanRedo, int nSingleClsID, int nSingleObjID);
+  // Folds the layer at the maximum undo depth below the top, if any.
+  void LimitUndoDepth();
+  // Takes the top layer off the stack and frees it, unless it is the bottom.
+  void DropTopLayer();
+  void EndOutermostTransaction();
   void RequireWritable(int nClsID) const;
   CTElemDbObject& ElementOf(const CTDbObject* pObj) const;
   // The link of pObj's table through which objects of nClsID refer by field nFieldIx.
@@ -95,6 +137,10 @@ private:
   int v_engineIndex;
   CTTransactionLayer::TableList v_tables;
   std::unique_ptr<CTTransactionLayer> v_transactionTop;
+  std::unique_ptr<CTTransactionLayer> v_redoTop; // linked through the layers' parents
+  int v_nestedTransactions = 0;
+  // Whether the outermost open transaction is a null one, whose layer is discarded.
+  bool v_nullTransactionOpen = false;
   std::string v_lastError;
 };
 

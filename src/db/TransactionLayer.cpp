@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 
 namespace aw {
 namespace {
@@ -52,6 +53,20 @@ std::unique_ptr<CTTransactionLayer> CTTransactionLayer::CreateSimple(const Table
   return std::make_unique<CTTransactionLayer>(pTblInfo, nullptr);
 }
 
+std::unique_ptr<CTTransactionLayer> CTTransactionLayer::Create(const TableList& pTblInfo,
+                                                               std::unique_ptr<CTTransactionLayer> pParLayer,
+                                                               int nMsgID, int nAppUpdateCode, bool bCanRedo,
+                                                               int nSingleClsID, int nSingleObjID)
+{
+  auto layer = std::make_unique<CTTransactionLayer>(pTblInfo, std::move(pParLayer));
+  layer->v_description = nMsgID;
+  layer->v_updateCode = nAppUpdateCode;
+  layer->v_canRedo = bCanRedo;
+  layer->v_singleClsID = nSingleClsID;
+  layer->v_singleObjID = nSingleObjID;
+  return layer;
+}
+
 CTTransactionLayer::CTTransactionLayer(const TableList& pTblInfo, std::unique_ptr<CTTransactionLayer> pParLayer)
   : v_parentLayer(std::move(pParLayer))
 {
@@ -59,13 +74,51 @@ CTTransactionLayer::CTTransactionLayer(const TableList& pTblInfo, std::unique_pt
   for (std::size_t clsID = 0; clsID < pTblInfo.size(); ++clsID) {
     if (!pTblInfo[clsID])
       continue;
-    v_maps[clsID] = std::make_unique<CTElemDbObjectMap>(pTblInfo[clsID]);
+    v_maps[clsID] = std::make_unique<CTElemDbObjectMap>(pTblInfo[clsID], !v_parentLayer);
     if (const CTElemDbObjectMap* below = v_parentLayer ? v_parentLayer->Map(static_cast<int>(clsID)) : nullptr)
       v_maps[clsID]->SetMaxID(below->GetMaxID());
   }
 }
 
 CTTransactionLayer::~CTTransactionLayer() = default;
+
+int CTTransactionLayer::ElementCount() const
+{
+  int count = 0;
+  for (const auto& map : v_maps)
+    count += map ? map->Count() : 0;
+  return count;
+}
+
+void CTTransactionLayer::Fold()
+{
+  ClearSingleObject();
+  if (!v_parentLayer)
+    return;
+  v_parentLayer->Fold();
+  MergeInto(*v_parentLayer);
+  v_parentLayer.reset();
+}
+
+void CTTransactionLayer::MergeInto(CTTransactionLayer& pBottom)
+{
+  // The bottom layer is usually the big one: moving this layer's few
+  // elements down and taking its maps costs only this layer's size.
+  for (std::size_t clsID = 0; clsID < v_maps.size() && clsID < pBottom.v_maps.size(); ++clsID) {
+    CTElemDbObjectMap* mine = v_maps[clsID].get();
+    CTElemDbObjectMap* below = pBottom.v_maps[clsID].get();
+    if (!mine || !below)
+      continue;
+    for (std::unique_ptr<CTElemDbObject>& elem : mine->TakeAll()) {
+      if (elem->IsDeleted())
+        below->Take(elem->ID()); // nothing below the bottom to hide: both versions go
+      else
+        below->Put(std::move(elem));
+    }
+    below->SetMaxID(mine->GetMaxID());
+  }
+  std::swap(v_maps, pBottom.v_maps);
+}
 
 CTElemDbObjectMap* CTTransactionLayer::Map(int nClsID) const
 {
@@ -172,12 +225,13 @@ CTElemDbObject* CTTransactionLayer::MakeWritable(int nClsID, int nObjID)
   if (!map)
     return nullptr;
   if (CTElemDbObject* own = map->FindObject(nObjID))
-    return own;
+    return own->IsDeleted() ? nullptr : own;
   const CTElemDbObject* below = v_parentLayer ? v_parentLayer->FindObject(nClsID, nObjID) : nullptr;
   if (!below)
     return nullptr;
+  // The marks of a copy say what changed in this layer: nothing yet.
   auto copy = std::make_unique<CTElemDbObject>(*below);
-  copy->SetStatus(copy->Status() & ~elemInserted);
+  copy->SetStatus(0);
   CTElemDbObject* raw = copy.get();
   map->Put(std::move(copy));
   return raw;
@@ -192,46 +246,58 @@ CTElemDbObject* CTTransactionLayer::InsertObject(int nClsID, CTValueList& pValue
   const int tryID = pValues.GetIntegerValue(0);
   if (!CheckIntegrity(nClsID, tryID, pValues, bAutoCorrect))
     return nullptr;
+  // An explicit id may take the place of an element this layer removed from
+  // below: the new element then replaces that version rather than being new
+  // to the stack, so that removing it again keeps the old one hidden.
+  const CTElemDbObject* removed = tryID != 0 ? map->FindObject(tryID) : nullptr;
+  const bool replacesBelow = removed && v_parentLayer && !(removed->Status() & elemInserted);
   CTElemDbObject* elem = map->NewObject(tryID);
-  elem->Mark(elemInserted);
+  elem->Mark(replacesBelow ? elemUpdated : elemInserted);
   elem->Values().CopyValues(pValues, 1, true, false);
   pValues.SetIntegerValue(0, elem->ID());
   StoreReferences(nClsID, elem->Values(), nullptr);
+  ClearSingleObject();
   return elem;
 }
 
 bool CTTransactionLayer::UpdateObject(int nClsID, int nObjID, const CTValueList& pValuesNoBinaries, bool bAutoCorrect)
 {
-  CTElemDbObject* elem = MakeWritable(nClsID, nObjID);
-  if (!elem)
+  // Checked before anything is copied, so that a refusal leaves the layer as it was.
+  if (!FindObject(nClsID, nObjID))
     return false;
   if (!CheckIntegrity(nClsID, nObjID, pValuesNoBinaries, bAutoCorrect))
     return true; // refused under auto-correction: nothing changes
+  CTElemDbObject* elem = MakeWritable(nClsID, nObjID);
   StoreReferences(nClsID, pValuesNoBinaries, &elem->Values());
   elem->Values().CopyValues(pValuesNoBinaries, 1, true, false);
   elem->Mark(elemUpdated);
+  if (nClsID != v_singleClsID || nObjID != v_singleObjID)
+    ClearSingleObject();
   return true;
 }
 
 bool CTTransactionLayer::UpdateObjectREF(int nClsID, int nObjID, int nFieldIx, int nToClsID, int nToObjID,
                                          bool bAutoCorrect)
 {
-  CTElemDbObject* elem = MakeWritable(nClsID, nObjID);
-  if (!elem)
+  const CTElemDbObject* current = FindObject(nClsID, nObjID);
+  if (!current)
     return false;
-  const CTTableLink* link = LinkOf(elem->DatabaseTable()->Field(nFieldIx));
+  const CTTableLink* link = LinkOf(current->DatabaseTable()->Field(nFieldIx));
   if (!link)
     CTDbException::RaiseExc(excDbStructure);
-  CTValueList newVals(&elem->DatabaseTable()->GetFieldInfo(), true);
-  newVals.CopyValues(elem->Values(), 0, true, false);
+  CTValueList newVals(&current->DatabaseTable()->GetFieldInfo(), true);
+  newVals.CopyValues(current->Values(), 0, true, false);
   newVals.SetIntegerValue(nFieldIx, nToClsID);
   newVals.SetIntegerValue(nFieldIx + 1, nToObjID);
-  if (!link->RefIntegrity() || CheckIntegrity1Field(nClsID, nObjID, newVals, link, nFieldIx, bAutoCorrect)) {
-    StoreReference1Field(nClsID, nObjID, newVals, &elem->Values(), link, nFieldIx);
-    elem->Values().SetIntegerValue(nFieldIx, nToClsID);
-    elem->Values().SetIntegerValue(nFieldIx + 1, nToObjID);
-    elem->Mark(elemUpdated);
-  }
+  // Checked before anything is copied, so that a refusal leaves the layer as it was.
+  if (link->RefIntegrity() && !CheckIntegrity1Field(nClsID, nObjID, newVals, link, nFieldIx, bAutoCorrect))
+    return true;
+  CTElemDbObject* elem = MakeWritable(nClsID, nObjID);
+  StoreReference1Field(nClsID, nObjID, newVals, &elem->Values(), link, nFieldIx);
+  elem->Values().SetIntegerValue(nFieldIx, nToClsID);
+  elem->Values().SetIntegerValue(nFieldIx + 1, nToObjID);
+  elem->Mark(elemUpdated);
+  ClearSingleObject();
   return true;
 }
 
@@ -242,6 +308,7 @@ bool CTTransactionLayer::UpdateBinary(int nClsID, int nObjID, int nFieldIx, std:
     return false;
   elem->Values().SetBinaryValue(nFieldIx, bytes);
   elem->Mark(elemUpdated);
+  ClearSingleObject();
   return true;
 }
 
@@ -252,25 +319,57 @@ bool CTTransactionLayer::RemoveObject(int nClsID, int nObjID)
     return false;
   elem->RemoveReferences(*this);
   elem->Mark(elemDeleted);
+  ClearSingleObject();
   return true;
+}
+
+bool CTTransactionLayer::IsUnchangedCopy(const CTElemDbObject& elem) const
+{
+  if (elem.Status() != 0 || !v_parentLayer)
+    return false;
+  const CTElemDbObject* below = v_parentLayer->FindObject(elem.TableIndex(), elem.ID());
+  if (!below)
+    return false;
+  const auto sameRelation = [](const CTDbRelation& a, const CTDbRelation& b) {
+    return a.v_model == b.v_model && a.v_refClsID == b.v_refClsID && a.v_refObjID == b.v_refObjID;
+  };
+  const std::vector<CTDbRelation>& mine = const_cast<CTElemDbObject&>(elem).Refs();
+  const std::vector<CTDbRelation>& theirs = const_cast<CTElemDbObject*>(below)->Refs();
+  return std::equal(mine.begin(), mine.end(), theirs.begin(), theirs.end(), sameRelation);
 }
 
 bool CTTransactionLayer::Optimize(bool bRemoveDeleted)
 {
+  // A removed element's references were taken away when it was removed.
   bool remains = false;
   for (auto& map : v_maps) {
     if (!map)
       continue;
-    for (CTElemDbObject* elem : map->Elements()) {
-      if (elem->IsDeleted() && (bRemoveDeleted || (elem->Status() & elemInserted))) {
-        elem->RemoveReferences(*this);
-        map->Take(elem->ID());
-      } else {
+    std::vector<int> dropped;
+    map->ForEach([&](const CTElemDbObject& elem) {
+      const bool freed = elem.IsDeleted() ? bRemoveDeleted || (elem.Status() & elemInserted) : IsUnchangedCopy(elem);
+      if (freed)
+        dropped.push_back(elem.ID());
+      else
         remains = true;
-      }
-    }
+    });
+    for (int id : dropped)
+      map->Take(id);
   }
   return remains;
+}
+
+void CTTransactionLayer::DebugDump(std::ostream& out) const
+{
+  out << "LAYER\n";
+  for (const auto& map : v_maps)
+    if (map && !map->IsEmpty())
+      map->Dump(out);
+  out << "END LAYER\n";
+  if (v_parentLayer) {
+    out << "PREVIOUS ";
+    v_parentLayer->DebugDump(out);
+  }
 }
 
 bool CTTransactionLayer::CheckIntegrity(int nMyCls, int nMyID, const CTValueList& pVals, bool bAutoCorrect) const
@@ -325,8 +424,8 @@ void CTTransactionLayer::StoreReference1Field(int nMyCls, int nMyID, const CTVal
   if (newCls == oldCls && newObj == oldObj)
     return;
   if (IsValidPair(oldCls, oldObj))
-    if (CTElemDbObject* old = MakeWritable(oldCls, oldObj))
-      old->RemoveReferrers(pLink, nMyCls, nMyID);
+    if (const CTElemDbObject* old = FindObject(oldCls, oldObj); old && old->HasReferrer(pLink, nMyCls, nMyID))
+      MakeWritable(oldCls, oldObj)->RemoveReferrers(pLink, nMyCls, nMyID);
   if (IsValidPair(newCls, newObj) && FindObject(newCls, newObj))
     if (CTElemDbObject* target = MakeWritable(newCls, newObj); !target->HasReferrer(pLink, nMyCls, nMyID))
       target->AddReferrer(pLink, nMyCls, nMyID);
