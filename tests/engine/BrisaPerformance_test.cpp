@@ -34,7 +34,7 @@ struct Calc
 class BrisaPerformanceTest : public ::testing::Test
 {
 protected:
-  explicit BrisaPerformanceTest(const std::vector<test::UnitSpec>& specs = test::SmallCatalogueUnits())
+  explicit BrisaPerformanceTest(const std::vector<test::UnitRating>& specs = test::SmallCatalogueUnits())
     : db{test::BuildCatalogue(specs)}
   {
   }
@@ -483,7 +483,7 @@ class ExchangerBalanceTest : public BrisaPerformanceTest
 protected:
   ExchangerBalanceTest() : BrisaPerformanceTest(WideUnits()) {}
 
-  static std::vector<test::UnitSpec> WideUnits()
+  static std::vector<test::UnitRating> WideUnits()
   {
     return {{"BR-W", Cls_BrisaData::kFamilyBrisa, 100, 1000, false, false, true},
             {"DR-W", Cls_BrisaData::kFamilyDorsa, 100, 1000, false, false, true},
