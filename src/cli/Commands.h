@@ -29,5 +29,6 @@ void AddSelectCommand(CLI::App& app);
 void AddGlossaryCommand(CLI::App& app);
 // The global --language de|fr|en.
 void AddLanguageOption(CLI::App& app);
+void AddDocumentCommand(CLI::App& app);
 
 } // namespace aw::cli

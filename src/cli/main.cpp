@@ -42,6 +42,7 @@ int main(int argc, char** argv)
   aw::cli::AddLzssCommand(app);
   aw::cli::AddSelectCommand(app);
   aw::cli::AddGlossaryCommand(app);
+  aw::cli::AddDocumentCommand(app);
 
   ShowMessagesOnStderr();
   try {

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Real-client check of the documents the program writes: LibreOffice converts
+# the sample RTF to PDF, and poppler's tools check its texts, page count and
+# picture; the program's own PDF is checked for texts in order and page count.
+# Usage: scripts/check-documents.sh [build folder with src/cli/airwright-cli]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build-test}"
+cli="$build/src/cli/airwright-cli"
+[ -x "$cli" ] || cmake --build "$build" -j2 --target airwright-cli
+
+packages=(libreoffice-writer-nogui libreoffice-calc-nogui poppler-utils fonts-droid-fallback)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${as_root[@]}" apt-get update -q
+  "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+export HOME="$work/home" QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}"
+mkdir -p "$HOME"
+failures=0
+fail() { echo "check-documents: $*" >&2; failures=$((failures + 1)); }
+
+"$cli" document sample --out "$work/sample.rtf" >/dev/null
+"$cli" document sample --out "$work/own.pdf" >/dev/null
+timeout 180 soffice --headless --convert-to pdf --outdir "$work/lo" "$work/sample.rtf" >/dev/null 2>&1 \
+  || fail "LibreOffice could not convert sample.rtf"
+
+# Texts in reading order, each after the one before.
+expected=("Airwright" "Sample document" "Airwright sample document" "Text and pictures"
+  "é ł 日本 ✔ { } \\" "A table with spans" "Supply and exhaust" "m³/h" "One cell over three columns"
+  "Korvath ventilation" "Page 1" "Second page" "End of the sample document." "Page 2")
+check_pdf() {
+  local pdf="$1" name="$2" text rest
+  [ -f "$pdf" ] || { fail "$name: no PDF"; return; }
+  [ "$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')" = 2 ] || fail "$name: not two pages"
+  text="$(pdftotext "$pdf" -)"
+  rest="$text"
+  for piece in "${expected[@]}"; do
+    case "$rest" in
+      *"$piece"*) rest="${rest#*"$piece"}" ;;
+      *) fail "$name: \"$piece\" missing or out of order" ;;
+    esac
+  done
+  case "$text" in *'$1'* | *"Page 11"*) fail "$name: page caption not filled in" ;; esac
+}
+check_pdf "$work/lo/sample.pdf" "LibreOffice PDF of sample.rtf"
+check_pdf "$work/own.pdf" "airwright PDF"
+
+# The picture: present in LibreOffice's PDF and no wider than the page.
+if [ -f "$work/lo/sample.pdf" ]; then
+  page_width="$(pdfinfo "$work/lo/sample.pdf" | awk '/^Page size:/ {print $3}')"
+  images="$(pdfimages -list "$work/lo/sample.pdf" | awk 'NR > 2 && $3 == "image"')"
+  [ -n "$images" ] || fail "LibreOffice PDF: no picture"
+  echo "$images" | awk -v w="$page_width" '$13 > 0 && $4 / $13 * 72 > w {bad = 1} END {exit bad}' \
+    || fail "LibreOffice PDF: picture wider than the page"
+fi
+
+[ "$failures" -eq 0 ] && echo "check-documents: RTF through LibreOffice and the own PDF are as written"
+exit $((failures > 0))

@@ -1,0 +1,40 @@
+#pragma once
+// A picture for the writers' tests: a fixed logical size, a fixed PNG
+// (or none, to play a picture that cannot be rendered), and the scale the
+// writer asked for.
+
+#include "docs/DocPicture.h"
+
+#include <string>
+
+namespace aw::test {
+
+inline std::string TinyPng()
+{
+  static constexpr unsigned char kBytes[] = {
+    0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00, 0x00,
+    0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x08, 0x02, 0x00, 0x00, 0x00, 0x7B, 0x40, 0xE8, 0xDD, 0x00, 0x00, 0x00,
+    0x0D, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0xF8, 0xCF, 0x00, 0x04, 0xFF, 0x01, 0x07, 0x00, 0x01, 0xFF,
+    0xE2, 0x23, 0x9E, 0x59, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+  return std::string(std::begin(kBytes), std::end(kBytes));
+}
+
+class StubPicture : public docs::CTDocPicture
+{
+public:
+  StubPicture(int nWidth, int nHeight, bool bRenders = true) : v_width(nWidth), v_height(nHeight), v_renders(bRenders) {}
+  int LogicalWidth() const override { return v_width; }
+  int LogicalHeight() const override { return v_height; }
+  std::string RenderPng(double dScale) const override
+  {
+    v_requestedScale = dScale;
+    return v_renders ? TinyPng() : std::string();
+  }
+  mutable double v_requestedScale = 0;
+
+private:
+  int v_width, v_height;
+  bool v_renders;
+};
+
+} // namespace aw::test
