@@ -40,6 +40,7 @@ int main(int argc, char** argv)
   aw::cli::AddCatalogueCommand(app);
   aw::cli::AddLzssCommand(app);
   aw::cli::AddSelectCommand(app);
+  aw::cli::AddProjectCommand(app);
 
   ShowMessagesOnStderr();
   try {
