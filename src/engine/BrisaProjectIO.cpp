@@ -156,8 +156,10 @@ bool DecodeLegacy(std::string_view bytes, const std::vector<CTProjectOptionKey>&
   std::int32_t optionIDs[10] = {};
   for (std::int32_t& id : optionIDs)
     id = in.Int();
-  if (!in.Ok() || !std::isfinite(espAndFilter) || espAndFilter >= 40000)
-    return false; // a class above F8, or no number at all
+  // The range check comes before the conversion to an integer.
+  constexpr double kAboveF8 = 4 * 10000 - 0.5;
+  if (!in.Ok() || !std::isfinite(espAndFilter) || espAndFilter >= kAboveF8)
+    return false;
   int filterClass = 0;
   if (espAndFilter > 10000)
     filterClass = static_cast<int>(catalogue::RoundHalfEven(espAndFilter)) / 10000;

@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueText.h"
 #include "db/DbObject.h"
+#include "platform/CaseFolding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -121,7 +122,7 @@ void CTSelectionModel::SetMaxSpeedName(const std::string& szName)
 {
   v_maxSpeedName = szName;
   for (int i = 0; i < v_speedTypes.Count(); ++i)
-    if (v_speedTypes[i]->GetName() == szName)
+    if (platform::EqualsIgnoreCase(v_speedTypes[i]->GetName(), szName))
       v_maxSpeedIndex = i;
   SimpleRecalculation();
 }
@@ -332,7 +333,7 @@ void CTSelectionModel::FamilyChange()
   // The chosen maximum speed is kept by name; a family without it offers its highest speed type.
   v_maxSpeedIndex = v_speedTypes.Count() - 1;
   for (int i = 0; i < v_speedTypes.Count(); ++i)
-    if (!v_maxSpeedName.empty() && v_speedTypes[i]->GetName() == v_maxSpeedName)
+    if (!v_maxSpeedName.empty() && platform::EqualsIgnoreCase(v_speedTypes[i]->GetName(), v_maxSpeedName))
       v_maxSpeedIndex = i;
   SelectDevices();
 }
