@@ -153,14 +153,18 @@ void ApplyConditions(CTTempConditions& c, const std::optional<std::string>& room
   }
 }
 
-// The options given, as the user would enter them on the Selection page; runs inside a bulk change.
-void ApplyInputs(CTSelectionModel& model, const SelectOptions& o)
+int FamilyCode(const std::string& szFamily)
 {
   static const std::vector<std::string> kFamilies = {"brisa", "dorsa", "pelmar-mf"};
+  return Choice(szFamily, kFamilies, "--family");
+}
+
+// The options given (but the family), as the user would enter them on the
+// Selection page once the family and its ranges are in place; runs inside a bulk change.
+void ApplyInputs(CTSelectionModel& model, const SelectOptions& o)
+{
   static const std::vector<std::string> kFilters = {"none", "F6", "F7", "F8"};
   static const std::vector<std::string> kPlenums = {"none", "oa-ea", "all"};
-  if (o.family)
-    model.SetFamily(Choice(*o.family, kFamilies, "--family"));
   if (o.persons) {
     model.SetRequirementMode(CTSelectionModel::TRequirement::NumberOfPersons);
     model.NumberOfPersons().SetVal(*o.persons);
@@ -246,6 +250,8 @@ void OpenProject(CTSelectionModel& model, const SelectOptions& o, CTBaseFactory&
   if (const auto failure =
         CTBrisaProjectIO::LoadProjectFile(*o.project, CTBrisaProjectIO::CatalogueOptions(&factory), data))
     throw CommandError(*o.project + ": " + MessageText(*failure));
+  if (o.family)
+    data.v_intfV0.v_family = FamilyCode(*o.family);
   ApplyProject(model, data, [&] { ApplyInputs(model, o); });
 }
 
@@ -263,6 +269,8 @@ void Apply(CTSelectionModel& model, const SelectOptions& o, CTBaseFactory& facto
   if (o.project) {
     OpenProject(model, o, factory);
   } else {
+    if (o.family)
+      model.SetFamily(FamilyCode(*o.family));
     model.BeginBulkChange();
     ApplyInputs(model, o);
     model.EndBulkChange();

@@ -292,9 +292,11 @@ void CTSelectionModel::CalcSupply()
       v_numberOfPersons.SetVal(catalogue::RoundHalfEven(Q / perPerson));
     }
   }
-  v_totalSupply.SetVal(Q);
+  // A typed total stays as typed; a derived one takes the input's resolution.
+  if (!v_totalSupplyTicked)
+    v_totalSupply.SetVal(Q);
   if (!v_totalExhaustTicked || v_totalExhaust.GetVal() == 0)
-    v_totalExhaust.SetVal(Q);
+    v_totalExhaust.SetStoredVal(v_totalSupply.GetVal());
   FamilyChange();
 }
 
@@ -352,8 +354,8 @@ void CTSelectionModel::SelectDevices()
   const Cls_BrisaSpType* maxSpeed =
     v_maxSpeedIndex >= 0 && v_maxSpeedIndex < v_speedTypes.Count() ? v_speedTypes[v_maxSpeedIndex] : nullptr;
   if (v_family == Cls_Brisa::kFamilyPelmarMF) {
-    v_totalExhaust.SetVal(v_totalSupply.GetVal());
-    v_designExhaustESP.SetVal(v_designSupplyESP.GetVal());
+    v_totalExhaust.SetStoredVal(v_totalSupply.GetVal());
+    v_designExhaustESP.SetStoredVal(v_designSupplyESP.GetVal());
   }
   v_supplyAir = v_totalSupply.GetVal() * kAirflowFactor;
   v_exhaustAir = v_totalExhaust.GetVal() * kAirflowFactor;
