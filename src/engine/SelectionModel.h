@@ -173,6 +173,7 @@ public:
   double ExhaustSupplyRatio() const; // exhaust ÷ supply airflow
   double SupplyNominalRatio() const; // supply ÷ nominal airflow (Dorsa)
   const TAir& Air() const { return v_air; }
+  CTBaseFactory* Factory() const { return v_factory; }
 
   // The message of the last search or calculation, none when all went well.
   const std::optional<CTSelectionMessage>& Message() const { return v_message; }
