@@ -1,6 +1,7 @@
 #include "app/DlgSelect.h"
 
 #include "app/BaseMsgDialog.h"
+#include "app/BrisaProjectStore.h"
 #include "app/BasicDialog.h"
 #include "app/DatabasePage.h"
 #include "i18n/MainWindowRules.h"
@@ -23,6 +24,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QVBoxLayout>
 #include <QMenu>
@@ -39,35 +41,6 @@ namespace aw::app {
 namespace {
 
 using i18n::DialogButton;
-
-QString Msg(int nMessage, const i18n::MessageParams& params = {})
-{
-  return QString::fromStdString(i18n::GetUnicodeString(nMessage, params));
-}
-
-// The window's store until the project-file module provides one: there is
-// nothing yet that reads or writes a project file.
-class UnavailableProjectStore : public ProjectStore
-{
-public:
-  explicit UnavailableProjectStore(QWidget* window) : v_window(window) {}
-  bool SaveProject(const QString& szFileName) override
-  {
-    TBaseMsg::DisplayError(v_window, QStringList{Msg(i18n::kMsgUnableToCreateFile, {szFileName.toStdString()}),
-                                                 QStringLiteral("This build cannot write project files yet.")});
-    return false;
-  }
-  bool OpenProject(const QString& szFileName) override
-  {
-    TBaseMsg::DisplayError(v_window, QStringList{Msg(i18n::kMsgUnableToOpenFile, {szFileName.toStdString()}),
-                                                 QStringLiteral("This build cannot read project files yet.")});
-    return false;
-  }
-  void InitialiseInputs() override {}
-
-private:
-  QWidget* v_window;
-};
 
 const QString kOpenFilter = QStringLiteral("Airwright Project Files (*.awr)|*.awr");
 const QString kSaveFilter = QStringLiteral("Airwright Project files (*.awr)|*.awr|All files (*.*)|*.*");
@@ -99,7 +72,7 @@ TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
   setWindowTitle(QStringLiteral("Airwright"));
   // The window's texts are numbered messages; registering again changes nothing.
   i18n::RegisterProgramMessages();
-  v_ownStore = std::make_unique<UnavailableProjectStore>(this);
+  v_ownStore = std::make_unique<BrisaProjectStore>(*this);
   v_projectStore = v_ownStore.get();
   CreatePages();
   CreateCommands();
@@ -109,7 +82,7 @@ TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
 
   // The loaded hook tints the lists and translates every form with the interface glossary.
   InstallInterfaceGlossary();
-  v_dataHaveChanged = false;
+  SetChanged(false);
   resize(1024, 720);
   CentreOnScreen();
   BuildStartupSequence();
@@ -162,6 +135,12 @@ void TDlgSelect::CreateCommands()
   ACF_New = AddCommand("ACF_New", QStringLiteral("New"), QStringLiteral("Creates a new Airwright project"));
   ACF_Open = AddCommand("ACF_Open", QStringLiteral("Open..."), QStringLiteral("Opens a Airwright project file"));
   ACF_Save = AddCommand("ACF_Save", QStringLiteral("Save..."), QStringLiteral("Saves a VAirwright project file"));
+  ACF_SaveAs = AddCommand("ACF_SaveAs", QStringLiteral("Save As..."), QStringLiteral("Saves the project under another name"));
+  ACF_New->setShortcut(QKeySequence::New);
+  ACF_Open->setShortcut(QKeySequence::Open);
+  ACF_Save->setShortcut(QKeySequence::Save);
+  ACF_SaveAs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+  addAction(ACF_SaveAs); // not on the tool bar: its shortcut works through the window
   ACF_Exit = AddCommand("ACF_Exit", QStringLiteral("Exit"), QStringLiteral("Quits the Airwright selection program"));
   ACF_Report = AddCommand("ACF_Report", QStringLiteral("Report..."),
                           QStringLiteral("Creates a report about the selected ventilation device"));
@@ -178,7 +157,8 @@ void TDlgSelect::ConnectCommands()
 {
   const std::pair<QAction*, void (TDlgSelect::*)()> handlers[] = {
     {ACF_New, &TDlgSelect::ACF_NewExecute},   {ACF_Open, &TDlgSelect::ACF_OpenExecute},
-    {ACF_Save, &TDlgSelect::ACF_SaveExecute}, {ACF_Exit, &TDlgSelect::CloseProgram},
+    {ACF_Save, &TDlgSelect::ACF_SaveExecute}, {ACF_SaveAs, &TDlgSelect::ACF_SaveAsExecute},
+    {ACF_Exit, &TDlgSelect::CloseProgram},
     {ACH_About, &TDlgSelect::ACH_AboutExecute},
   };
   for (const auto& [action, handler] : handlers) {
@@ -312,7 +292,7 @@ bool TDlgSelect::SaveTo(const QString& szFileName)
   if (!v_projectStore->SaveProject(szFileName))
     return false;
   SetProjectFileName(szFileName);
-  v_dataHaveChanged = false;
+  SetChanged(false);
   return true;
 }
 
@@ -355,7 +335,7 @@ void TDlgSelect::ACF_NewExecute()
   Ctl_Pages->setFocus(Qt::OtherFocusReason);
   InitialiseInputs();
   v_projectStore->InitialiseInputs();
-  v_dataHaveChanged = false;
+  SetChanged(false);
 }
 
 void TDlgSelect::ACF_OpenExecute()
@@ -375,12 +355,39 @@ void TDlgSelect::ACF_OpenExecute()
   if (!v_projectStore->OpenProject(file))
     return;
   SetProjectFileName(file);
-  v_dataHaveChanged = false;
+  SetChanged(false);
 }
 
+// Save keeps the project's file when it has one; Save As always asks.
 void TDlgSelect::ACF_SaveExecute()
 {
+  SaveCurrentProject();
+}
+
+void TDlgSelect::ACF_SaveAsExecute()
+{
   SaveProjectAs();
+}
+
+void TDlgSelect::SetProjectFileName(const QString& szFileName)
+{
+  v_projectFileName = szFileName;
+  UpdateCaption();
+}
+
+void TDlgSelect::SetChanged(bool bChanged)
+{
+  v_dataHaveChanged = bChanged;
+  setWindowModified(bChanged);
+}
+
+void TDlgSelect::UpdateCaption()
+{
+  const QString caption = v_caption.isEmpty() ? QStringLiteral("Airwright") : v_caption;
+  // "[*]" is where the desktop marks unsaved changes.
+  setWindowTitle(v_projectFileName.isEmpty()
+                   ? caption + QStringLiteral("[*]")
+                   : QFileInfo(v_projectFileName).fileName() + QStringLiteral("[*] - ") + caption);
 }
 
 void TDlgSelect::ACH_AboutExecute()

@@ -46,10 +46,11 @@ public:
   // another is set (none: the window's own, which cannot save yet).
   void SetProjectStore(ProjectStore* store);
   QString GetProjectFileName() const { return v_projectFileName; }
-  void SetProjectFileName(const QString& szFileName) { v_projectFileName = szFileName; }
+  // The caption names the project's file.
+  void SetProjectFileName(const QString& szFileName);
   bool DataHaveChanged() const { return v_dataHaveChanged; }
   // Every change of an input, the family, a recalculation choice or the options.
-  void SetDataHaveChanged() { v_dataHaveChanged = true; }
+  void SetDataHaveChanged() { SetChanged(true); }
   // The catalogue's version text, for the caption and About.
   void SetDatabaseVersion(const QString& szVersion) { v_databaseVersion = szVersion; }
   double DeltaEnthalpy() const { return v_deltaEnthalpy; }
@@ -65,11 +66,14 @@ public:
   CTSelectionModel* Model() const { return v_model.get(); }
   // The inputs back to their defaults with a first selection (start-up and New).
   void InitialiseInputs();
+  // Shows the model anew on every page (after New or Open).
+  void ShowSelection();
 
   // The tool-bar commands.
   void ACF_NewExecute();
   void ACF_OpenExecute();
   void ACF_SaveExecute();
+  void ACF_SaveAsExecute();
   void ACH_AboutExecute();
   // Runs the save question and closes the window unless the user keeps it.
   void CloseProgram();
@@ -107,6 +111,9 @@ private:
   StageResult SetDeltaEnthalpy();
   StageResult ReadUnitsAndFamilies();
   StageResult InitialiseSelection();
+  StageResult OpenProjectOfArguments();
+  void SetChanged(bool bChanged);
+  void UpdateCaption();
 
   // After each change the user made on the Selection page.
   void SelectionChanged();
@@ -142,6 +149,7 @@ private:
   QAction* ACF_New = nullptr;
   QAction* ACF_Open = nullptr;
   QAction* ACF_Save = nullptr;
+  QAction* ACF_SaveAs = nullptr;
   QAction* ACF_Exit = nullptr;
   QAction* ACF_Report = nullptr;
   QAction* ACT_BillOfMaterials = nullptr;
@@ -165,6 +173,7 @@ private:
   double v_deltaEnthalpy = 0; // kJ/kg
   QString v_projectFileName;
   QString v_databaseVersion;
+  QString v_caption; // without the project's file
   std::unique_ptr<ProjectStore> v_ownStore;
   std::unique_ptr<CTCatalogueSession> v_catalogue; // the device catalogue, from start-up stage 8 on
   std::unique_ptr<CTSelectionModel> v_model;        // from start-up stage 23 on; uses the catalogue

@@ -50,6 +50,11 @@ void TDlgSelect::InitialiseInputs()
   v_converting = true;
   v_model->InitialiseInputs();
   v_converting = false;
+  ShowSelection();
+}
+
+void TDlgSelect::ShowSelection()
+{
   v_selectionPage->FillFilterLists();
   v_selectionPage->ShowModel();
   v_resultsPage->ShowResults();

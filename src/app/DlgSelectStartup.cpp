@@ -15,14 +15,16 @@
 #include "air/SI_Units.h"
 #include "app/BasicDialog.h"
 #include "app/FrameBottomPanelExt.h"
-#include "i18n/MainWindowRules.h"
 #include "app/InterfaceLanguage.h"
+#include "app/ProjectStore.h"
+#include "i18n/MainWindowRules.h"
 #include "app/SelectionPage.h"
 #include "foundation/VersionInfo.h"
 #include "i18n/BaseMsgMan.h"
 #include "i18n/MessageTexts.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -107,13 +109,23 @@ void TDlgSelect::BuildStartupSequence()
   s.Add(29, "ratio correction", "ratio corrections", [] { return S::Pending(); });
   s.Add(30, "efficiency-correction graph", "graph pages", [] { return S::Pending(); });
   s.Add(31, "recent-file list", "recent files", [] { return S::Pending(); });
-  s.Add(32, "project named on the command line", "project files", [] { return S::Pending(); });
+  s.Add(32, "project named on the command line", "project files", [this] { return OpenProjectOfArguments(); });
   s.Add(33, "standards notice", "reports", [] { return S::Pending(); });
   s.Add(34, "page layout", "main window", [] { return S::Pending(); });
   s.Add(35, "project unchanged", "main window", [this] {
-    v_dataHaveChanged = false;
+    SetChanged(false);
     return StageResult::Continue();
   });
+}
+
+StageResult TDlgSelect::OpenProjectOfArguments()
+{
+  // A file that cannot be read has shown its message; the program goes on without it.
+  if (v_arguments.isEmpty() || !QFileInfo(v_arguments.first()).isFile())
+    return StageResult::Continue();
+  if (v_projectStore->OpenProject(v_arguments.first()))
+    SetProjectFileName(v_arguments.first());
+  return StageResult::Continue();
 }
 
 StageResult TDlgSelect::PrepareDialogs()
@@ -154,8 +166,9 @@ StageResult TDlgSelect::AddImperialUnits()
 StageResult TDlgSelect::SetCaption()
 {
   const std::string title = i18n::GetUnicodeString(i18n::kMsgProgramName);
-  setWindowTitle(QString::fromStdString(MainWindowCaption(title, v_databaseVersion.toStdString(),
-                                                          CTVersionUtils::ConfigurationName())));
+  v_caption = QString::fromStdString(
+    MainWindowCaption(title, v_databaseVersion.toStdString(), CTVersionUtils::ConfigurationName()));
+  UpdateCaption();
   // The application title with the version is not given to Qt: as display
   // name it would be appended to every window caption by the desktop.
   return StageResult::Continue();

@@ -447,6 +447,7 @@ void TFraSelectionPage::ShowModel()
     ShowMaxSpeeds();
     ShowSolutions();
     Chb_UpsideDown->setVisible(m.UpsideDownVisible());
+    Chb_UpsideDown->setChecked(m.UpsideDown());
     ShowPressureBalance();
   }
   Frm_CoolConditions->ConvertFields();

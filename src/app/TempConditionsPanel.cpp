@@ -158,7 +158,7 @@ void TFrm_TempConditions::FillInletChoice()
       selected = i;
   }
   Txt_HeaterOptions->setCurrentIndex(selected >= 0 ? selected : (options.IsEmpty() ? -1 : 0));
-  Lbl_Inletheater->setCurrentIndex(static_cast<int>(v_conditions->InletChoice()));
+  Lbl_Inletheater->setCurrentIndex(static_cast<int>(v_conditions->EffectiveInletChoice()));
 }
 
 void TFrm_TempConditions::ConvertFields()
@@ -177,7 +177,7 @@ void TFrm_TempConditions::ConvertFields()
   }
   Box_Discharge->setVisible(v_conditions->DischargeVisible());
   Pnl_Supply->setVisible(v_conditions->SupplyLinesVisible());
-  const TInletChoice inlet = v_conditions->InletChoice();
+  const TInletChoice inlet = v_conditions->EffectiveInletChoice();
   Frm_InletHeater->setVisible(inlet == TInletChoice::UserDefined);
   Txt_HeaterOptions->setVisible(inlet == TInletChoice::Option);
   Frm_SupplyHeater->setVisible(v_conditions->SupplyChoice() == TSupplyChoice::UserDefined);

@@ -1,7 +1,6 @@
 #include "app/UnitTextScroll.h"
 
 #include "air/NumberFormat.h"
-#include "catalogue/CatalogueText.h"
 #include "engine/SelectionInputs.h"
 
 #include <QEvent>
@@ -52,7 +51,6 @@ void TFrm_UnitTextScroll::SetupWindow(CTUnitInput* pInput, std::function<void()>
 {
   v_input = pInput;
   v_HandleChanges = std::move(HandleChanges);
-  v_typed.reset();
   ConvertUnit();
 }
 
@@ -102,45 +100,19 @@ int TFrm_UnitTextScroll::UnitIndex() const
 
 int TFrm_UnitTextScroll::StepOf(double baseValue) const
 {
-  double shown = baseValue;
-  if (Converts())
-    shown = TU_Form::ConvertValue(baseValue, v_input->Unit(), 0, UnitIndex(), true);
-  const double step = catalogue::RoundHalfEven(shown * Resolution());
+  const double step = v_input->StepOf(baseValue, UnitIndex());
   return static_cast<int>(std::clamp(step, -2.0e9, 2.0e9));
-}
-
-double TFrm_UnitTextScroll::BaseOfStep(int nStep) const
-{
-  const double shown = static_cast<double>(nStep) / Resolution();
-  if (!Converts())
-    return shown;
-  return TU_Form::ConvertValue(shown, v_input->Unit(), UnitIndex(), 0, true);
-}
-
-double TFrm_UnitTextScroll::ShownValue() const
-{
-  if (!v_input)
-    return 0;
-  if (v_typed && v_typedIndex == UnitIndex()) {
-    CTUnitInput probe = *v_input;
-    probe.SetVal(*v_typed);
-    if (probe.GetVal() == v_input->GetVal())
-      return *v_typed;
-  }
-  return v_input->GetVal();
 }
 
 double TFrm_UnitTextScroll::GetVal() const
 {
-  return ShownValue();
+  return v_input ? v_input->GetVal() : 0;
 }
 
 void TFrm_UnitTextScroll::ConvertUnit()
 {
   if (!v_input)
     return;
-  if (v_typed && (v_typedIndex != UnitIndex() || ShownValue() != *v_typed))
-    v_typed.reset(); // the program or the unit changed the value: show the model's
   if (v_hasFixedDim)
     Lbl_Unit->setText(v_fixedDim);
   else
@@ -150,7 +122,7 @@ void TFrm_UnitTextScroll::ConvertUnit()
   Lbl_Caption->setEnabled(enabled);
   Txt_Value->setEnabled(enabled);
   Scr_Value->setEnabled(enabled);
-  ShowStep(StepOf(ShownValue()));
+  ShowStep(StepOf(v_input->GetVal()));
   if (!enabled)
     Txt_Value->clear(); // a disabled input shows no value but keeps it
 }
@@ -177,13 +149,9 @@ void TFrm_UnitTextScroll::CommitText()
     ConvertUnit();
     return;
   }
-  const double step = std::clamp(catalogue::RoundHalfEven(*typed * Resolution()),
-                                 static_cast<double>(Scr_Value->minimum()), static_cast<double>(Scr_Value->maximum()));
-  const double base = BaseOfStep(static_cast<int>(step));
-  v_input->SetVal(base);
-  v_typed = base;
-  v_typedIndex = UnitIndex();
-  ShowStep(static_cast<int>(step));
+  // The model rounds and clamps the typed value once, in the unit shown.
+  v_input->SetTypedVal(*typed, UnitIndex());
+  ShowStep(StepOf(v_input->GetVal()));
   if (v_HandleChanges)
     v_HandleChanges();
 }
@@ -192,11 +160,8 @@ void TFrm_UnitTextScroll::ScrollMoved(int nStep)
 {
   if (!v_input || v_InTreatment)
     return;
-  const double base = BaseOfStep(nStep);
-  v_input->SetVal(base);
-  v_typed = base;
-  v_typedIndex = UnitIndex();
-  ShowStep(nStep);
+  v_input->SetTypedVal(static_cast<double>(nStep) / Resolution(), UnitIndex());
+  ShowStep(StepOf(v_input->GetVal()));
   if (v_HandleChanges)
     v_HandleChanges();
 }

@@ -61,9 +61,6 @@ private:
   bool Converts() const;
   // The input's limits in the unit in effect, in scroll steps.
   int StepOf(double baseValue) const;
-  double BaseOfStep(int nStep) const;
-  // The value shown: what the user typed while the model still holds it.
-  double ShownValue() const;
   void ShowStep(int nStep);
   void CommitText();
   void ScrollMoved(int nStep);
@@ -78,11 +75,6 @@ private:
   bool v_hasFixedDim = false;
   // Set while the field changes its own controls.
   bool v_InTreatment = false;
-  // The value the user entered (base unit) and the unit it was entered in:
-  // the model rounds in its base unit, which must not change what the user
-  // reads in another unit (200 CFM stays 200 CFM).
-  std::optional<double> v_typed;
-  int v_typedIndex = 0;
 };
 
 } // namespace aw::app

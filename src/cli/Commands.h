@@ -30,5 +30,6 @@ void AddGlossaryCommand(CLI::App& app);
 // The global --language de|fr|en.
 void AddLanguageOption(CLI::App& app);
 void AddDocumentCommand(CLI::App& app);
+void AddProjectCommand(CLI::App& app);
 
 } // namespace aw::cli

@@ -11,6 +11,7 @@
 #include "engine/EngineFactory.h"
 #include "engine/FamilyTraits.h"
 #include "engine/SelectionModel.h"
+#include "engine/SelectionProject.h"
 #include "engine/UnitDataSheet.h"
 #include "i18n/BaseMsgMan.h"
 #include "platform/CaseFolding.h"
@@ -32,17 +33,18 @@ using Json = nlohmann::ordered_json;
 
 struct SelectOptions
 {
-  std::string family = "brisa";
+  std::optional<std::string> family;
   std::optional<std::string> airflowPerPerson, roomSurface, areaPerPerson, supply, exhaust, altitude, espSupply,
     espExhaust;
   std::optional<double> persons;
-  std::string supplyFilter = "none", exhaustFilter = "none", plenum = "none";
+  std::optional<std::string> supplyFilter, exhaustFilter, plenum;
   std::optional<std::string> maxSpeed;
   bool upsideDown = false;
   std::optional<std::string> coolingRoom, coolingAmbient, heatingRoom, heatingAmbient;
   std::optional<std::string> coolingDischarge, heatingDischarge, supplyTemp;
   std::optional<std::string> coolingInletHeater, heatingInletHeater, supplyHeater;
-  int pick = 1;
+  std::optional<int> pick;
+  std::optional<std::string> project, saveProject;
   bool json = false;
 };
 
@@ -67,9 +69,16 @@ std::string NormalisedUnit(std::string_view text)
   return out;
 }
 
+// A number as typed and the index of its unit in the dimension (0: the base unit).
+struct TypedValue
+{
+  double number = 0;
+  int nUnitIndex = 0;
+};
+
 // A value with an optional unit of its dimension ("1200m3/h", "-10C",
-// "0.6inH2O"), in the base unit; a bare number is in the base unit.
-double ParseValue(const std::string& szText, U_RepUnit TheUnit, bool bAbsolute, const std::string& szOption)
+// "0.6inH2O"); a bare number is in the base unit.
+TypedValue ParseValue(const std::string& szText, U_RepUnit TheUnit, const std::string& szOption)
 {
   std::size_t end = 0;
   if (end < szText.size() && (szText[end] == '-' || szText[end] == '+'))
@@ -81,18 +90,25 @@ double ParseValue(const std::string& szText, U_RepUnit TheUnit, bool bAbsolute, 
     throw CommandError(szOption + ": \"" + szText + "\" is no number");
   const std::string unit = NormalisedUnit(std::string_view(szText).substr(end));
   if (unit.empty())
-    return *number;
+    return {*number, 0};
   for (int index = 0; index < TU_Form::DimensionCount(TheUnit); ++index)
     if (NormalisedUnit(TU_Form::GetSpecificString(TheUnit, index)) == unit)
-      return TU_Form::ConvertValue(*number, TheUnit, index, 0, bAbsolute);
+      return {*number, index};
   std::string known;
   for (int index = 0; index < TU_Form::DimensionCount(TheUnit); ++index)
     known += (index ? ", " : "") + TU_Form::GetSpecificString(TheUnit, index);
   throw CommandError(szOption + ": unknown unit in \"" + szText + "\" (known: " + known + ")");
 }
 
+// Enters a value as the user types it into the input: rounded once, in its unit.
+void Enter(CTUnitInput& input, const std::string& szText, const std::string& szOption)
+{
+  const TypedValue typed = ParseValue(szText, input.Unit(), szOption);
+  input.SetTypedVal(typed.number, typed.nUnitIndex);
+}
+
 // "T,RH": a temperature with an optional unit and a relative humidity in %.
-std::pair<double, double> ParseCondition(const std::string& szText, const std::string& szOption)
+std::pair<std::string, double> ParseCondition(const std::string& szText, const std::string& szOption)
 {
   const std::size_t comma = szText.find(',');
   if (comma == std::string::npos)
@@ -103,7 +119,7 @@ std::pair<double, double> ParseCondition(const std::string& szText, const std::s
   const std::optional<double> humidity = ParseNumber(rh);
   if (!humidity || *humidity < 0 || *humidity > 100)
     throw CommandError(szOption + ": \"" + szText.substr(comma + 1) + "\" is no relative humidity in %");
-  return {ParseValue(szText.substr(0, comma), U_Temperature, true, szOption), *humidity};
+  return {szText.substr(0, comma), *humidity};
 }
 
 int Choice(const std::string& szText, const std::vector<std::string>& names, const std::string& szOption)
@@ -123,82 +139,146 @@ void ApplyConditions(CTTempConditions& c, const std::optional<std::string>& room
 {
   if (room) {
     const auto [t, rh] = ParseCondition(*room, "--" + szMode + "-room");
-    c.SetRoom(t, rh, false);
+    c.SetRoom(c.RoomDBT().GetVal(), rh, false);
+    Enter(c.RoomDBT(), t, "--" + szMode + "-room");
   }
   if (ambient) {
     const auto [t, rh] = ParseCondition(*ambient, "--" + szMode + "-ambient");
-    c.SetAmbient(t, rh, false);
+    c.SetAmbient(c.AmbientDBT().GetVal(), rh, false);
+    Enter(c.AmbientDBT(), t, "--" + szMode + "-ambient");
   }
   if (discharge)
-    c.Discharge().SetVal(ParseValue(*discharge, U_Temperature, true, "--" + szMode + "-discharge"));
+    Enter(c.Discharge(), *discharge, "--" + szMode + "-discharge");
   if (inletHeater) {
-    c.InletHeaterInput().SetVal(ParseValue(*inletHeater, U_Power, false, "--" + szMode + "-inlet-heater"));
+    Enter(c.InletHeaterInput(), *inletHeater, "--" + szMode + "-inlet-heater");
     c.SetInletChoice(TInletChoice::UserDefined);
   }
 }
 
-void Apply(CTSelectionModel& model, const SelectOptions& o)
+int FamilyCode(const std::string& szFamily)
 {
   static const std::vector<std::string> kFamilies = {"brisa", "dorsa", "pelmar-mf"};
+  return Choice(szFamily, kFamilies, "--family");
+}
+
+// The options given (but the family), as the user would enter them on the
+// Selection page once the family and its ranges are in place; runs inside a bulk change.
+void ApplyInputs(CTSelectionModel& model, const SelectOptions& o)
+{
   static const std::vector<std::string> kFilters = {"none", "F6", "F7", "F8"};
   static const std::vector<std::string> kPlenums = {"none", "oa-ea", "all"};
-  model.BeginBulkChange();
-  model.SetFamily(Choice(o.family, kFamilies, "--family"));
   if (o.persons) {
-    model.NumberOfPersonsClick();
+    model.SetRequirementMode(CTSelectionModel::TRequirement::NumberOfPersons);
     model.NumberOfPersons().SetVal(*o.persons);
+  } else if (o.areaPerPerson || o.roomSurface) {
+    if (model.Requirement() != CTSelectionModel::TRequirement::AreaPerPerson)
+      model.SetRequirementMode(CTSelectionModel::TRequirement::AreaPerPerson);
   }
   if (o.airflowPerPerson)
-    model.AirflowPerPerson().SetVal(ParseValue(*o.airflowPerPerson, U_Airflow, false, "--airflow-per-person"));
+    Enter(model.AirflowPerPerson(), *o.airflowPerPerson, "--airflow-per-person");
   if (o.roomSurface)
-    model.RoomSurface().SetVal(ParseValue(*o.roomSurface, U_Surface, false, "--room-surface"));
+    Enter(model.RoomSurface(), *o.roomSurface, "--room-surface");
   if (o.areaPerPerson)
-    model.AreaPerPerson().SetVal(ParseValue(*o.areaPerPerson, U_Surface, false, "--area-per-person"));
+    Enter(model.AreaPerPerson(), *o.areaPerPerson, "--area-per-person");
   if (o.supply) {
-    model.TotalSupplyClick(true);
-    model.TotalSupply().SetVal(ParseValue(*o.supply, U_Airflow, false, "--supply"));
+    if (!model.TotalSupplyTicked())
+      model.TotalSupplyClick(true);
+    Enter(model.TotalSupply(), *o.supply, "--supply");
   }
   if (o.exhaust) {
-    model.TotalExhaustClick(true);
-    model.TotalExhaust().SetVal(ParseValue(*o.exhaust, U_Airflow, false, "--exhaust"));
+    if (!model.TotalExhaustTicked())
+      model.TotalExhaustClick(true);
+    Enter(model.TotalExhaust(), *o.exhaust, "--exhaust");
   }
   if (o.altitude)
-    model.Altitude().SetVal(ParseValue(*o.altitude, U_Length, false, "--altitude"));
+    Enter(model.Altitude(), *o.altitude, "--altitude");
   if (o.espSupply)
-    model.DesignSupplyESP().SetVal(ParseValue(*o.espSupply, U_Pressure, false, "--esp-supply"));
+    Enter(model.DesignSupplyESP(), *o.espSupply, "--esp-supply");
   if (o.espExhaust)
-    model.DesignExhaustESP().SetVal(ParseValue(*o.espExhaust, U_Pressure, false, "--esp-exhaust"));
-  model.SetSupplyFilter(Choice(o.supplyFilter, kFilters, "--supply-filter"));
-  model.SetExhaustFilter(Choice(o.exhaustFilter, kFilters, "--exhaust-filter"));
-  model.SetPlenum(Choice(o.plenum, kPlenums, "--plenum"));
-  model.SetUpsideDown(o.upsideDown);
+    Enter(model.DesignExhaustESP(), *o.espExhaust, "--esp-exhaust");
+  if (o.supplyFilter)
+    model.SetSupplyFilter(Choice(*o.supplyFilter, kFilters, "--supply-filter"));
+  if (o.exhaustFilter)
+    model.SetExhaustFilter(Choice(*o.exhaustFilter, kFilters, "--exhaust-filter"));
+  if (o.plenum)
+    model.SetPlenum(Choice(*o.plenum, kPlenums, "--plenum"));
+  if (o.upsideDown)
+    model.SetUpsideDown(true);
   ApplyConditions(model.Cooling(), o.coolingRoom, o.coolingAmbient, o.coolingDischarge, o.coolingInletHeater,
                   "cooling");
   ApplyConditions(model.Heating(), o.heatingRoom, o.heatingAmbient, o.heatingDischarge, o.heatingInletHeater,
                   "heating");
   if (o.supplyTemp) {
     model.Heating().SetSupplyTempTicked(true);
-    model.Heating().SupplyTempInput().SetVal(ParseValue(*o.supplyTemp, U_Temperature, true, "--supply-temp"));
+    Enter(model.Heating().SupplyTempInput(), *o.supplyTemp, "--supply-temp");
   }
   if (o.supplyHeater) {
-    model.Heating().SupplyHeaterInput().SetVal(ParseValue(*o.supplyHeater, U_Power, false, "--supply-heater"));
+    Enter(model.Heating().SupplyHeaterInput(), *o.supplyHeater, "--supply-heater");
     model.Heating().SetSupplyChoice(TSupplyChoice::UserDefined);
   }
-  model.EndBulkChange();
+  if (o.maxSpeed)
+    model.SetMaxSpeedName(*o.maxSpeed);
+}
 
-  // The speed types are those of the family's units, known after the family change.
-  if (o.maxSpeed) {
-    std::vector<std::string> names;
-    for (const Cls_BrisaSpType* type : model.MaxSpeedTypes())
-      names.push_back(type->GetName());
-    model.SetMaxSpeed(Choice(*o.maxSpeed, names, "--max-speed"));
+// The speed types are those of the family's units, known once the family change has run.
+void CheckMaxSpeed(const CTSelectionModel& model, const SelectOptions& o)
+{
+  if (!o.maxSpeed)
+    return;
+  std::vector<std::string> names;
+  for (const Cls_BrisaSpType* type : model.MaxSpeedTypes())
+    names.push_back(type->GetName());
+  Choice(*o.maxSpeed, names, "--max-speed");
+}
+
+void Pick(CTSelectionModel& model, const SelectOptions& o)
+{
+  if (!o.pick)
+    return;
+  if (*o.pick < 1 || *o.pick > model.Solutions().Count())
+    throw CommandError("--pick " + std::to_string(*o.pick) + ": there are " +
+                       std::to_string(model.Solutions().Count()) + " solutions");
+  model.Pick(*o.pick - 1);
+}
+
+std::string MessageText(const CTProjectFileMessage& message)
+{
+  return i18n::GetUnicodeString(message.nMsgNo, {message.szParam});
+}
+
+void OpenProject(CTSelectionModel& model, const SelectOptions& o, CTBaseFactory& factory)
+{
+  CTBrisaProjectData data;
+  if (const auto failure =
+        CTBrisaProjectIO::LoadProjectFile(*o.project, CTBrisaProjectIO::CatalogueOptions(&factory), data))
+    throw CommandError(*o.project + ": " + MessageText(*failure));
+  if (o.family)
+    data.v_intfV0.v_family = FamilyCode(*o.family);
+  ApplyProject(model, data, [&] { ApplyInputs(model, o); });
+}
+
+void SaveProject(CTSelectionModel& model, const std::string& szFile)
+{
+  const std::optional<CTBrisaProjectData> data = ProjectOfSelection(model);
+  if (!data)
+    throw CommandError(MessageText({CTBrisaProjectIO::kMsgNoSelectedDevice, {}}));
+  if (const auto failure = CTBrisaProjectIO::SaveProjectFile(szFile, *data))
+    throw CommandError(MessageText(*failure));
+}
+
+void Apply(CTSelectionModel& model, const SelectOptions& o, CTBaseFactory& factory)
+{
+  if (o.project) {
+    OpenProject(model, o, factory);
+  } else {
+    if (o.family)
+      model.SetFamily(FamilyCode(*o.family));
+    model.BeginBulkChange();
+    ApplyInputs(model, o);
+    model.EndBulkChange();
   }
-  if (o.pick != 1) {
-    if (o.pick < 1 || o.pick > model.Solutions().Count())
-      throw CommandError("--pick " + std::to_string(o.pick) + ": there are " +
-                         std::to_string(model.Solutions().Count()) + " solutions");
-    model.SelectedDevicesClick(o.pick - 1);
-  }
+  CheckMaxSpeed(model, o);
+  Pick(model, o);
 }
 
 // ---- output --------------------------------------------------------------------
@@ -329,6 +409,11 @@ Json ResultJson(CTSelectionModel& model)
   picked["exhaustSupplyRatio"] = model.ExhaustSupplyRatio();
   picked["cooling"] = ModeJson(model.CoolingResults(), true, *unit, model);
   picked["heating"] = ModeJson(model.HeatingResults(), false, *unit, model);
+  model.FillOptions();
+  Json options = Json::array();
+  for (const CTOptionRow& row : model.UsedOptions())
+    options.push_back({{"name", row.szName}, {"type", row.nType}, {"quantity", row.nQuantity}, {"standard", row.bStandard}});
+  picked["usedOptions"] = options;
   picked["datasheet"] = DataSheetJson(GetUnitDataSheet(*unit));
   out["picked"] = picked;
   return out;
@@ -425,7 +510,9 @@ void Run(const SelectOptions& o)
   if (!session.Connect())
     throw CommandError("the catalogue cannot be read: " + session.LastError());
   CTSelectionModel model(&session.Factory());
-  Apply(model, o);
+  Apply(model, o, session.Factory());
+  if (o.saveProject)
+    SaveProject(model, *o.saveProject);
   const Json out = ResultJson(model);
   if (o.json)
     std::cout << out.dump(2) << '\n';
@@ -471,6 +558,10 @@ void AddSelectCommand(CLI::App& app)
   cmd->add_option("--heating-inlet-heater", o->heatingInletHeater, "User inlet heater in heating, kW");
   cmd->add_option("--supply-heater", o->supplyHeater, "Brisa: user supply heater in heating, kW");
   cmd->add_option("--pick", o->pick, "The solution whose results are computed (default 1, the first)");
+  cmd->add_option("--project", o->project,
+                  "Opens a project file as the window does; the other options given override its values")
+    ->check(CLI::ExistingFile);
+  cmd->add_option("--save-project", o->saveProject, "Writes the selection (picked solution, options) as a project file");
   cmd->add_flag("--json", o->json, "Prints the result as JSON");
   cmd->callback([o] { Run(*o); });
 }

@@ -43,6 +43,7 @@ int main(int argc, char** argv)
   aw::cli::AddSelectCommand(app);
   aw::cli::AddGlossaryCommand(app);
   aw::cli::AddDocumentCommand(app);
+  aw::cli::AddProjectCommand(app);
 
   ShowMessagesOnStderr();
   try {

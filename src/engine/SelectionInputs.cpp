@@ -28,6 +28,39 @@ void CTUnitInput::SetVal(double TheVal)
   v_value = std::clamp(stepped, v_min, v_max);
 }
 
+double CTUnitInput::StepOf(double TheVal, int nUnitIndex) const
+{
+  const bool converts = v_unit != U_None && nUnitIndex != 0;
+  const double shown = converts ? TU_Form::ConvertValue(TheVal, v_unit, 0, nUnitIndex, true) : TheVal;
+  return catalogue::RoundHalfEven(shown * v_resolution);
+}
+
+void CTUnitInput::SetTypedVal(double TypedVal, int nUnitIndex)
+{
+  if (!std::isfinite(TypedVal))
+    return;
+  const bool converts = v_unit != U_None && nUnitIndex != 0;
+  const auto toBase = [&](double step) {
+    const double shown = step / v_resolution;
+    return converts ? TU_Form::ConvertValue(shown, v_unit, nUnitIndex, 0, true) : shown;
+  };
+  // The steps of the shown unit that lie within the limits.
+  double low = StepOf(v_min, nUnitIndex), high = StepOf(v_max, nUnitIndex);
+  if (toBase(low) < v_min)
+    ++low;
+  if (toBase(high) > v_max)
+    --high;
+  high = std::max(low, high);
+  v_value = toBase(std::clamp(catalogue::RoundHalfEven(TypedVal * v_resolution), low, high));
+}
+
+void CTUnitInput::SetStoredVal(double TheVal)
+{
+  if (!(TheVal > kNoValue) || !std::isfinite(TheVal))
+    return;
+  v_value = std::clamp(TheVal, v_min, v_max);
+}
+
 void CTUnitInput::EnableIt(bool bEnable)
 {
   v_enabled = bEnable;
@@ -95,6 +128,7 @@ void CTTempConditions::InitFields()
   v_inletChoice = TInletChoice::Calculated;
   v_supplyChoice = TSupplyChoice::Calculated;
   v_supplyTempTicked = false;
+  v_heaterOptionIndex = v_fittedOptionIndex = -1;
   v_InletHeater = v_SupplyHeater = 0;
 }
 
@@ -156,46 +190,71 @@ void CTTempConditions::SetSupplyTempTicked(bool bTicked)
 void CTTempConditions::SetupInlet(const ObjectList<Cls_DeviceOption>& HeaterOptions)
 {
   v_heaterOptions = HeaterOptions;
-  v_heaterOptionIndex = v_heaterOptions.IsEmpty() ? -1 : 0;
+  v_fittedOptionIndex = -1;
+  if (v_heaterOptionIndex < 0 || v_heaterOptionIndex >= v_heaterOptions.Count())
+    v_heaterOptionIndex = v_heaterOptions.IsEmpty() ? -1 : 0;
+  // The remembered choice stays; without options its entry is gone and the
+  // last entry of the choice, "User defined inlet", applies.
+  if (v_inletChoice == TInletChoice::Option && v_heaterOptions.IsEmpty())
+    v_inletChoice = TInletChoice::UserDefined;
+}
+
+bool CTTempConditions::FitInletOption(double CalcInlet)
+{
+  if (v_inletChoice != TInletChoice::Calculated || !(CalcInlet > 0))
+    return false;
   int fitting = -1;
   for (int i = 0; i < v_heaterOptions.Count(); ++i) {
     const double power = v_heaterOptions[i]->GetValue();
-    if (power >= v_InletHeater && (fitting < 0 || power < v_heaterOptions[fitting]->GetValue()))
+    if (power >= CalcInlet && (fitting < 0 || power < v_heaterOptions[fitting]->GetValue()))
       fitting = i;
   }
-  if (fitting >= 0 && v_InletHeater > 0) {
-    v_inletChoice = TInletChoice::Option;
-    v_heaterOptionIndex = fitting;
-  } else if (v_inletChoice == TInletChoice::Option && v_heaterOptions.IsEmpty()) {
-    // The remembered entry is gone: the last entry of the choice applies.
-    v_inletChoice = TInletChoice::UserDefined;
-  }
+  v_fittedOptionIndex = fitting;
+  return fitting >= 0;
+}
+
+TInletChoice CTTempConditions::EffectiveInletChoice() const
+{
+  return v_fittedOptionIndex >= 0 ? TInletChoice::Option : v_inletChoice;
 }
 
 void CTTempConditions::SetHeaterOption(int nIndex)
 {
   if (nIndex >= 0 && nIndex < v_heaterOptions.Count()) {
     v_heaterOptionIndex = nIndex;
+    v_fittedOptionIndex = -1;
     v_inletChoice = TInletChoice::Option;
+  }
+}
+
+int CTTempConditions::SelectedHeaterOptionIndex() const
+{
+  switch (EffectiveInletChoice()) {
+  case TInletChoice::Option: return v_fittedOptionIndex >= 0 ? v_fittedOptionIndex : v_heaterOptionIndex;
+  default: return -1;
   }
 }
 
 Cls_DeviceOption* CTTempConditions::GetSelectedHeaterOption() const
 {
-  if (v_inletChoice != TInletChoice::Option || v_heaterOptionIndex < 0 || v_heaterOptionIndex >= v_heaterOptions.Count())
-    return nullptr;
-  return v_heaterOptions[v_heaterOptionIndex];
+  const int index = SelectedHeaterOptionIndex();
+  return index >= 0 && index < v_heaterOptions.Count() ? v_heaterOptions[index] : nullptr;
 }
 
 void CTTempConditions::SetDischarge(double MinDischarge, double MaxDischarge)
 {
-  if (MinDischarge != v_discharge.GetMinVal() || MaxDischarge != v_discharge.GetMaxVal())
-    v_discharge.SetupWindow(U_Temperature, MinDischarge, MaxDischarge, MaxDischarge, 10);
+  if (MinDischarge == v_discharge.GetMinVal() && MaxDischarge == v_discharge.GetMaxVal())
+    return;
+  const double current = v_discharge.GetVal();
+  const bool keep = current >= MinDischarge && current <= MaxDischarge;
+  v_discharge.SetupWindow(U_Temperature, MinDischarge, MaxDischarge, MaxDischarge, 10);
+  if (keep)
+    v_discharge.SetStoredVal(current);
 }
 
 double CTTempConditions::UserInletValue() const
 {
-  switch (v_inletChoice) {
+  switch (EffectiveInletChoice()) {
   case TInletChoice::UserDefined: return v_inletHeater.GetVal();
   case TInletChoice::Option: {
     const Cls_DeviceOption* option = GetSelectedHeaterOption();
@@ -221,6 +280,55 @@ CTConditionSelection CTTempConditions::GetSelection(const TAir& Air) const
   if (SupplyLinesVisible() && v_supplyChoice == TSupplyChoice::UserDefined)
     s.UserSupplyHeater = v_supplyHeater.GetVal();
   return s;
+}
+
+namespace {
+
+// A stored relative humidity into a humidity input: in wet bulb when the
+// rounded wet bulb gives the same relative humidity back, else as relative humidity.
+void SetStoredHumidity(CTUnitInput& DBT, CTUnitInput& Humidity, bool& bWetBulb, bool bRoom, double RH, const TAir& Air)
+{
+  if (bWetBulb) {
+    CTUnitInput probe = Humidity;
+    probe.SetVal(Air.ConvertDBRH2WB(DBT.GetVal(), RH));
+    if (RelativeHumidityOf(DBT, probe, true, Air) == RH) {
+      Humidity = probe;
+      return;
+    }
+    bWetBulb = false;
+    SetupHumidity(Humidity, false, bRoom, RH);
+  }
+  Humidity.SetStoredVal(RH);
+}
+
+} // namespace
+
+void CTTempConditions::SetSelection(const CTConditionSelection& Selection, const TAir& Air)
+{
+  v_roomDBT.SetStoredVal(Selection.IndoorDBT);
+  SetStoredHumidity(v_roomDBT, v_roomHumidity, v_roomWetBulb, true, Selection.IndoorRH, Air);
+  v_ambientDBT.SetStoredVal(Selection.AmbientDBT);
+  SetStoredHumidity(v_ambientDBT, v_ambientHumidity, v_ambientWetBulb, false, Selection.AmbientRH, Air);
+  v_fittedOptionIndex = -1;
+  if (Selection.UserInletHeater > 0) {
+    v_inletChoice = TInletChoice::UserDefined;
+    v_inletHeater.SetStoredVal(Selection.UserInletHeater);
+  } else {
+    v_inletChoice = TInletChoice::Calculated;
+  }
+  // For Pelmar-MF the stored supply temperature is the discharge: it must
+  // not tick the (hidden) box, or it would reach a later Brisa selection.
+  const bool supplyTemp = Selection.UserSupplyTemp > 0 && !DischargeVisible();
+  v_supplyTempTicked = supplyTemp;
+  v_supplyTemp.EnableIt(supplyTemp);
+  if (supplyTemp)
+    v_supplyTemp.SetStoredVal(Selection.UserSupplyTemp);
+  if (Selection.UserSupplyHeater > 0) {
+    v_supplyChoice = TSupplyChoice::UserDefined;
+    v_supplyHeater.SetStoredVal(Selection.UserSupplyHeater);
+  } else {
+    v_supplyChoice = TSupplyChoice::Calculated;
+  }
 }
 
 bool CTTempConditions::CheckCooling()

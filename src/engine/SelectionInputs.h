@@ -16,8 +16,9 @@
 namespace aw {
 
 // One numeric input. The value is held in the base unit of its dimension,
-// clamped to the limits and rounded to the resolution (steps per unit: 10
-// keeps one decimal).
+// clamped to the limits. A value the program sets is rounded to the
+// resolution (steps per unit: 10 keeps one decimal); a value typed in
+// another unit is rounded once, in that unit, and kept exactly as typed.
 class CTUnitInput
 {
 public:
@@ -30,6 +31,13 @@ public:
   void SetupWindow(U_RepUnit TheUnit, double Min, double Max, double InitVal, int Resolution);
   // Ignores the absent marker; otherwise clamps and rounds.
   void SetVal(double TheVal);
+  // A value typed in the unit nUnitIndex of the dimension: rounded to the
+  // resolution and clamped to the limits in that unit, then converted.
+  void SetTypedVal(double TypedVal, int nUnitIndex);
+  // A value that was this input's before (a project): clamped, not rounded again.
+  void SetStoredVal(double TheVal);
+  // The scroll position of a base value shown in unit nUnitIndex (value × resolution, rounded).
+  double StepOf(double TheVal, int nUnitIndex) const;
   double GetVal() const { return v_value; }
   // Enabling sets the initial value; a disabled input keeps its value.
   void EnableIt(bool bEnable);
@@ -103,17 +111,31 @@ public:
   void SetSupplyTempTicked(bool bTicked);
   bool SupplyTempTicked() const { return v_supplyTempTicked; }
 
-  // The unit's heater options (not owned); a calculated inlet heater picks
-  // the smallest option not below it.
+  // The unit's heater options (not owned). The user's inlet choice is kept;
+  // an option taken for a calculated heater is dropped.
   void SetupInlet(const ObjectList<Cls_DeviceOption>& HeaterOptions);
   const ObjectList<Cls_DeviceOption>& HeaterOptions() const { return v_heaterOptions; }
   void SetHeaterOption(int nIndex);
-  // The chosen heater option, none when the choice is not "Inlet heater option".
+  // With "Calculated inlet": takes the smallest option not below the heater
+  // just calculated (CalcInlet > 0); true when one was taken, so that the
+  // caller computes once more with it.
+  bool FitInletOption(double CalcInlet);
+  // The choice in effect: "Inlet heater option" when an option was fitted to the calculated heater.
+  TInletChoice EffectiveInletChoice() const;
+  // The option in effect (chosen or fitted), none otherwise.
   Cls_DeviceOption* GetSelectedHeaterOption() const;
-  // Re-sets the discharge input when its limits differ (initial value: max).
+  int SelectedHeaterOptionIndex() const;
+  // Re-sets the discharge input when its limits differ; a value within the
+  // new limits is kept, another becomes max.
   void SetDischarge(double MinDischarge, double MaxDischarge);
 
   CTConditionSelection GetSelection(const TAir& Air) const;
+  // Puts stored values back: the four conditions (a relative humidity that
+  // the wet-bulb input cannot hold exactly switches that input to relative
+  // humidity), the heaters and, for Brisa heating, the supply temperature.
+  // For Pelmar-MF the supply temperature is the discharge, which the caller
+  // applies once the unit's discharge range is known.
+  void SetSelection(const CTConditionSelection& Selection, const TAir& Air);
 
   // Corrections before a calculation; true when the input was corrected.
   bool CheckCooling();  // room above ambient: ambient := room
@@ -137,6 +159,7 @@ private:
   bool v_supplyTempTicked = false;
   ObjectList<Cls_DeviceOption> v_heaterOptions;
   int v_heaterOptionIndex = -1;
+  int v_fittedOptionIndex = -1; // taken for the calculated heater of this computation
   double v_InletHeater = 0, v_SupplyHeater = 0; // kW, the last calculated heaters
 };
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueText.h"
 #include "db/DbObject.h"
+#include "platform/CaseFolding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,8 +75,16 @@ void CTSelectionModel::InitialiseInputs()
   CalcSupply();
 }
 
+void CTSelectionModel::BeginBulkChange()
+{
+  ++v_bulkDepth;
+  v_converting = true;
+}
+
 void CTSelectionModel::EndBulkChange()
 {
+  if (v_bulkDepth > 0 && --v_bulkDepth > 0)
+    return;
   v_converting = false;
   CalcSupply();
 }
@@ -102,15 +111,39 @@ void CTSelectionModel::SetPlenum(int nChoice)
 
 void CTSelectionModel::SetMaxSpeed(int nIndex)
 {
-  if (nIndex >= 0 && nIndex < v_speedTypes.Count())
+  if (nIndex >= 0 && nIndex < v_speedTypes.Count()) {
     v_maxSpeedIndex = nIndex;
+    v_maxSpeedName = v_speedTypes[nIndex]->GetName();
+  }
   SimpleRecalculation();
+}
+
+void CTSelectionModel::SetMaxSpeedName(const std::string& szName)
+{
+  v_maxSpeedName = szName;
+  for (int i = 0; i < v_speedTypes.Count(); ++i)
+    if (platform::EqualsIgnoreCase(v_speedTypes[i]->GetName(), szName))
+      v_maxSpeedIndex = i;
+  SimpleRecalculation();
+}
+
+std::string CTSelectionModel::MaxSpeedName() const
+{
+  return v_maxSpeedIndex >= 0 && v_maxSpeedIndex < v_speedTypes.Count() ? v_speedTypes[v_maxSpeedIndex]->GetName()
+                                                                          : std::string();
 }
 
 void CTSelectionModel::SetUpsideDown(bool bTicked)
 {
   v_upsideDown = bTicked;
   SimpleRecalculation();
+}
+
+void CTSelectionModel::SetConditions(CTTempConditions& conditions, const CTConditionSelection& selection)
+{
+  v_air.SetAltitude(v_altitude.GetVal());
+  conditions.SetSelection(selection, v_air);
+  EfficiencyCallBack();
 }
 
 void CTSelectionModel::CapacityCallBack()
@@ -198,6 +231,35 @@ void CTSelectionModel::SetFamily(int nFamily)
     FamilyChange();
 }
 
+void CTSelectionModel::SetRequirementMode(TRequirement mode)
+{
+  if (mode == TRequirement::NumberOfPersons)
+    NumberOfPersonsClick();
+  else
+    AreaPerPersonClick();
+}
+
+void CTSelectionModel::SetTotalSupply(double Q)
+{
+  if (!v_totalSupplyTicked)
+    TotalSupplyClick(true);
+  v_totalSupply.SetVal(Q);
+  CapacityCallBack();
+}
+
+void CTSelectionModel::SetTotalExhaust(double Q)
+{
+  if (!v_totalExhaustTicked)
+    TotalExhaustClick(true);
+  v_totalExhaust.SetVal(Q);
+  CapacityCallBack();
+}
+
+void CTSelectionModel::Pick(int nRow)
+{
+  SelectedDevicesClick(nRow);
+}
+
 void CTSelectionModel::SelectedDevicesClick(int nRow)
 {
   v_selectedRow = nRow;
@@ -230,9 +292,11 @@ void CTSelectionModel::CalcSupply()
       v_numberOfPersons.SetVal(catalogue::RoundHalfEven(Q / perPerson));
     }
   }
-  v_totalSupply.SetVal(Q);
+  // A typed total stays as typed; a derived one takes the input's resolution.
+  if (!v_totalSupplyTicked)
+    v_totalSupply.SetVal(Q);
   if (!v_totalExhaustTicked || v_totalExhaust.GetVal() == 0)
-    v_totalExhaust.SetVal(Q);
+    v_totalExhaust.SetStoredVal(v_totalSupply.GetVal());
   FamilyChange();
 }
 
@@ -268,8 +332,11 @@ void CTSelectionModel::FamilyChange()
       return;
     }
   }
-  if (v_maxSpeedIndex < 0 || v_maxSpeedIndex >= v_speedTypes.Count())
-    v_maxSpeedIndex = v_speedTypes.Count() - 1; // the highest speed type
+  // The chosen maximum speed is kept by name; a family without it offers its highest speed type.
+  v_maxSpeedIndex = v_speedTypes.Count() - 1;
+  for (int i = 0; i < v_speedTypes.Count(); ++i)
+    if (!v_maxSpeedName.empty() && platform::EqualsIgnoreCase(v_speedTypes[i]->GetName(), v_maxSpeedName))
+      v_maxSpeedIndex = i;
   SelectDevices();
 }
 
@@ -287,8 +354,8 @@ void CTSelectionModel::SelectDevices()
   const Cls_BrisaSpType* maxSpeed =
     v_maxSpeedIndex >= 0 && v_maxSpeedIndex < v_speedTypes.Count() ? v_speedTypes[v_maxSpeedIndex] : nullptr;
   if (v_family == Cls_Brisa::kFamilyPelmarMF) {
-    v_totalExhaust.SetVal(v_totalSupply.GetVal());
-    v_designExhaustESP.SetVal(v_designSupplyESP.GetVal());
+    v_totalExhaust.SetStoredVal(v_totalSupply.GetVal());
+    v_designExhaustESP.SetStoredVal(v_designSupplyESP.GetVal());
   }
   v_supplyAir = v_totalSupply.GetVal() * kAirflowFactor;
   v_exhaustAir = v_totalExhaust.GetVal() * kAirflowFactor;
@@ -434,6 +501,29 @@ void CTSelectionModel::FillEsp()
                         plenumExhaust);
 }
 
+// Computes a mode with the panel's selection; with "Calculated inlet" and a
+// heater option that covers the heater just calculated, once more with that
+// option, so that the result depends on this unit and these inputs only.
+template <class Compute>
+int CTSelectionModel::ComputeMode(CTTempConditions& conditions, CTModeResults& r, Compute compute)
+{
+  conditions.SetupInlet(SearchedUnit(*v_currBrisa).GetHeaterOptions());
+  int code = compute(conditions.GetSelection(v_air));
+  if (code == 0 && conditions.FitInletOption(r.InletHeater.CalcHeater))
+    code = compute(conditions.GetSelection(v_air));
+  if (code == 0)
+    code = conditions.CheckHeaters(r.InletHeater.CalcHeater, r.SupplyHeater.CalcHeater);
+  if (code != 0) {
+    r.nCode = code;
+    ShowSelectionError(code);
+    return code;
+  }
+  // Pelmar-MF shows the supply temperature the air reaches.
+  r.SupplyTemp = v_family == Cls_Brisa::kFamilyPelmarMF ? r.States.SA.DBT : kNoValue;
+  r.bComputed = true;
+  return 0;
+}
+
 bool CTSelectionModel::ComputeCooling(bool bUpsideDown)
 {
   Cls_Brisa& unit = *v_currBrisa;
@@ -443,23 +533,17 @@ bool CTSelectionModel::ComputeCooling(bool bUpsideDown)
     unit.GetCoolDischargeRange(low, high);
     v_cooling.SetDischarge(low, high);
   }
-  v_cooling.SetupInlet(SearchedUnit(unit).GetHeaterOptions());
-  const CTConditionSelection sel = v_cooling.GetSelection(v_air);
-  r.InletHeater = {sel.UserInletHeater, 0};
-  int code = unit.SelectForCooling(sel.IndoorDBT, sel.IndoorRH, sel.AmbientDBT, sel.AmbientRH, v_supplyAir,
-                                   v_exhaustAir, v_air, EvaporatingTemp(), sel.Discharge, bUpsideDown, r.States,
-                                   r.TotalCap, r.SensibleCap, r.TemperatureEff, r.EnthalpyEff, r.AmbientLimit,
-                                   r.InletHeater);
-  if (code == 0)
-    code = v_cooling.CheckHeaters(r.InletHeater.CalcHeater, 0);
-  if (code != 0) {
-    r.nCode = code;
-    ShowSelectionError(code);
+  const int code = ComputeMode(v_cooling, r, [&](const CTConditionSelection& sel) {
+    r = {};
+    r.InletHeater = {sel.UserInletHeater, 0};
+    return unit.SelectForCooling(sel.IndoorDBT, sel.IndoorRH, sel.AmbientDBT, sel.AmbientRH, v_supplyAir,
+                                 v_exhaustAir, v_air, EvaporatingTemp(), sel.Discharge, bUpsideDown, r.States,
+                                 r.TotalCap, r.SensibleCap, r.TemperatureEff, r.EnthalpyEff, r.AmbientLimit,
+                                 r.InletHeater);
+  });
+  if (code != 0)
     return false;
-  }
   unit.CalcCoolSavings(r.States, v_supplyAir, v_air, r.LatentSavings, r.SensibleSavings);
-  r.SupplyTemp = v_family == Cls_Brisa::kFamilyPelmarMF ? sel.Discharge : kNoValue;
-  r.bComputed = true;
   return true;
 }
 
@@ -472,24 +556,18 @@ bool CTSelectionModel::ComputeHeating(bool bUpsideDown)
     unit.GetHeatDischargeRange(low, high);
     v_heating.SetDischarge(low, high);
   }
-  v_heating.SetupInlet(SearchedUnit(unit).GetHeaterOptions());
-  const CTConditionSelection sel = v_heating.GetSelection(v_air);
-  r.InletHeater = {sel.UserInletHeater, 0};
-  r.SupplyHeater = {sel.UserSupplyHeater, 0};
-  int code = unit.SelectForHeating(sel.IndoorDBT, sel.IndoorRH, sel.AmbientDBT, sel.AmbientRH, v_supplyAir,
-                                   v_exhaustAir, v_air, sel.UserSupplyTemp, bUpsideDown, r.States, r.HeatCap,
-                                   r.TemperatureEff, r.EnthalpyEff, r.AmbientLimit, r.Humidification, r.InletHeater,
-                                   r.SupplyHeater);
-  if (code == 0)
-    code = v_heating.CheckHeaters(r.InletHeater.CalcHeater, r.SupplyHeater.CalcHeater);
-  if (code != 0) {
-    r.nCode = code;
-    ShowSelectionError(code);
+  const int code = ComputeMode(v_heating, r, [&](const CTConditionSelection& sel) {
+    r = {};
+    r.InletHeater = {sel.UserInletHeater, 0};
+    r.SupplyHeater = {sel.UserSupplyHeater, 0};
+    return unit.SelectForHeating(sel.IndoorDBT, sel.IndoorRH, sel.AmbientDBT, sel.AmbientRH, v_supplyAir,
+                                 v_exhaustAir, v_air, sel.UserSupplyTemp, bUpsideDown, r.States, r.HeatCap,
+                                 r.TemperatureEff, r.EnthalpyEff, r.AmbientLimit, r.Humidification, r.InletHeater,
+                                 r.SupplyHeater);
+  });
+  if (code != 0)
     return false;
-  }
   unit.CalcHeatSavings(r.States, v_supplyAir, v_air, r.LatentSavings, r.SensibleSavings);
-  r.SupplyTemp = v_family == Cls_Brisa::kFamilyPelmarMF ? unit.GetHeatSupplyTemp() : kNoValue;
-  r.bComputed = true;
   return true;
 }
 
@@ -546,6 +624,23 @@ void CTSelectionModel::FillOptions()
     (used ? v_usedOptionRows : v_availOptionRows).push_back(std::move(row));
   }
   UpdateUsedOptions();
+}
+
+void CTSelectionModel::RestoreUsedOptions(const std::vector<std::pair<int, int>>& options)
+{
+  if (!v_currBrisa)
+    return;
+  OwningObjectList<Cls_DevOptCombination> used;
+  for (Cls_DevOptCombination* combination : v_currBrisa->GetOptionCombinationsForBrisa().Release()) {
+    std::int32_t clsID = 0, objID = 0;
+    combination->GetDeviceOption_REF(clsID, objID);
+    if (std::find(options.begin(), options.end(), std::pair<int, int>{clsID, objID}) != options.end())
+      used.Add(combination);
+    else
+      delete combination;
+  }
+  v_currBrisa->StoreUsedOptions(std::move(used));
+  FillOptions();
 }
 
 void CTSelectionModel::SelectOption(int nAvailRow)

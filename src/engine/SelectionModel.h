@@ -82,7 +82,8 @@ public:
   void InitialiseInputs();
   // Many changes at once (a project, the command line): until EndBulkChange
   // no handler recalculates; EndBulkChange runs CalcSupply once.
-  void BeginBulkChange() { v_converting = true; }
+  // Bulk changes may nest; the outermost one recalculates.
+  void BeginBulkChange();
   void EndBulkChange();
 
   // ---- inputs ----
@@ -105,12 +106,18 @@ public:
   void SetSupplyFilter(int nIndex);  // 0 none, 1 F6, 2 F7, 3 F8
   void SetExhaustFilter(int nIndex);
   void SetPlenum(int nChoice);       // 0 none, 1 OA/EA, 2 all
-  void SetMaxSpeed(int nIndex);      // index into MaxSpeedTypes()
+  void SetMaxSpeed(int nIndex);      // index into MaxSpeedTypes(); kept by name across families
+  // The maximum speed type by name, also for a family chosen later in a bulk change.
+  void SetMaxSpeedName(const std::string& szName);
+  std::string MaxSpeedName() const;
   void SetUpsideDown(bool bTicked);
   int SupplyFilter() const { return v_supplyFilter; }
   int ExhaustFilter() const { return v_exhaustFilter; }
   int Plenum() const { return v_plenum; }
   int MaxSpeed() const { return v_maxSpeedIndex; }
+  bool UpsideDown() const { return v_upsideDown; }
+  // Stored conditions into the cooling or heating panel, converted with the air at the altitude input.
+  void SetConditions(CTTempConditions& conditions, const CTConditionSelection& selection);
 
   // ---- handlers ----
   void CapacityCallBack();   // an airflow, surface, persons or ESP input changed
@@ -125,6 +132,13 @@ public:
   void SetFamily(int nFamily);
   // Picks an offered solution (-1: none) and computes its results.
   void SelectedDevicesClick(int nRow);
+
+  // ---- operations by intent (the command line and the project) ----
+  void SetRequirementMode(TRequirement mode);
+  // Ticks the total supply (exhaust) when needed and enters Q (l/s).
+  void SetTotalSupply(double Q);
+  void SetTotalExhaust(double Q);
+  void Pick(int nRow);
 
   // ---- the procedure ----
   void CalcSupply();
@@ -159,6 +173,7 @@ public:
   double ExhaustSupplyRatio() const; // exhaust ÷ supply airflow
   double SupplyNominalRatio() const; // supply ÷ nominal airflow (Dorsa)
   const TAir& Air() const { return v_air; }
+  CTBaseFactory* Factory() const { return v_factory; }
 
   // The message of the last search or calculation, none when all went well.
   const std::optional<CTSelectionMessage>& Message() const { return v_message; }
@@ -169,6 +184,9 @@ public:
   void FillOptions();
   const std::vector<CTOptionRow>& UsedOptions() const { return v_usedOptionRows; }
   const std::vector<CTOptionRow>& AvailOptions() const { return v_availOptionRows; }
+  // The picked unit's combinations whose option (class, object number) is
+  // listed become its used options; then FillOptions.
+  void RestoreUsedOptions(const std::vector<std::pair<int, int>>& options);
   void SelectOption(int nAvailRow);   // moves it to the used list
   bool DeselectOption(int nUsedRow);  // false (message 66) for a standard option
 
@@ -179,6 +197,8 @@ private:
   int SearchFilter(int nIndex) const;
   bool ComputeCooling(bool bUpsideDown);
   bool ComputeHeating(bool bUpsideDown);
+  template <class Compute>
+  int ComputeMode(CTTempConditions& conditions, CTModeResults& r, Compute compute);
   void FillEsp();
   void UpdateUsedOptions();
 
@@ -198,11 +218,13 @@ private:
   bool v_totalSupplyTicked = false, v_totalExhaustTicked = false;
   int v_family = Cls_Brisa::kFamilyBrisa;
   int v_maxSpeedIndex = -1;
+  std::string v_maxSpeedName; // the user's choice; empty: the family's highest
   int v_supplyFilter = 0, v_exhaustFilter = 0, v_plenum = 0;
   bool v_upsideDown = false;
   bool v_plenumAvailable = false;
 
   bool v_converting = false;
+  int v_bulkDepth = 0;
   bool v_dataHaveChanged = false;
   double v_minAirflow = 1, v_maxAirflow = 8889; // l/s
   double v_supplyAir = 0, v_exhaustAir = 0;     // m³/h

@@ -133,7 +133,7 @@ TEST_F(DlgSelectCommandsTest, SaveProposesTheProjectFileAndClearsChangesOnlyWhen
 {
   v_window.SetProjectFileName("/tmp/current.awr");
   v_window.SetDataHaveChanged();
-  Trigger("ACF_Save"); // dialog cancelled
+  Trigger("ACF_SaveAs"); // dialog cancelled
   ASSERT_EQ(v_prompts.saveRequests.size(), 1u);
   EXPECT_EQ(v_prompts.saveRequests[0].szFileName, "/tmp/current.awr");
   EXPECT_EQ(v_prompts.saveRequests[0].szDefaultExtension, "awr");
@@ -142,14 +142,26 @@ TEST_F(DlgSelectCommandsTest, SaveProposesTheProjectFileAndClearsChangesOnlyWhen
 
   v_prompts.saveAnswer = "/tmp/other.awr";
   v_store.saveSucceeds = false;
-  Trigger("ACF_Save");
+  Trigger("ACF_SaveAs");
   EXPECT_TRUE(v_window.DataHaveChanged());
   EXPECT_EQ(v_window.GetProjectFileName(), "/tmp/current.awr");
 
   v_store.saveSucceeds = true;
-  Trigger("ACF_Save");
+  Trigger("ACF_SaveAs");
   EXPECT_FALSE(v_window.DataHaveChanged());
   EXPECT_EQ(v_window.GetProjectFileName(), "/tmp/other.awr");
+  EXPECT_TRUE(v_window.windowTitle().startsWith("other.awr[*] - Airwright")) << v_window.windowTitle().toStdString();
+
+  // Save keeps the project's file and asks nothing.
+  v_window.SetDataHaveChanged();
+  EXPECT_TRUE(v_window.isWindowModified());
+  Trigger("ACF_Save");
+  EXPECT_EQ(v_prompts.saveRequests.size(), 3u);
+  EXPECT_EQ(v_store.saved.back(), "/tmp/other.awr");
+  EXPECT_FALSE(v_window.isWindowModified());
+  for (const auto& [command, keys] : {std::pair{"ACF_Open", "Ctrl+O"}, std::pair{"ACF_Save", "Ctrl+S"},
+                                      std::pair{"ACF_SaveAs", "Ctrl+Shift+S"}})
+    EXPECT_EQ(v_window.findChild<QAction*>(command)->shortcut().toString(), keys) << command;
 }
 
 TEST_F(DlgSelectCommandsTest, OpenClearsChangesOnlyWhenAFileWasRead)

@@ -59,7 +59,7 @@ TEST_F(SelectCommandTest, ValuesTakeUnitsOfTheirDimension)
     Select("--json --supply 300cfm --exhaust 540m3/h --esp-supply 0.5inH2O --heating-ambient 14F,80");
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const auto out = nlohmann::json::parse(run.out);
-  EXPECT_EQ(out["inputs"]["supply_ls"], 142) << "300 cfm = 141.6 l/s, whole l/s";
+  EXPECT_NEAR(out["inputs"]["supply_ls"].get<double>(), 141.584, 0.001) << "300 cfm as typed, not rounded to whole l/s";
   EXPECT_EQ(out["inputs"]["exhaust_ls"], 150);
   EXPECT_NEAR(out["inputs"]["espSupply_Pa"].get<double>(), 124.5, 0.05);
   EXPECT_NEAR(out["picked"]["heating"]["states"]["OA"]["DBT"].get<double>(), -10, 1e-9);
