@@ -735,6 +735,46 @@ void UpdatePsychroPoints(TAirPropDiagram& chart, const AWPsychroSet& s)
     chart.UpdatePoint(i + 1, states[i]->DBT, states[i]->AH);
 }
 
+
+CTChartRequest ChartRequestFor(const CTSelectionModel& model, bool bCooling)
+{
+  CTChartRequest request;
+  request.bPsychro = CTDiagramSettings::Current().DiagramType;
+  request.Altitude = const_cast<CTSelectionModel&>(model).Altitude().GetVal(); // the inputs have no const access
+  const Cls_Brisa* unit = model.CurrentBrisa();
+  if (!unit)
+    return request;
+  request.szTitle = unit->GetQualifiedName();
+  const CTModeResults& results = bCooling ? model.CoolingResults() : model.HeatingResults();
+  if (results.bComputed) {
+    request.nFamily = unit->GetType();
+    request.States = results.States;
+  }
+  return request;
+}
+
+std::unique_ptr<TAirPropDiagram> DrawUnitChart(DisplayList& list, const CTTextMetrics& metrics,
+                                               const CTChartRequest& request, bool bToPrinter)
+{
+  std::unique_ptr<TAirPropDiagram> chart;
+  if (request.bPsychro)
+    chart = std::make_unique<TPsychroDiagram>(list, metrics, bToPrinter);
+  else
+    chart = std::make_unique<TMollierDiagram>(list, metrics, bToPrinter);
+  chart->SetAltitude(request.Altitude);
+  chart->SetBorder(request.nBorder);
+  chart->SetDiagramTitle(request.szTitle);
+  chart->SetDBTempTitle(request.szDBTitle);
+  chart->SetAHTitle(request.szAHTitle);
+  chart->SetRHTitle(request.szRHTitle);
+  chart->SetETitle(request.szETitle);
+  if (request.nFamily >= 0)
+    AddPsychroPoints(*chart, request.nFamily, request.States, request.Labels);
+  chart->SetDimensions(request.nWidth, request.nHeight);
+  chart->DrawDiagram(request.bLegend);
+  return chart;
+}
+
 // ---- read-out ------------------------------------------------------------------------------
 
 std::vector<CTReadOutField> ReadOut(const TAir& air, double t, double x, double deltaEnthalpy)

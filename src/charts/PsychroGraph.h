@@ -17,6 +17,7 @@
 #include "air/Air.h"
 #include "charts/VirtCanv.h"
 #include "engine/ClBrisa.h"
+#include "engine/SelectionModel.h"
 #include "platform/SettingsStore.h"
 
 #include <functional>
@@ -246,6 +247,30 @@ struct CTStateLabels
 void AddPsychroPoints(TAirPropDiagram& chart, int nFamily, const AWPsychroSet& set, const CTStateLabels& labels = {});
 // Moves the points 1 … 8 to the states of the set.
 void UpdatePsychroPoints(TAirPropDiagram& chart, const AWPsychroSet& set);
+
+// Everything a chart of the selected unit is drawn from.
+struct CTChartRequest
+{
+  bool bPsychro = true;
+  int nWidth = 800, nHeight = 600; // px
+  int nBorder = 12;                // px at 96 dpi
+  bool bLegend = true;
+  double Altitude = 0; // m
+  std::string szTitle; // the unit's qualified name; empty without a unit
+  int nFamily = -1;    // -1: no unit, no points
+  AWPsychroSet States;
+  std::string szDBTitle = "Dry bulb temperature", szAHTitle = "Absolute humidity", szRHTitle = "Relative humidity",
+              szETitle = "Enthalpy";
+  CTStateLabels Labels;
+};
+
+// The request for the model's selected unit in one mode (no points when no
+// unit is selected or the mode was not computed).
+CTChartRequest ChartRequestFor(const CTSelectionModel& model, bool bCooling);
+
+// Creates the chart of the request's kind and records it into the list.
+std::unique_ptr<TAirPropDiagram> DrawUnitChart(DisplayList& list, const CTTextMetrics& metrics,
+                                               const CTChartRequest& request, bool bToPrinter = false);
 
 // One line of the read-out of an air state: its caption and formatted value.
 struct CTReadOutField

@@ -26,5 +26,6 @@ void AddAirCommand(CLI::App& app);
 void AddCatalogueCommand(CLI::App& app);
 void AddLzssCommand(CLI::App& app);
 void AddSelectCommand(CLI::App& app);
+void AddChartCommand(CLI::App& app);
 
 } // namespace aw::cli
