@@ -456,8 +456,9 @@ void TPsychroDiagram::CalcLayout()
 
 CTWorldPoint TPsychroDiagram::AirToDevice(double Dbt, double AH) const
 {
+  // From the layout, not the canvas: drawing ends with the canvas restored.
   const CTWorldPoint w = ToWorld(Dbt, AH);
-  return {DeviceX(w.x), DeviceY(w.y)};
+  return {v_GraphRect.left + w.x * v_ScaleX, v_GraphRect.top + w.y * v_ScaleY};
 }
 
 std::optional<DLWorldPoint> TPsychroDiagram::DeviceToAir(double X, double Y) const
@@ -515,7 +516,7 @@ void TPsychroDiagram::DrawEnthalpyLine(double h, int label)
   const double tw = v_Air.WetBulbTemp(t0, h), xs = Sat(tw);
   AirMoveTo(tw, xs);
   if (t0 > kChartMaxDBT)
-    AirLineTo(kChartMaxDBT, xs * (t0 - kChartMaxDBT) / (t0 - tw));
+    AirLineTo(kChartMaxDBT, v_Air.HumidityRatio(h, kChartMaxDBT)); // on the enthalpy, not a straight cut
   else
     AirLineTo(t0, 0);
   SetTag({});
@@ -592,8 +593,9 @@ void TMollierDiagram::CalcLayout()
 
 CTWorldPoint TMollierDiagram::AirToDevice(double Dbt, double AH) const
 {
+  // From the layout, not the canvas: drawing ends with the canvas restored.
   const CTWorldPoint w = ToWorld(Dbt, AH);
-  return {DeviceX(w.x), DeviceY(w.y)};
+  return {v_GraphRect.left + w.x * v_ScaleX, v_GraphRect.top + w.y * v_ScaleY};
 }
 
 std::optional<DLWorldPoint> TMollierDiagram::DeviceToAir(double X, double Y) const
@@ -648,7 +650,7 @@ void TMollierDiagram::DrawEnthalpyLine(double h, int label)
   const double tw = v_Air.WetBulbTemp(t0, h), xs = Sat(tw);
   AirMoveTo(tw, xs);
   if (t0 > kChartMaxDBT)
-    AirLineTo(kChartMaxDBT, xs * (t0 - kChartMaxDBT) / (t0 - tw));
+    AirLineTo(kChartMaxDBT, v_Air.HumidityRatio(h, kChartMaxDBT)); // on the enthalpy, not a straight cut
   else
     AirLineTo(t0, 0);
   SetTag({});

@@ -106,10 +106,11 @@ void CTVirtualCanvas::DeviceLineTo(double X, double Y, const DLWorldPoint* air)
 {
   const std::optional<CTWorldPoint> from = v_penPos;
   const std::optional<DLWorldPoint> fromAir = v_penAir;
+  const bool bOpen = v_lineOpen;
   DeviceMoveTo(X, Y, air); // the pen moves even when the line is not drawn
-  if (!from || !v_penPos) {
+  if (!from || !v_penPos)
     return;
-  }
+  v_lineOpen = bOpen;
   AppendLine(from->x, from->y, X, Y, fromAir ? &*fromAir : nullptr, air);
 }
 
