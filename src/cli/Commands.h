@@ -31,5 +31,6 @@ void AddGlossaryCommand(CLI::App& app);
 void AddLanguageOption(CLI::App& app);
 void AddDocumentCommand(CLI::App& app);
 void AddProjectCommand(CLI::App& app);
+void AddChartCommand(CLI::App& app);
 
 } // namespace aw::cli

@@ -4,6 +4,7 @@
 // results of the picked solution, as a table or as JSON.
 
 #include "cli/Commands.h"
+#include "cli/SelectOptions.h"
 
 #include "air/NumberFormat.h"
 #include "air/SI_Units.h"
@@ -31,22 +32,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-struct SelectOptions
-{
-  std::optional<std::string> family;
-  std::optional<std::string> airflowPerPerson, roomSurface, areaPerPerson, supply, exhaust, altitude, espSupply,
-    espExhaust;
-  std::optional<double> persons;
-  std::optional<std::string> supplyFilter, exhaustFilter, plenum;
-  std::optional<std::string> maxSpeed;
-  bool upsideDown = false;
-  std::optional<std::string> coolingRoom, coolingAmbient, heatingRoom, heatingAmbient;
-  std::optional<std::string> coolingDischarge, heatingDischarge, supplyTemp;
-  std::optional<std::string> coolingInletHeater, heatingInletHeater, supplyHeater;
-  std::optional<int> pick;
-  std::optional<std::string> project, saveProject;
-  bool json = false;
-};
 
 // "³" → "3", "²" → "2", "°" dropped, ASCII case folded.
 std::string NormalisedUnit(std::string_view text)
@@ -493,7 +478,13 @@ void PrintText(const Json& out)
   PrintMode("Heating", picked["heating"]);
 }
 
-// The program's unit set (with the imperial units), once.
+} // namespace
+
+void ApplySelectOptions(CTSelectionModel& model, const SelectOptions& o, CTBaseFactory& factory)
+{
+  Apply(model, o, factory);
+}
+
 void UseProgramUnits()
 {
   for (int index = 0; index < TU_Form::DimensionCount(U_Pressure); ++index)
@@ -501,6 +492,23 @@ void UseProgramUnits()
       return;
   TU_Form::AddImperialUnits();
 }
+
+void UseUnitSystem(bool bImperial)
+{
+  UseProgramUnits();
+  static const std::pair<U_RepUnit, const char*> kImperial[] = {
+    {U_Temperature, "f"}, {U_Humidity, "gpp"}, {U_Enthalpy, "btu/lbs"}, {U_Airflow, "cfm"},
+    {U_Length, "ft"},     {U_Surface, "ft2"},  {U_Pressure, "inh2o"},   {U_Power, "btu/h"}};
+  for (const auto& [group, caption] : kImperial) {
+    int index = 0;
+    for (int i = 0; bImperial && i < TU_Form::DimensionCount(group); ++i)
+      if (NormalisedUnit(TU_Form::GetSpecificString(group, i)) == caption)
+        index = i;
+    TU_Form::SetNewIndex(group, index, false);
+  }
+}
+
+namespace {
 
 void Run(const SelectOptions& o)
 {
@@ -525,6 +533,39 @@ void Run(const SelectOptions& o)
 
 } // namespace
 
+void AddSelectOptions(CLI::App& cmd, SelectOptions& o)
+{
+  cmd.add_option("--family", o.family, "brisa|dorsa|pelmar-mf (default brisa)");
+  cmd.add_option("--airflow-per-person", o.airflowPerPerson, "Airflow per person (default 5 l/s)");
+  cmd.add_option("--room-surface", o.roomSurface, "Room surface (default 100 m²)");
+  auto* area = cmd.add_option("--area-per-person", o.areaPerPerson, "Area per person (default 5 m²)");
+  cmd.add_option("--persons", o.persons, "Number of persons: the requirement by persons")->excludes(area);
+  cmd.add_option("--supply", o.supply, "Total supply airflow, entered directly");
+  cmd.add_option("--exhaust", o.exhaust, "Total exhaust airflow, entered directly");
+  cmd.add_option("--altitude", o.altitude, "Site altitude (default 0 m)");
+  cmd.add_option("--esp-supply", o.espSupply, "Design supply ESP (default 150 Pa)");
+  cmd.add_option("--esp-exhaust", o.espExhaust, "Design exhaust ESP (default 150 Pa)");
+  cmd.add_option("--supply-filter", o.supplyFilter, "none|F6|F7|F8 (Brisa only)");
+  cmd.add_option("--exhaust-filter", o.exhaustFilter, "none|F6|F7|F8 (Brisa only)");
+  cmd.add_option("--plenum", o.plenum, "none|oa-ea|all");
+  cmd.add_option("--max-speed", o.maxSpeed, "Highest speed type allowed (default the family's highest)");
+  cmd.add_flag("--upside-down", o.upsideDown, "Upside-down installation (where the unit allows it)");
+  cmd.add_option("--cooling-room", o.coolingRoom, "Cooling room air T,RH (default 27 °C, wet bulb 19 °C)");
+  cmd.add_option("--cooling-ambient", o.coolingAmbient, "Cooling ambient air T,RH (default 35,50)");
+  cmd.add_option("--heating-room", o.heatingRoom, "Heating room air T,RH (default 20,50)");
+  cmd.add_option("--heating-ambient", o.heatingAmbient, "Heating ambient air T,RH (default 7,50)");
+  cmd.add_option("--cooling-discharge", o.coolingDischarge, "Pelmar-MF discharge in cooling (default 18 °C)");
+  cmd.add_option("--heating-discharge", o.heatingDischarge, "Pelmar-MF discharge in heating (default 25 °C)");
+  cmd.add_option("--supply-temp", o.supplyTemp, "Brisa: minimum supply temperature in heating");
+  cmd.add_option("--cooling-inlet-heater", o.coolingInletHeater, "User inlet heater in cooling, kW");
+  cmd.add_option("--heating-inlet-heater", o.heatingInletHeater, "User inlet heater in heating, kW");
+  cmd.add_option("--supply-heater", o.supplyHeater, "Brisa: user supply heater in heating, kW");
+  cmd.add_option("--pick", o.pick, "The solution whose results are computed (default 1, the first)");
+  cmd.add_option("--project", o.project,
+                  "Opens a project file as the window does; the other options given override its values")
+    ->check(CLI::ExistingFile);
+}
+
 void AddSelectCommand(CLI::App& app)
 {
   auto* cmd = app.add_subcommand(
@@ -532,35 +573,7 @@ void AddSelectCommand(CLI::App& app)
               "Values take a unit suffix (1200m3/h, 333l/s, 700cfm, 150Pa, 0.6inH2O, -10C, 14F); a bare "
               "number is in the base unit (l/s, m², m, Pa, °C, kW). Exit code 2: a selection message.");
   auto o = std::make_shared<SelectOptions>();
-  cmd->add_option("--family", o->family, "brisa|dorsa|pelmar-mf (default brisa)");
-  cmd->add_option("--airflow-per-person", o->airflowPerPerson, "Airflow per person (default 5 l/s)");
-  cmd->add_option("--room-surface", o->roomSurface, "Room surface (default 100 m²)");
-  auto* area = cmd->add_option("--area-per-person", o->areaPerPerson, "Area per person (default 5 m²)");
-  cmd->add_option("--persons", o->persons, "Number of persons: the requirement by persons")->excludes(area);
-  cmd->add_option("--supply", o->supply, "Total supply airflow, entered directly");
-  cmd->add_option("--exhaust", o->exhaust, "Total exhaust airflow, entered directly");
-  cmd->add_option("--altitude", o->altitude, "Site altitude (default 0 m)");
-  cmd->add_option("--esp-supply", o->espSupply, "Design supply ESP (default 150 Pa)");
-  cmd->add_option("--esp-exhaust", o->espExhaust, "Design exhaust ESP (default 150 Pa)");
-  cmd->add_option("--supply-filter", o->supplyFilter, "none|F6|F7|F8 (Brisa only)");
-  cmd->add_option("--exhaust-filter", o->exhaustFilter, "none|F6|F7|F8 (Brisa only)");
-  cmd->add_option("--plenum", o->plenum, "none|oa-ea|all");
-  cmd->add_option("--max-speed", o->maxSpeed, "Highest speed type allowed (default the family's highest)");
-  cmd->add_flag("--upside-down", o->upsideDown, "Upside-down installation (where the unit allows it)");
-  cmd->add_option("--cooling-room", o->coolingRoom, "Cooling room air T,RH (default 27 °C, wet bulb 19 °C)");
-  cmd->add_option("--cooling-ambient", o->coolingAmbient, "Cooling ambient air T,RH (default 35,50)");
-  cmd->add_option("--heating-room", o->heatingRoom, "Heating room air T,RH (default 20,50)");
-  cmd->add_option("--heating-ambient", o->heatingAmbient, "Heating ambient air T,RH (default 7,50)");
-  cmd->add_option("--cooling-discharge", o->coolingDischarge, "Pelmar-MF discharge in cooling (default 18 °C)");
-  cmd->add_option("--heating-discharge", o->heatingDischarge, "Pelmar-MF discharge in heating (default 25 °C)");
-  cmd->add_option("--supply-temp", o->supplyTemp, "Brisa: minimum supply temperature in heating");
-  cmd->add_option("--cooling-inlet-heater", o->coolingInletHeater, "User inlet heater in cooling, kW");
-  cmd->add_option("--heating-inlet-heater", o->heatingInletHeater, "User inlet heater in heating, kW");
-  cmd->add_option("--supply-heater", o->supplyHeater, "Brisa: user supply heater in heating, kW");
-  cmd->add_option("--pick", o->pick, "The solution whose results are computed (default 1, the first)");
-  cmd->add_option("--project", o->project,
-                  "Opens a project file as the window does; the other options given override its values")
-    ->check(CLI::ExistingFile);
+  AddSelectOptions(*cmd, *o);
   cmd->add_option("--save-project", o->saveProject, "Writes the selection (picked solution, options) as a project file");
   cmd->add_flag("--json", o->json, "Prints the result as JSON");
   cmd->callback([o] { Run(*o); });

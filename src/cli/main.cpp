@@ -1,6 +1,7 @@
 // airwright-cli: the program's main jobs without a window, for scripts and checks.
 
 #include "cli/Commands.h"
+#include "cli/SelectOptions.h"
 
 #include "catalogue/CatalogueSession.h"
 #include "db/DbObject.h"
@@ -29,11 +30,16 @@ int main(int argc, char** argv)
   app.add_option("--catalogue", catalogueFile,
                  "A catalogue file (plain or compressed) to use instead of the embedded catalogue")
     ->check(CLI::ExistingFile);
+  std::string units;
+  app.add_option("--units", units, "si|imperial: the units of the outputs (chart labels and read-outs)")
+    ->check(CLI::IsMember({"si", "imperial"}));
   // The catalogue is replaced before any subcommand runs.
-  app.parse_complete_callback([&catalogueFile] {
+  app.parse_complete_callback([&catalogueFile, &units] {
     std::string error;
     if (!catalogueFile.empty() && !aw::CTCatalogueSession::UseCatalogueFile(catalogueFile, error))
       throw aw::cli::CommandError(error);
+    if (!units.empty())
+      aw::cli::UseUnitSystem(units == "imperial");
   });
   aw::cli::AddLanguageOption(app);
   aw::cli::AddVersionCommand(app);
@@ -44,6 +50,7 @@ int main(int argc, char** argv)
   aw::cli::AddGlossaryCommand(app);
   aw::cli::AddDocumentCommand(app);
   aw::cli::AddProjectCommand(app);
+  aw::cli::AddChartCommand(app);
 
   ShowMessagesOnStderr();
   try {

@@ -1,0 +1,162 @@
+// airwright-cli chart: the psychrometric or Mollier chart of the selected
+// unit without a window, as SVG, PNG (twice the size) or PDF, or its lines
+// and states as JSON.
+
+#include "cli/Commands.h"
+#include "cli/SelectOptions.h"
+
+#include "catalogue/CatalogueSession.h"
+#include "charts/PsychroGraph.h"
+#include "charts/SvgWriter.h"
+#include "engine/EngineFactory.h"
+#include "engine/SelectionModel.h"
+#include "i18n/BaseMsgMan.h"
+#include "platform/AtomicFile.h"
+#include "platform/CaseFolding.h"
+#include "render/ChartRender.h"
+
+#include <QGuiApplication>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+namespace aw::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+struct ChartOptions
+{
+  std::string kind;
+  std::string mode = "cooling";
+  std::string out;
+  std::string size = "800x600";
+  bool json = false;
+  SelectOptions select;
+};
+
+std::pair<int, int> ParseSize(const std::string& szText)
+{
+  const std::size_t x = platform::FoldCase(szText).find('x');
+  int w = 0, h = 0;
+  try {
+    if (x != std::string::npos) {
+      w = std::stoi(szText.substr(0, x));
+      h = std::stoi(szText.substr(x + 1));
+    }
+  } catch (const std::exception&) {
+    w = h = 0;
+  }
+  if (w < 100 || h < 100 || w > 10000 || h > 10000)
+    throw CommandError("--size: \"" + szText + "\" is not WxH with each side 100 … 10000 px");
+  return {w, h};
+}
+
+Json WorldJson(const charts::DLWorldPoint& w) { return {{"DBT", w.DBT}, {"AH", w.AH}}; }
+
+Json ChartJson(const charts::DisplayList& list)
+{
+  Json lines = Json::array(), states = Json::array();
+  for (const charts::DLPrimitive& p : list.items) {
+    if (p.tag.empty() || p.world.size() != p.points.size())
+      continue;
+    if (p.tag.starts_with("state:")) {
+      const charts::DLPoint& a = p.points[0];
+      const charts::DLPoint& b = p.points[1];
+      states.push_back({{"tag", p.tag}, {"world", WorldJson(p.world[0])}, {"device", {(a.x + b.x - 1) / 2.0, (a.y + b.y - 1) / 2.0}}});
+      continue;
+    }
+    Json points = Json::array();
+    for (std::size_t i = 0; i < p.points.size(); ++i)
+      points.push_back({{"world", WorldJson(p.world[i])}, {"device", {p.points[i].x, p.points[i].y}}});
+    lines.push_back({{"tag", p.tag}, {"points", points}});
+  }
+  return {{"width", list.width}, {"height", list.height}, {"lines", lines}, {"states", states}};
+}
+
+// Qt paints the PNG and PDF; without a display it uses its offscreen platform.
+std::unique_ptr<QGuiApplication> StartQt()
+{
+  if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "airwright-cli";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+std::string FileBytes(const charts::DisplayList& list, const std::string& szExtension)
+{
+  if (szExtension == ".svg")
+    return charts::WriteSvg(list);
+  const std::vector<std::uint8_t> bytes = szExtension == ".png" ? render::renderPng(list, 2.0) : render::renderPdf(list);
+  if (bytes.empty())
+    throw CommandError("the chart could not be encoded as " + szExtension.substr(1));
+  return {bytes.begin(), bytes.end()};
+}
+
+void Run(const ChartOptions& o)
+{
+  const std::string extension = platform::FoldCase(std::filesystem::path(o.out).extension().string());
+  if (!o.json && extension != ".svg" && extension != ".png" && extension != ".pdf")
+    throw CommandError("--out: \"" + o.out + "\" must end in .svg, .png or .pdf");
+  const auto [width, height] = ParseSize(o.size);
+  i18n::RegisterProgramMessages();
+  UseProgramUnits();
+  CTCatalogueSession session(std::make_unique<CTEngineFactory>());
+  if (!session.Connect())
+    throw CommandError("the catalogue cannot be read: " + session.LastError());
+  CTSelectionModel model(&session.Factory());
+  ApplySelectOptions(model, o.select, session.Factory());
+
+  charts::CTChartRequest request = charts::ChartRequestFor(model, o.mode == "cooling");
+  request.bPsychro = o.kind == "psychrometric";
+  request.nWidth = width;
+  request.nHeight = height;
+  // Pictures are laid out with the fonts they are painted with; SVG and JSON
+  // with the fixed table, so that they are the same on every machine.
+  const bool bPainted = !o.json && extension != ".svg";
+  const std::unique_ptr<QGuiApplication> qt = bPainted ? StartQt() : nullptr;
+  const charts::FixedTextMetrics fixedMetrics;
+  const render::QtTextMetrics qtMetrics;
+  charts::DisplayList list;
+  charts::DrawUnitChart(list, bPainted ? static_cast<const charts::CTTextMetrics&>(qtMetrics) : fixedMetrics, request);
+
+  if (o.json) {
+    std::cout << ChartJson(list).dump(1) << '\n';
+  } else {
+    std::string error;
+    if (!platform::WriteFileAtomically(o.out, FileBytes(list, extension), error))
+      throw CommandError(o.out + ": " + error);
+  }
+  std::cout.flush();
+  if (model.Message())
+    throw CommandError(i18n::GetUnicodeString(model.Message()->nMsgNo, model.Message()->params), 2);
+}
+
+} // namespace
+
+void AddChartCommand(CLI::App& app)
+{
+  auto* cmd = app.add_subcommand(
+    "chart", "Draws the psychrometric or Mollier chart of the selected unit (the select options choose it) "
+             "as SVG, PNG (at twice the size) or PDF, or prints its lines and states as JSON (world values in "
+             "°C and kg/kg). Exit code 2: a selection message (the chart is still written).");
+  auto o = std::make_shared<ChartOptions>();
+  cmd->add_option("kind", o->kind, "psychrometric|mollier")->required()->check(CLI::IsMember({"psychrometric", "mollier"}));
+  cmd->add_option("--mode", o->mode, "cooling|heating (default cooling)")->check(CLI::IsMember({"cooling", "heating"}));
+  auto* out = cmd->add_option("--out", o->out, "The file to write: .svg, .png or .pdf");
+  cmd->add_option("--size", o->size, "Chart size WxH in px at 96 dpi (default 800x600)");
+  cmd->add_flag("--json", o->json, "Prints the chart's lines and states as JSON instead")->excludes(out);
+  AddSelectOptions(*cmd, o->select);
+  cmd->callback([o] {
+    if (!o->json && o->out.empty())
+      throw CommandError("chart needs --out FILE or --json");
+    Run(*o);
+  });
+}
+
+} // namespace aw::cli
