@@ -17,9 +17,9 @@ namespace aw {
 namespace {
 
 // nPerFamily units of each family, sizes spread from 300 to 3200 m³/h.
-std::vector<test::UnitSpec> Units(int nPerFamily)
+std::vector<test::UnitRating> Units(int nPerFamily)
 {
-  std::vector<test::UnitSpec> units;
+  std::vector<test::UnitRating> units;
   const int families[] = {Cls_BrisaData::kFamilyBrisa, Cls_BrisaData::kFamilyDorsa, Cls_BrisaData::kFamilyPelmarMF};
   for (int family : families)
     for (int i = 0; i < nPerFamily; ++i) {
