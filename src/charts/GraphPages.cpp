@@ -252,6 +252,7 @@ CTGraphDrawing CTGraphPage::Draw(TGraphKind kind, DisplayList& list, const CTTex
   CTGraphDrawing out;
   out.x = {s.xStart, s.xStart + s.xSpan, s.xUnit};
   out.y = {graph.MinY(), graph.MaxY(), s.yUnit};
+  out.plot = graph.GraphRect();
   if (!bHasX || !graph.HasPlot())
     return out;
   for (std::size_t row = 0; row < s.legend.size(); ++row) {

@@ -51,6 +51,7 @@ struct CTGraphPoint
 struct CTGraphDrawing
 {
   CTGraphAxis x, y;
+  TVirtGraph::Rect plot; // device px
   std::vector<CTGraphCurve> curves;
   std::vector<CTGraphPoint> points;
 };
