@@ -9,18 +9,18 @@
 #include <string>
 #include <string_view>
 
-namespace aw::charts::test {
+namespace aw::test {
 
 struct PlotBox
 {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
 
-inline void ExpectDrawingInside(const DisplayList& list, const PlotBox& plot, std::string_view contentPrefix)
+inline void ExpectDrawingInside(const charts::DisplayList& list, const PlotBox& plot, std::string_view contentPrefix)
 {
-  for (const DLPrimitive& p : list.items) {
+  for (const charts::DLPrimitive& p : list.items) {
     const bool bContent = !contentPrefix.empty() && p.tag.starts_with(contentPrefix);
-    for (const DLPoint& d : p.points) {
+    for (const charts::DLPoint& d : p.points) {
       EXPECT_TRUE(d.x >= 0 && d.x <= list.width && d.y >= 0 && d.y <= list.height)
         << p.tag << " " << p.text << " at " << d.x << ", " << d.y;
       if (bContent) {
@@ -28,10 +28,10 @@ inline void ExpectDrawingInside(const DisplayList& list, const PlotBox& plot, st
           << p.tag << " at " << d.x << ", " << d.y;
       }
     }
-    if (p.kind == DLKind::Text) {
+    if (p.kind == charts::DLKind::Text) {
       EXPECT_EQ(p.text.find("nan"), std::string::npos) << p.text;
     }
   }
 }
 
-} // namespace aw::charts::test
+} // namespace aw::test

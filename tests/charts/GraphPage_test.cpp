@@ -4,10 +4,9 @@
 
 #include "charts/GraphPages.h"
 #include "DisplayListCheck.h"
+#include "EngineCatalogueTest.h"
 
 #include "air/SI_Units.h"
-#include "catalogue/CatalogueSession.h"
-#include "engine/EngineFactory.h"
 #include "engine/SelectionModel.h"
 
 #include <gtest/gtest.h>
@@ -20,21 +19,9 @@ namespace {
 
 constexpr TGraphKind kKinds[] = {TGraphKind::Fan, TGraphKind::Efficiency, TGraphKind::Correction};
 
-class GraphPageTest : public ::testing::Test
+class GraphPageTest : public test::EngineCatalogueTest
 {
 protected:
-  static void SetUpTestSuite()
-  {
-    session = new CTCatalogueSession(std::make_unique<CTEngineFactory>());
-    ASSERT_TRUE(session->Connect()) << session->LastError();
-  }
-  static void TearDownTestSuite()
-  {
-    delete session;
-    session = nullptr;
-  }
-  static CTCatalogueSession* session;
-
   struct Drawn
   {
     DisplayList list;
@@ -49,7 +36,6 @@ protected:
     return d;
   }
 };
-CTCatalogueSession* GraphPageTest::session = nullptr;
 
 // The curve's device y at device x, between its two neighbouring values.
 double CurveYAt(const CTGraphCurve& c, double x)

@@ -2,6 +2,7 @@
 // checked against the moist-air functions at the chart's altitude.
 
 #include "charts/PsychroGraph.h"
+#include "EngineCatalogueTest.h"
 
 #include "air/SI_Units.h"
 #include "catalogue/CatalogueSession.h"
@@ -212,22 +213,9 @@ TEST(ChartHoverTest, OneStateMapsBackFromBothKindsAndSnapsWithItsName)
 
 // ---- the selected unit's process lines -----------------------------------------------
 
-class UnitChartTest : public ::testing::Test
+class UnitChartTest : public test::EngineCatalogueTest
 {
-protected:
-  static void SetUpTestSuite()
-  {
-    session = new CTCatalogueSession(std::make_unique<CTEngineFactory>());
-    ASSERT_TRUE(session->Connect()) << session->LastError();
-  }
-  static void TearDownTestSuite()
-  {
-    delete session;
-    session = nullptr;
-  }
-  static CTCatalogueSession* session;
 };
-CTCatalogueSession* UnitChartTest::session = nullptr;
 
 std::string ProcessTag(const std::string& from, const std::string& to) { return "process:" + from + "-" + to; }
 
