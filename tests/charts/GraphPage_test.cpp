@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace aw::charts {
 namespace {
@@ -113,6 +114,33 @@ TEST_F(GraphPageTest, OperatingPointsLieOnTheirCurvesInSiAndImperialUnits)
   }
   TU_Form::CleanupUnits();
   TU_Form::InitializeUnits();
+}
+
+TEST_F(GraphPageTest, FanPointsAndLabelsFollowTheAirflows)
+{
+  CTSelectionModel model(&session->Factory());
+  model.SetFamily(0);
+  ASSERT_EQ(model.SupplyAir(), model.ExhaustAir());
+  struct Case
+  {
+    double exhaust; // l/s; 0: as supplied
+    std::vector<std::string> tags, prefixes;
+  } const cases[] = {
+    {0, {"point:Supply", "point:SupplyDucting"}, {" [", " Ducting: ["}},
+    {80, {"point:Supply", "point:SupplyDucting", "point:Exhaust", "point:ExhaustDucting"},
+     {" Supply: [", " Supply ducting: [", " Exhaust: [", " Exhaust ducting: ["}}};
+  for (const Case& c : cases) {
+    if (c.exhaust > 0)
+      model.SetTotalExhaust(c.exhaust);
+    ASSERT_TRUE(model.CurrentBrisa());
+    const Drawn d = Draw(model, TGraphKind::Fan);
+    ASSERT_EQ(d.graph.points.size(), c.tags.size()) << c.exhaust;
+    for (std::size_t i = 0; i < c.tags.size(); ++i) {
+      EXPECT_EQ(d.graph.points[i].tag, c.tags[i]);
+      EXPECT_TRUE(d.graph.points[i].label.starts_with(c.prefixes[i])) << d.graph.points[i].label;
+    }
+    ExpectPointsOnCurves(d.graph);
+  }
 }
 
 TEST_F(GraphPageTest, CorrectionPointsLieOnTheCurveAtSeveralRatios)

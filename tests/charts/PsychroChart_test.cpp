@@ -2,6 +2,7 @@
 // checked against the moist-air functions at the chart's altitude.
 
 #include "charts/PsychroGraph.h"
+#include "DisplayListCheck.h"
 #include "EngineCatalogueTest.h"
 
 #include "air/SI_Units.h"
@@ -131,6 +132,8 @@ TEST_P(ChartKinds, NothingLeavesThePlotAtAltitudeOrWithAnOffChartOutdoorState)
         ++checked;
       }
   EXPECT_GT(checked, 500);
+  const auto& r = chart.diagram->GraphRect();
+  test::ExpectDrawingInside(chart.list, {r.left, r.top, r.right, r.bottom}, "process:");
   EXPECT_FALSE(chart.list.Find("state:OA")); // off the chart: no mark
 }
 
