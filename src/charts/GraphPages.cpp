@@ -5,6 +5,7 @@
 #include "air/ValueFormatting.h"
 #include "engine/BrisaRatioCorr.h"
 #include "engine/ClBrisa.h"
+#include "platform/SettingsRoots.h"
 
 #include <algorithm>
 #include <cmath>
@@ -82,7 +83,10 @@ struct CTGraphPage::Setup
   }
 };
 
-CTGraphPage::CTGraphPage(const CTSelectionModel& model, CTGraphTexts texts) : v_model(model), v_texts(std::move(texts)) {}
+CTGraphPage::CTGraphPage(const CTSelectionModel& model, CTGraphTexts texts, const platform::SettingsStore* pStore)
+  : v_model(model), v_texts(std::move(texts)), v_store(pStore)
+{
+}
 
 CTGraphPage::Setup CTGraphPage::Efficiency() const
 {
@@ -90,6 +94,8 @@ CTGraphPage::Setup CTGraphPage::Efficiency() const
   TLegend::ResetColor();
   s.legend = {TLegend("EffC", v_texts.CoolEnthalpy, true), TLegend("EffH", v_texts.HeatEnthalpy, true),
               TLegend("EffT", v_texts.Temperature, true)};
+  if (v_store)
+    TLegend::LoadLegendFromIniFile(s.legend, platform::kPreferencesKey, true, true, *v_store);
   s.nValues = kEfficiencyValues;
   s.xUnit = TU_Form::GetCurrentString(U_Airflow);
   s.xTitle = v_texts.Airflow + " (" + s.xUnit + ")";

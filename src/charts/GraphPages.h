@@ -64,7 +64,10 @@ double FanPressureTop(double limit);
 class CTGraphPage
 {
 public:
-  explicit CTGraphPage(const CTSelectionModel& model, CTGraphTexts texts = {});
+  // pStore: where the efficiency legend's colours and visibility are kept
+  // (none: the palette, all shown).
+  explicit CTGraphPage(const CTSelectionModel& model, CTGraphTexts texts = {},
+                       const platform::SettingsStore* pStore = nullptr);
 
   // Records the graph of the kind into the list at the size (px) and returns
   // what was drawn. A graph without data draws its frame and titles only.
@@ -79,6 +82,7 @@ private:
 
   const CTSelectionModel& v_model;
   CTGraphTexts v_texts;
+  const platform::SettingsStore* v_store;
 };
 
 } // namespace aw::charts

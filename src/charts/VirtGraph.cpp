@@ -49,6 +49,40 @@ void TLegend::SetIsALine(bool DefAsLine, int nPenWidth, PenStyle nPenStyle)
   v_PenStyle = nPenStyle;
 }
 
+namespace {
+std::string EntryKey(std::string_view szSectionName, const TLegend& l)
+{
+  return std::string(szSectionName) + "\\" + l.RegistryKey();
+}
+} // namespace
+
+void TLegend::SaveLegendToIniFile(const std::vector<TLegend>& pLegend, std::string_view szSectionName,
+                                  platform::SettingsStore& store)
+{
+  for (const TLegend& l : pLegend) {
+    const std::string key = EntryKey(szSectionName, l);
+    store.CreateKey(key);
+    store.WriteInteger(key, "Color", static_cast<std::int32_t>(l.GetColor()));
+    store.WriteInteger(key, "Visible", l.MustDisplay() ? 1 : 0);
+  }
+}
+
+void TLegend::LoadLegendFromIniFile(std::vector<TLegend>& pLegend, std::string_view szSectionName, bool bReadColor,
+                                    bool bReadDisplayIt, const platform::SettingsStore& store)
+{
+  for (TLegend& l : pLegend) {
+    const std::string key = EntryKey(szSectionName, l);
+    if (!store.KeyExists(key))
+      continue;
+    if (const auto colour = store.ReadInteger(key, "Color"); colour && bReadColor)
+      l.SetColor(*colour);
+    if (const auto visible = store.ReadInteger(key, "Visible"); visible && bReadDisplayIt)
+      l.SetDisplay(*visible != 0);
+  }
+  if (bReadColor)
+    ResetColor();
+}
+
 // ---- graph -------------------------------------------------------------------------------
 
 TVirtGraph::TVirtGraph(DisplayList& list, const CTTextMetrics& metrics, TEvaluate OnDrawing)

@@ -9,6 +9,7 @@
 // the extra point's own tag for its disc, "legend:I" for a swatch.
 
 #include "charts/VirtCanv.h"
+#include "platform/SettingsStore.h"
 
 #include <functional>
 #include <optional>
@@ -50,6 +51,14 @@ public:
 
   // The next entry takes the palette's first colour again.
   static void ResetColor() { s_position = 0; }
+
+  // Colour ("Color") and visibility ("Visible") of each entry under
+  // szSectionName\key. Loading keeps the current value where one is missing
+  // or out of range, and resets the palette when colours were read.
+  static void SaveLegendToIniFile(const std::vector<TLegend>& pLegend, std::string_view szSectionName,
+                                  platform::SettingsStore& store);
+  static void LoadLegendFromIniFile(std::vector<TLegend>& pLegend, std::string_view szSectionName, bool bReadColor,
+                                    bool bReadDisplayIt, const platform::SettingsStore& store);
 
 private:
   std::string v_key;

@@ -8,6 +8,9 @@
 
 #include "air/SI_Units.h"
 #include "engine/SelectionModel.h"
+#include "platform/SettingsRoots.h"
+#include "platform/SettingsStore.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -170,6 +173,28 @@ TEST_F(GraphPageTest, WithoutAUnitOnlyTheFrameIsDrawn)
     EXPECT_TRUE(d.graph.points.empty());
     EXPECT_FALSE(d.list.items.empty()) << "the frame";
   }
+}
+
+TEST_F(GraphPageTest, TheEfficiencyLegendComesFromTheSettings)
+{
+  test::TempDir dir;
+  platform::SettingsStore store(dir.Path() / "settings.ini");
+  TLegend::ResetColor();
+  std::vector<TLegend> saved = {TLegend("EffC", "c", false), TLegend("EffH", "h", true)};
+  saved[1].SetColor(0x123456);
+  TLegend::SaveLegendToIniFile(saved, platform::kPreferencesKey, store);
+  store.WriteInteger(std::string(platform::kPreferencesKey) + "\\EffT", "Color", -5); // out of range: ignored
+
+  CTSelectionModel model(&session->Factory());
+  model.SetFamily(0);
+  DisplayList list;
+  const CTGraphDrawing g = CTGraphPage(model, {}, &store).Draw(TGraphKind::Efficiency, list, FixedTextMetrics(), 800, 600);
+  std::vector<std::string> tags;
+  for (const CTGraphCurve& c : g.curves)
+    tags.push_back(c.tag);
+  EXPECT_EQ(tags, (std::vector<std::string>{"curve:EffH", "curve:EffT"}));
+  EXPECT_EQ(list.Find("curve:EffH")->pen.colour, 0x123456u);
+  EXPECT_EQ(list.Find("curve:EffT")->pen.colour, TLegend::kPalette[2]);
 }
 
 TEST_F(GraphPageTest, EachGraphKeepsItsLabelsWhateverTheBuildOrder)
