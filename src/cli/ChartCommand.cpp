@@ -1,11 +1,13 @@
-// airwright-cli chart: the psychrometric or Mollier chart of the selected
-// unit without a window, as SVG, PNG (twice the size) or PDF, or its lines
-// and states as JSON.
+// airwright-cli chart: the psychrometric or Mollier chart, or the fan,
+// exchange-efficiency or efficiency-correction graph, of the selected unit
+// without a window, as SVG, PNG (twice the size) or PDF, or its lines and
+// points as JSON.
 
 #include "cli/Commands.h"
 #include "cli/SelectOptions.h"
 
 #include "catalogue/CatalogueSession.h"
+#include "charts/GraphPages.h"
 #include "charts/PsychroGraph.h"
 #include "charts/SvgWriter.h"
 #include "engine/EngineFactory.h"
@@ -22,6 +24,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 namespace aw::cli {
 namespace {
@@ -77,6 +80,35 @@ Json ChartJson(const charts::DisplayList& list)
   return {{"width", list.width}, {"height", list.height}, {"lines", lines}, {"states", states}};
 }
 
+Json XYJson(const charts::CTWorldPoint& p) { return {{"x", p.x}, {"y", p.y}}; }
+Json DeviceJson(const charts::CTWorldPoint& p) { return {p.x, p.y}; }
+Json AxisJson(const charts::CTGraphAxis& a) { return {{"min", a.min}, {"max", a.max}, {"unit", a.unit}}; }
+
+Json GraphJson(const charts::CTGraphDrawing& g)
+{
+  Json curves = Json::array(), points = Json::array();
+  for (const charts::CTGraphCurve& c : g.curves) {
+    Json values = Json::array();
+    for (std::size_t i = 0; i < c.world.size(); ++i)
+      values.push_back({{"world", XYJson(c.world[i])}, {"device", DeviceJson(c.device[i])}});
+    curves.push_back({{"tag", c.tag}, {"points", values}});
+  }
+  for (const charts::CTGraphPoint& p : g.points)
+    points.push_back({{"tag", p.tag}, {"label", p.label}, {"world", XYJson(p.world)}, {"device", DeviceJson(p.device)}});
+  return {{"axes", {{"x", AxisJson(g.x)}, {"y", AxisJson(g.y)}}}, {"curves", curves}, {"points", points}};
+}
+
+std::optional<charts::TGraphKind> GraphKind(const std::string& szKind)
+{
+  if (szKind == "fan")
+    return charts::TGraphKind::Fan;
+  if (szKind == "efficiency")
+    return charts::TGraphKind::Efficiency;
+  if (szKind == "correction")
+    return charts::TGraphKind::Correction;
+  return std::nullopt;
+}
+
 // Qt paints the PNG and PDF; without a display it uses its offscreen platform.
 std::unique_ptr<QGuiApplication> StartQt()
 {
@@ -112,21 +144,28 @@ void Run(const ChartOptions& o)
   CTSelectionModel model(&session.Factory());
   ApplySelectOptions(model, o.select, session.Factory());
 
-  charts::CTChartRequest request = charts::ChartRequestFor(model, o.mode == "cooling");
-  request.bPsychro = o.kind == "psychrometric";
-  request.nWidth = width;
-  request.nHeight = height;
   // Pictures are laid out with the fonts they are painted with; SVG and JSON
   // with the fixed table, so that they are the same on every machine.
   const bool bPainted = !o.json && extension != ".svg";
   const std::unique_ptr<QGuiApplication> qt = bPainted ? StartQt() : nullptr;
   const charts::FixedTextMetrics fixedMetrics;
   const render::QtTextMetrics qtMetrics;
+  const charts::CTTextMetrics& metrics = bPainted ? static_cast<const charts::CTTextMetrics&>(qtMetrics) : fixedMetrics;
   charts::DisplayList list;
-  charts::DrawUnitChart(list, bPainted ? static_cast<const charts::CTTextMetrics&>(qtMetrics) : fixedMetrics, request);
+  Json json;
+  if (const std::optional<charts::TGraphKind> graph = GraphKind(o.kind)) {
+    json = GraphJson(charts::CTGraphPage(model).Draw(*graph, list, metrics, width, height));
+  } else {
+    charts::CTChartRequest request = charts::ChartRequestFor(model, o.mode == "cooling");
+    request.bPsychro = o.kind == "psychrometric";
+    request.nWidth = width;
+    request.nHeight = height;
+    charts::DrawUnitChart(list, metrics, request);
+    json = ChartJson(list);
+  }
 
   if (o.json) {
-    std::cout << ChartJson(list).dump(1) << '\n';
+    std::cout << json.dump(1) << '\n';
   } else {
     std::string error;
     if (!platform::WriteFileAtomically(o.out, FileBytes(list, extension), error))
@@ -142,11 +181,14 @@ void Run(const ChartOptions& o)
 void AddChartCommand(CLI::App& app)
 {
   auto* cmd = app.add_subcommand(
-    "chart", "Draws the psychrometric or Mollier chart of the selected unit (the select options choose it) "
-             "as SVG, PNG (at twice the size) or PDF, or prints its lines and states as JSON (world values in "
-             "°C and kg/kg). Exit code 2: a selection message (the chart is still written).");
+    "chart", "Draws the psychrometric or Mollier chart, or the fan, efficiency or correction graph, of the "
+             "selected unit (the select options choose it) as SVG, PNG (at twice the size) or PDF, or prints its "
+             "lines and points as JSON (chart world values in °C and kg/kg, graph values in the units shown). "
+             "Exit code 2: a selection message (the chart is still written).");
   auto o = std::make_shared<ChartOptions>();
-  cmd->add_option("kind", o->kind, "psychrometric|mollier")->required()->check(CLI::IsMember({"psychrometric", "mollier"}));
+  cmd->add_option("kind", o->kind, "psychrometric|mollier|fan|efficiency|correction")
+    ->required()
+    ->check(CLI::IsMember({"psychrometric", "mollier", "fan", "efficiency", "correction"}));
   cmd->add_option("--mode", o->mode, "cooling|heating (default cooling)")->check(CLI::IsMember({"cooling", "heating"}));
   auto* out = cmd->add_option("--out", o->out, "The file to write: .svg, .png or .pdf");
   cmd->add_option("--size", o->size, "Chart size WxH in px at 96 dpi (default 800x600)");

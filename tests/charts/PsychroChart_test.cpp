@@ -2,6 +2,8 @@
 // checked against the moist-air functions at the chart's altitude.
 
 #include "charts/PsychroGraph.h"
+#include "DisplayListCheck.h"
+#include "EngineCatalogueTest.h"
 
 #include "air/SI_Units.h"
 #include "catalogue/CatalogueSession.h"
@@ -130,6 +132,8 @@ TEST_P(ChartKinds, NothingLeavesThePlotAtAltitudeOrWithAnOffChartOutdoorState)
         ++checked;
       }
   EXPECT_GT(checked, 500);
+  const auto& r = chart.diagram->GraphRect();
+  test::ExpectDrawingInside(chart.list, {r.left, r.top, r.right, r.bottom}, "process:");
   EXPECT_FALSE(chart.list.Find("state:OA")); // off the chart: no mark
 }
 
@@ -212,22 +216,9 @@ TEST(ChartHoverTest, OneStateMapsBackFromBothKindsAndSnapsWithItsName)
 
 // ---- the selected unit's process lines -----------------------------------------------
 
-class UnitChartTest : public ::testing::Test
+class UnitChartTest : public test::EngineCatalogueTest
 {
-protected:
-  static void SetUpTestSuite()
-  {
-    session = new CTCatalogueSession(std::make_unique<CTEngineFactory>());
-    ASSERT_TRUE(session->Connect()) << session->LastError();
-  }
-  static void TearDownTestSuite()
-  {
-    delete session;
-    session = nullptr;
-  }
-  static CTCatalogueSession* session;
 };
-CTCatalogueSession* UnitChartTest::session = nullptr;
 
 std::string ProcessTag(const std::string& from, const std::string& to) { return "process:" + from + "-" + to; }
 
