@@ -123,8 +123,7 @@ StageResult TDlgSelect::OpenProjectOfArguments()
   // A file that cannot be read has shown its message; the program goes on without it.
   if (v_arguments.isEmpty() || !QFileInfo(v_arguments.first()).isFile())
     return StageResult::Continue();
-  if (v_projectStore->OpenProject(v_arguments.first()))
-    SetProjectFileName(v_arguments.first());
+  OpenProjectFile(v_arguments.first());
   return StageResult::Continue();
 }
 
