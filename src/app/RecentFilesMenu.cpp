@@ -1,5 +1,7 @@
 #include "app/RecentFilesMenu.h"
 
+#include "app/FormTranslation.h"
+
 #include <QAction>
 #include <QFontMetrics>
 #include <QMenu>
@@ -51,6 +53,7 @@ void TRecentFilesMenu::UpdateMenu(const QString& szExcludeFile)
     const QString shown = metrics.elidedText(file, Qt::ElideMiddle, kPathWidth);
     auto* action = new QAction(QString::fromStdString(RecentMenuCaption(entry.nNumber, shown.toStdString())), v_menu);
     action->setProperty(kFileProperty, file);
+    KeepUntranslated(action);
     action->setToolTip(file);
     action->setStatusTip(file);
     connect(action, &QAction::triggered, this, [this, file] { emit FileChosen(file); });

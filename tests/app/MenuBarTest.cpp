@@ -2,6 +2,7 @@
 // bar's commands, and the recent-file menu that reopens projects.
 
 #include "app/DlgSelect.h"
+#include "app/FormTranslation.h"
 #include "engine/RecentList.h"
 #include "platform/SettingsStore.h"
 
@@ -131,7 +132,7 @@ TEST(MenuBarTest, SavedAndOpenedProjectsAreReopenedFromTheRecentMenu)
             std::vector<std::string>{first.toStdString()});
 }
 
-TEST(MenuBarTest, ALongPathIsShortenedInTheMiddleWithTheFullPathAsTooltip)
+TEST(MenuBarTest, ALongPathIsShortenedInTheMiddleAndKeptUntranslatedWithTheFullPathAsTooltip)
 {
   test::TestApplication();
   ClearRecentList();
@@ -149,6 +150,13 @@ TEST(MenuBarTest, ALongPathIsShortenedInTheMiddleWithTheFullPathAsTooltip)
   EXPECT_TRUE(entry->text().startsWith("&1. " + full.left(5))) << entry->text().toStdString();
   EXPECT_TRUE(entry->text().endsWith("end.awr")) << entry->text().toStdString();
   EXPECT_TRUE(entry->text().contains(QChar(0x2026))) << entry->text().toStdString();
+
+  // A path is data: translating the window leaves the entries alone.
+  const QString caption = entry->text();
+  TranslateForm(&window, [](const QString&) -> std::optional<QString> { return QStringLiteral("translated"); });
+  EXPECT_EQ(window.findChild<QMenu*>("Mnu_PopupReopen")->title(), "translated");
+  EXPECT_EQ(entry->text(), caption);
+  EXPECT_EQ(entry->toolTip(), full);
 }
 
 } // namespace
