@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libpugixml-dev
   fonts-dejavu-core
+  shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin
   clang libclang-rt-14-dev
 )
 

@@ -7,6 +7,7 @@
 #include "i18n/MainWindowRules.h"
 #include "app/InterfaceLanguage.h"
 #include "app/ProjectStore.h"
+#include "app/RecentFilesMenu.h"
 #include "app/ResultsPage.h"
 #include "app/SelectionPage.h"
 #include "app/UserPrompts.h"
@@ -77,6 +78,7 @@ TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
   CreatePages();
   CreateCommands();
   CreateToolbar();
+  CreateMenuBar();
   statusBar()->setObjectName(QStringLiteral("Ctl_StatusBar"));
   ConnectCommands();
 
@@ -151,6 +153,9 @@ void TDlgSelect::CreateCommands()
   ACF_Preferences = AddCommand("ACF_Preferences", QStringLiteral("Preferences"),
                                QStringLiteral("Defines the preferences"));
   ACH_About = AddCommand("ACH_About", QStringLiteral("About"), QString());
+  ACF_Exit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+  ACH_About->setShortcut(QKeySequence(Qt::Key_F1));
+  SetCommandIcons();
 }
 
 void TDlgSelect::ConnectCommands()
@@ -281,7 +286,7 @@ QString TDlgSelect::ProjectFolder() const
 {
   // The project folder of the preferences, when it names an existing folder.
   const std::optional<std::string> folder =
-    platform::SettingsStore::User().ReadString(platform::kPreferencesKey, "ProjectFolder");
+    platform::SettingsStore::User().ReadString(platform::kPreferencesKey, "PROJECT_PATH");
   if (!folder || folder->empty() || !QDir(QString::fromStdString(*folder)).exists())
     return {};
   return QString::fromStdString(*folder);
@@ -293,6 +298,18 @@ bool TDlgSelect::SaveTo(const QString& szFileName)
     return false;
   SetProjectFileName(szFileName);
   SetChanged(false);
+  RememberRecentFile(szFileName);
+  return true;
+}
+
+bool TDlgSelect::OpenProjectFile(const QString& szFileName)
+{
+  Ctl_Pages->setCurrentWidget(Tab_Selection);
+  if (!v_projectStore->OpenProject(szFileName))
+    return false;
+  SetProjectFileName(szFileName);
+  SetChanged(false);
+  RememberRecentFile(szFileName);
   return true;
 }
 
@@ -336,6 +353,7 @@ void TDlgSelect::ACF_NewExecute()
   InitialiseInputs();
   v_projectStore->InitialiseInputs();
   SetChanged(false);
+  v_recentFiles->UpdateMenu();
 }
 
 void TDlgSelect::ACF_OpenExecute()
@@ -349,13 +367,8 @@ void TDlgSelect::ACF_OpenExecute()
   request.szDefaultExtension = QStringLiteral("awr");
   request.szFolder = ProjectFolder();
   const QString file = UserPrompts::Current().ChooseOpenFile(request);
-  if (file.isEmpty())
-    return;
-  Ctl_Pages->setCurrentWidget(Tab_Selection);
-  if (!v_projectStore->OpenProject(file))
-    return;
-  SetProjectFileName(file);
-  SetChanged(false);
+  if (!file.isEmpty())
+    OpenProjectFile(file);
 }
 
 // Save keeps the project's file when it has one; Save As always asks.

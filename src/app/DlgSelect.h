@@ -23,6 +23,7 @@ class QToolBar;
 namespace aw::app {
 
 class ProjectStore;
+class TRecentFilesMenu;
 class TFraDatabasePage;
 class TFraResultsPage;
 class TFraSelectionPage;
@@ -96,6 +97,11 @@ private:
   void CreatePages();
   void CreateCommands();
   void CreateToolbar();
+  // The menu bar over the same commands; the recent-file menu is shared with
+  // the tool bar's Open button.
+  void CreateMenuBar();
+  void SetCommandIcons();
+  void CreateRecentFilesMenu();
   QAction* AddCommand(const char* szObjectName, const QString& szCaption, const QString& szHint);
   void GiveToolButtonItsOwnHint(QAction* action, const QString& szHint);
   void CentreOnScreen();
@@ -132,6 +138,12 @@ private:
   bool SaveCurrentProject();
   bool SaveProjectAs();
   bool SaveTo(const QString& szFileName);
+  // Opens a project file (its message shown on failure) and lists it as recent.
+  bool OpenProjectFile(const QString& szFileName);
+  // The file goes to the top of the recent list; the menu shows the others.
+  void RememberRecentFile(const QString& szFileName);
+  // An entry of the recent-file menu was chosen.
+  void RecentFileClick(const QString& szFileName);
   QString ProjectFolder() const;
   void Ctl_PagesChange(int nIndex);
 
@@ -158,6 +170,7 @@ private:
   QAction* ACH_About = nullptr;
   QToolBar* Ctl_Toolbar = nullptr;
   QMenu* Mnu_PopupReopen = nullptr;
+  TRecentFilesMenu* v_recentFiles = nullptr;
 
   TFraDatabasePage* v_databasePage = nullptr;
   TFraSelectionPage* v_selectionPage = nullptr;

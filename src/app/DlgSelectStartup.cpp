@@ -22,13 +22,31 @@
 #include "foundation/VersionInfo.h"
 #include "i18n/BaseMsgMan.h"
 #include "i18n/MessageTexts.h"
+#include "platform/DesktopIntegration.h"
+#include "platform/UserFolders.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <iostream>
+
 namespace aw::app {
+
+namespace {
+
+// Best effort: the program works without its desktop entry and file type.
+StageResult RegisterOnDesktop()
+{
+  const platform::DesktopRegistration registration =
+    platform::RegisterForUser(platform::DataHome(), platform::RunningProgramFile());
+  for (const std::string& szProblem : registration.problems)
+    std::cerr << "airwright: desktop integration: " << szProblem << '\n';
+  return StageResult::Continue();
+}
+
+} // namespace
 
 void TDlgSelect::BuildStartupSequence()
 {
@@ -39,8 +57,9 @@ void TDlgSelect::BuildStartupSequence()
   // started on this platform, so that stage has nothing to find.
   s.Add(1, "uninstall request", "desktop integration", [] { return S::Pending(); });
   s.Add(2, "self-deletion of an uninstall", "desktop integration", [] { return StageResult::Continue(); });
-  s.Add(3, "project file type", "desktop integration", [] { return S::Pending(); });
-  s.Add(4, "program-group shortcuts", "desktop integration", [] { return S::Pending(); });
+  s.Add(3, "project file type", "desktop integration", [] { return RegisterOnDesktop(); });
+  // The desktop entry written with the file type is the program's menu entry.
+  s.Add(4, "program-group shortcuts", "desktop integration", [] { return StageResult::Continue(); });
   s.Add(5, "uninstall entry", "desktop integration", [] { return S::Pending(); });
   s.Add(6, "translation hook, fonts and hints", "message dialogs", [this] { return PrepareDialogs(); });
 
@@ -123,8 +142,7 @@ StageResult TDlgSelect::OpenProjectOfArguments()
   // A file that cannot be read has shown its message; the program goes on without it.
   if (v_arguments.isEmpty() || !QFileInfo(v_arguments.first()).isFile())
     return StageResult::Continue();
-  if (v_projectStore->OpenProject(v_arguments.first()))
-    SetProjectFileName(v_arguments.first());
+  OpenProjectFile(v_arguments.first());
   return StageResult::Continue();
 }
 

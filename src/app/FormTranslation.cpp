@@ -116,16 +116,25 @@ void TranslateCaptions(QObject* object, const FormTextTranslator& t)
     TranslateText(t, [&] { return action->text(); }, [&](const QString& s) { action->setText(s); });
 }
 
+const char* const kUntranslatedProperty = "awUntranslated";
+
 // Depth first, each object before the objects it owns.
 template <class Visit>
 void Walk(QObject* object, const Visit& visit)
 {
+  if (object->property(kUntranslatedProperty).toBool())
+    return;
   visit(object);
   for (QObject* child : object->children())
     Walk(child, visit);
 }
 
 } // namespace
+
+void KeepUntranslated(QObject* object)
+{
+  object->setProperty(kUntranslatedProperty, true);
+}
 
 void TranslateForm(QObject* top, const FormTextTranslator& translate)
 {

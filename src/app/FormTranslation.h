@@ -22,6 +22,10 @@ namespace aw::app {
 // The translation of one text, or nothing to keep it.
 using FormTextTranslator = std::function<std::optional<QString>(const QString& szText)>;
 
+// Marks an object whose texts are data (a file's path, ...): the walk leaves
+// it and what it owns as they stand.
+void KeepUntranslated(QObject* object);
+
 // Translates the texts of the top object and everything it owns.
 void TranslateForm(QObject* top, const FormTextTranslator& translate);
 // With a glossary: only texts with exactly one, non-empty translation change.

@@ -9,6 +9,7 @@
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdlib>
 #include <cstring>
@@ -105,6 +106,9 @@ int RunProgram(int argc, char** argv)
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Airwright"));
+  // Ties the windows to the desktop entry (its icon and name in the shell).
+  QGuiApplication::setDesktopFileName(QStringLiteral("airwright"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("airwright")));
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
   const std::optional<QString> screenshotFolder = TakeScreenshotOption(arguments);

@@ -231,4 +231,9 @@ bool SettingsStore::DeleteKey(std::string_view szKey)
   return Modify([&](SettingsKey& root) { return root.Remove(szKey); });
 }
 
+bool SettingsStore::WriteBatch(const std::function<bool(SettingsKey& root)>& change)
+{
+  return Modify(change);
+}
+
 } // namespace aw::platform

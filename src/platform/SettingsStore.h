@@ -58,6 +58,10 @@ public:
   // Removes the key with all its values and sub-keys. Both deletes answer
   // false when there is nothing to delete.
   bool DeleteKey(std::string_view szKey);
+  // Several changes in one atomic write: the change edits a copy of the whole
+  // tree and answers false to write nothing. A failed write keeps the store
+  // and its file as they were.
+  bool WriteBatch(const std::function<bool(SettingsKey& root)>& change);
 
   // Re-reads the file (another process may have written it).
   void Reload();

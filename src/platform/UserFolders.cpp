@@ -39,6 +39,13 @@ std::filesystem::path ConfigHome()
   return HomeFolder() / ".config";
 }
 
+std::filesystem::path DataHome()
+{
+  if (auto data = AbsoluteFromEnvironment("XDG_DATA_HOME"))
+    return *data;
+  return HomeFolder() / ".local" / "share";
+}
+
 std::filesystem::path ProgramConfigFolder()
 {
   return ConfigHome() / "airwright";

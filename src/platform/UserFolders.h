@@ -11,6 +11,9 @@ namespace aw::platform {
 // conventions require).
 std::filesystem::path ConfigHome();
 
+// $XDG_DATA_HOME, else $HOME/.local/share.
+std::filesystem::path DataHome();
+
 // The program's own configuration folder: ConfigHome()/airwright.
 std::filesystem::path ProgramConfigFolder();
 

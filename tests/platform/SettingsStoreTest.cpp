@@ -182,6 +182,29 @@ TEST_F(SettingsStoreTest, FailedWriteKeepsFileAndMemoryAsTheyWere)
   EXPECT_FALSE(v_warnings.empty());
 }
 
+TEST_F(SettingsStoreTest, BatchWritesAllItsChangesOrNone)
+{
+  SettingsStore store = Open();
+  ASSERT_TRUE(store.WriteInteger("K", "Old", 1));
+  ASSERT_TRUE(store.WriteBatch([](SettingsKey& root) {
+    root.Ensure("K").RemoveValue("Old");
+    root.Ensure("K").SetValue("New", std::string("n"));
+    return true;
+  }));
+  SettingsStore reread = Open();
+  EXPECT_FALSE(reread.ValueExists("K", "Old"));
+  EXPECT_EQ(reread.ReadString("K", "New"), "n");
+
+  // A change that declines leaves memory and file alone.
+  const std::string before = ReadFileBytes(File());
+  EXPECT_FALSE(store.WriteBatch([](SettingsKey& root) {
+    root.Ensure("K").SetValue("Dropped", 2);
+    return false;
+  }));
+  EXPECT_FALSE(store.ValueExists("K", "Dropped"));
+  EXPECT_EQ(ReadFileBytes(File()), before);
+}
+
 TEST_F(SettingsStoreTest, WritesLeaveNoTemporaryFilesAndKeepPermissions)
 {
   SettingsStore store = Open();

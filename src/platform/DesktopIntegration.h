@@ -1,0 +1,53 @@
+#pragma once
+// The program's place on the desktop for the current user: a desktop entry
+// (the menu entry, which opens project files), the project file type
+// application/x-airwright-project ("*.awr", content starting with "AWR00")
+// and the program's icon, all under the user's data folder. Written on every
+// start, best effort; files that already hold the right contents are left
+// alone, so an ordinary start writes nothing. An installed package brings
+// the same files for all users: then nothing is written for the user, so the
+// user's copies never shadow the package's or outlive its removal.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace aw::platform {
+
+inline constexpr const char* kProjectMimeType = "application/x-airwright-project";
+
+struct DesktopFile
+{
+  std::filesystem::path file; // absolute
+  std::string contents;
+};
+
+// The files that register the program for the user below the data folder
+// (normally DataHome()).
+std::vector<DesktopFile> DesktopFilesForUser(const std::filesystem::path& dataHome,
+                                             const std::filesystem::path& programFile);
+
+// Whether the program runs from an installed package: its prefix (the folder
+// above the program's "bin") holds the package's desktop entry and MIME package.
+bool RunsFromInstalledPackage(const std::filesystem::path& programFile);
+
+struct DesktopRegistration
+{
+  bool bSkipped = false;                         // installed package: nothing to do
+  std::vector<std::filesystem::path> written;    // files created or brought up to date
+  std::vector<std::string> problems;             // one line each: what could not be done
+};
+
+// Writes the files that differ and refreshes the user's MIME and desktop
+// databases when something changed (when their tools are installed).
+DesktopRegistration RegisterForUser(const std::filesystem::path& dataHome, const std::filesystem::path& programFile);
+
+// The running program's file (/proc/self/exe).
+std::filesystem::path RunningProgramFile();
+
+// A path as one argument of a desktop entry's Exec line: quoted, with the
+// characters the quoting reserves escaped and "%" doubled, then escaped once
+// more as the entry's string values require.
+std::string DesktopExecArgument(const std::string& szPath);
+
+} // namespace aw::platform

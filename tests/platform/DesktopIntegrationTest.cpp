@@ -1,0 +1,142 @@
+#include "platform/DesktopIntegration.h"
+
+#include "ScopedEnvironment.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace aw::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+// Standard output of a shell command (trailing line end removed); exit code in nStatus.
+std::string RunShell(const std::string& szCommand, int& nStatus)
+{
+  std::string output;
+  FILE* pipe = ::popen((szCommand + " 2>&1").c_str(), "r");
+  if (!pipe) {
+    nStatus = -1;
+    return output;
+  }
+  std::array<char, 256> buffer{};
+  while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe))
+    output += buffer.data();
+  nStatus = ::pclose(pipe);
+  while (!output.empty() && output.back() == '\n')
+    output.pop_back();
+  return output;
+}
+
+void Put(const fs::path& file, const std::string& bytes)
+{
+  fs::create_directories(file.parent_path());
+  WriteFileBytes(file, bytes);
+}
+
+bool ToolInstalled(const std::string& szTool)
+{
+  int nStatus = 0;
+  RunShell("command -v " + szTool, nStatus);
+  return nStatus == 0;
+}
+
+class DesktopIntegrationTest : public ::testing::Test
+{
+protected:
+  fs::path DataHome() const { return v_dir / "data"; }
+  // Somewhere no package lives.
+  fs::path Program() const { return v_dir / "build dir" / "bin" / "airwright"; }
+
+  TempDir v_dir;
+};
+
+TEST_F(DesktopIntegrationTest, RegistrationWritesValidFilesOnceAndTypesProjectFiles)
+{
+  const DesktopRegistration first = RegisterForUser(DataHome(), Program());
+  EXPECT_FALSE(first.bSkipped);
+  ASSERT_EQ(first.written.size(), 3u);
+  for (const DesktopFile& file : DesktopFilesForUser(DataHome(), Program()))
+    EXPECT_EQ(ReadFileBytes(file.file), file.contents) << file.file;
+  // The next start finds everything in place and writes nothing.
+  const DesktopRegistration again = RegisterForUser(DataHome(), Program());
+  EXPECT_TRUE(again.written.empty());
+  EXPECT_TRUE(again.problems.empty());
+
+  const fs::path entry = DataHome() / "applications" / "airwright.desktop";
+  EXPECT_NE(ReadFileBytes(entry).find("Exec=\"" + Program().string() + "\" %f\n"), std::string::npos);
+  int nStatus = 0;
+  if (ToolInstalled("desktop-file-validate")) {
+    const std::string output = RunShell("desktop-file-validate '" + entry.string() + "'", nStatus);
+    EXPECT_EQ(nStatus, 0) << output;
+    EXPECT_EQ(output, "");
+  }
+  if (!ToolInstalled("update-mime-database") || !ToolInstalled("xdg-mime") || !ToolInstalled("gio")) {
+    EXPECT_TRUE(first.problems.empty());
+    GTEST_SKIP() << "the desktop's MIME tools are not installed";
+  }
+  ASSERT_TRUE(first.problems.empty()) << first.problems.front();
+  EXPECT_TRUE(fs::exists(DataHome() / "mime" / "mime.cache"));
+
+  // By name, and by content for a file without the extension.
+  WriteFileBytes(v_dir / "room.awr", "AWR00\n[Project]\n");
+  WriteFileBytes(v_dir / "room-copy", "AWR00\n[Project]\n");
+  test::ScopedEnvironment data("XDG_DATA_HOME", DataHome().c_str());
+  test::ScopedEnvironment desktop("XDG_CURRENT_DESKTOP", "GNOME");
+  for (const char* szName : {"room.awr", "room-copy"})
+    EXPECT_EQ(RunShell("xdg-mime query filetype '" + (v_dir / szName).string() + "'", nStatus), kProjectMimeType)
+      << szName;
+  // Ours is the only program for the type, so it opens project files.
+  EXPECT_EQ(RunShell(std::string("xdg-mime query default ") + kProjectMimeType, nStatus), "airwright.desktop");
+}
+
+TEST_F(DesktopIntegrationTest, ExecArgumentsAreQuotedAndEscaped)
+{
+  const struct
+  {
+    std::string szPath;
+    std::string szArgument;
+  } cases[] = {
+    {"/opt/air wright/bin/airwright", "\"/opt/air wright/bin/airwright\""},
+    {"/opt/$HOME/x", "\"/opt/\\\\$HOME/x\""},
+    {"/opt/a\"b`c", "\"/opt/a\\\\\"b\\\\`c\""},
+    {"/opt/a\\b", "\"/opt/a\\\\\\\\b\""},
+    {"/opt/100%/x", "\"/opt/100%%/x\""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DesktopExecArgument(c.szPath), c.szArgument) << c.szPath;
+}
+
+TEST_F(DesktopIntegrationTest, AnInstalledPackageIsNotShadowedForTheUser)
+{
+  const fs::path prefix = v_dir / "usr";
+  Put(prefix / "bin" / "airwright", "");
+  Put(prefix / "share" / "applications" / "airwright.desktop", "[Desktop Entry]\n");
+  EXPECT_FALSE(RunsFromInstalledPackage(prefix / "bin" / "airwright"));
+  Put(prefix / "share" / "mime" / "packages" / "airwright.xml", "<mime-info/>\n");
+  EXPECT_TRUE(RunsFromInstalledPackage(prefix / "bin" / "airwright"));
+
+  const DesktopRegistration registration = RegisterForUser(DataHome(), prefix / "bin" / "airwright");
+  EXPECT_TRUE(registration.bSkipped);
+  EXPECT_FALSE(fs::exists(DataHome()));
+}
+
+TEST_F(DesktopIntegrationTest, AnUnwritableDataFolderIsReportedNotFatal)
+{
+  WriteFileBytes(DataHome(), "in the way");
+  const DesktopRegistration registration = RegisterForUser(DataHome(), Program());
+  EXPECT_TRUE(registration.written.empty());
+  EXPECT_EQ(registration.problems.size(), 3u);
+}
+
+} // namespace
+} // namespace aw::platform
