@@ -24,6 +24,7 @@ namespace aw::app {
 
 class ProjectStore;
 class TFraDatabasePage;
+class TFraPsychroPage;
 class TFraResultsPage;
 class TFraSelectionPage;
 
@@ -60,6 +61,7 @@ public:
   // Whether a unit is selected in the list of offered units.
   bool UnitSelected() const;
   TFraDatabasePage* DatabasePage() const { return v_databasePage; }
+  TFraPsychroPage* PsychroPage() const { return v_psychroPage; }
   TFraSelectionPage* SelectionPage() const { return v_selectionPage; }
   TFraResultsPage* ResultsPage() const { return v_resultsPage; }
   // The selection the pages show; none before the catalogue's units are read.
@@ -160,6 +162,7 @@ private:
   QMenu* Mnu_PopupReopen = nullptr;
 
   TFraDatabasePage* v_databasePage = nullptr;
+  TFraPsychroPage* v_psychroPage = nullptr;
   TFraSelectionPage* v_selectionPage = nullptr;
   TFraResultsPage* v_resultsPage = nullptr;
 
