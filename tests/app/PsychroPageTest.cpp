@@ -4,6 +4,8 @@
 
 #include "app/DlgSelect.h"
 #include "app/PsychroPage.h"
+#include "app/SelectionPage.h"
+#include "app/UnitTextScroll.h"
 
 #include "RecordingPrompts.h"
 #include "TestApplication.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -99,6 +102,18 @@ TEST_F(PsychroPageTest, KindAndModeSwitchesRedrawTheChart)
   Click("RB_Heating");
   ASSERT_TRUE(v_window.Model()->HeatingResults().bComputed);
   EXPECT_DOUBLE_EQ(RoomAirOnChart(), v_window.Model()->HeatingResults().States.RA.DBT);
+}
+
+TEST_F(PsychroPageTest, AnInputTypedOnTheSelectionPageRedrawsTheChart)
+{
+  const double seaLevel = Box().Diagram().Air().GetTotalPressure();
+  TFrm_UnitTextScroll& altitude = *v_window.SelectionPage()->Field("Frm_Altitude");
+  altitude.Edit()->setText(QStringLiteral("2000"));
+  altitude.Edit()->setModified(true);
+  emit altitude.Edit()->editingFinished();
+  ASSERT_EQ(v_window.Model()->Altitude().GetVal(), 2000);
+  EXPECT_DOUBLE_EQ(Box().Diagram().Air().GetTotalPressure(), TAir(2000).GetTotalPressure());
+  EXPECT_LT(Box().Diagram().Air().GetTotalPressure(), seaLevel);
 }
 
 // Coinciding states have one disc, named after the first of them (SA = VO
