@@ -133,6 +133,13 @@ TEST_F(PsychroPageTest, PointerOverAStateReadsItsNameAndItsExactValuesOnBothKind
     }
     EXPECT_GE(nDiscs, 3);
 
+    // The mark around the state is painted over the chart while the pointer is there.
+    const QPoint ra = Centre(*Box().Chart().Find("state:RA")), ring = ra + QPoint(6, 0);
+    MovePointer(ra);
+    EXPECT_EQ(Box().grab().toImage().pixelColor(ring), QColor(Qt::black));
+    MovePointer({1, 1});
+    EXPECT_NE(Box().grab().toImage().pixelColor(ring), QColor(Qt::black));
+
     // One pixel off the supply air still reads the supply air itself.
     MovePointer(SupplyAirPixel() + QPoint(1, 0));
     const RepPsychroPoint& sa = v_window.Model()->CoolingResults().States.SA;
