@@ -22,7 +22,8 @@ if [ ! -x "$program" ]; then
 fi
 
 # The pictures are taken in a settings home of their own, so that the user's
-# preferences neither change them nor are changed by them.
+# preferences neither change them nor are changed by them. That home has no
+# stored locale: --language keeps the first-start locale choice from waiting.
 home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT
 mkdir -m 700 "$home/runtime"
@@ -30,11 +31,11 @@ export HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XD
   XDG_RUNTIME_DIR="$home/runtime"
 
 if command -v xvfb-run >/dev/null 2>&1; then
-  xvfb-run -a -s "-screen 0 1920x1080x24" env QT_QPA_PLATFORM=xcb "$program" --screenshots "$folder"
+  xvfb-run -a -s "-screen 0 1920x1080x24" env QT_QPA_PLATFORM=xcb "$program" --language en --screenshots "$folder"
 else
   # A full-HD virtual screen, so that the window takes its usual size.
   printf '{"screens":[{"name":"shot","x":0,"y":0,"width":1920,"height":1080,"logicalDpi":96,"dpr":1}]}' \
     >"$home/screen.json"
-  QT_QPA_PLATFORM="offscreen:configfile=$home/screen.json" "$program" --screenshots "$folder"
+  QT_QPA_PLATFORM="offscreen:configfile=$home/screen.json" "$program" --language en --screenshots "$folder"
 fi
 ls "$folder"/*.png

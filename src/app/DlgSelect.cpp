@@ -8,6 +8,7 @@
 #include "app/InterfaceLanguage.h"
 #include "app/ProjectStore.h"
 #include "app/RecentFilesMenu.h"
+#include "app/PsychroPage.h"
 #include "app/ResultsPage.h"
 #include "app/SelectionPage.h"
 #include "app/UserPrompts.h"
@@ -105,6 +106,7 @@ void TDlgSelect::CreatePages()
   Tab_Selection = AddPage(Ctl_Pages, "Tab_Selection", QStringLiteral("Selection"));
   v_selectionPage = FillPage<TFraSelectionPage>(Tab_Selection);
   Tab_Psychrometrics = AddPage(Ctl_Pages, "Tab_Psychrometrics", QStringLiteral("Psychrometrics"));
+  v_psychroPage = FillPage<TFraPsychroPage>(Tab_Psychrometrics);
   Tab_Results = AddPage(Ctl_Pages, "Tab_Results", QStringLiteral("Results"));
   v_resultsPage = FillPage<TFraResultsPage>(Tab_Results);
   Tab_Database = AddPage(Ctl_Pages, "Tab_Database", QStringLiteral("Database"));
@@ -270,6 +272,8 @@ bool TDlgSelect::UnitSelected() const
 void TDlgSelect::Ctl_PagesChange(int nIndex)
 {
   QWidget* page = Ctl_Pages->widget(nIndex);
+  if (page == Tab_Psychrometrics) // with or without a unit (then an empty chart)
+    v_psychroPage->RebuildPsychroChart();
   if (UnitSelected()) {
     if (page == Tab_Results)
       v_resultsPage->FillOptions();

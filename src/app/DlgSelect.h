@@ -25,6 +25,7 @@ namespace aw::app {
 class ProjectStore;
 class TRecentFilesMenu;
 class TFraDatabasePage;
+class TFraPsychroPage;
 class TFraResultsPage;
 class TFraSelectionPage;
 
@@ -61,6 +62,7 @@ public:
   // Whether a unit is selected in the list of offered units.
   bool UnitSelected() const;
   TFraDatabasePage* DatabasePage() const { return v_databasePage; }
+  TFraPsychroPage* PsychroPage() const { return v_psychroPage; }
   TFraSelectionPage* SelectionPage() const { return v_selectionPage; }
   TFraResultsPage* ResultsPage() const { return v_resultsPage; }
   // The selection the pages show; none before the catalogue's units are read.
@@ -173,6 +175,7 @@ private:
   TRecentFilesMenu* v_recentFiles = nullptr;
 
   TFraDatabasePage* v_databasePage = nullptr;
+  TFraPsychroPage* v_psychroPage = nullptr;
   TFraSelectionPage* v_selectionPage = nullptr;
   TFraResultsPage* v_resultsPage = nullptr;
 

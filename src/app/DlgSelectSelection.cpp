@@ -9,6 +9,7 @@
 #include "air/SI_Units.h"
 #include "app/BaseMsgDialog.h"
 #include "i18n/MainWindowRules.h"
+#include "app/PsychroPage.h"
 #include "app/ResultsPage.h"
 #include "app/SelectionPage.h"
 #include "engine/SelectionModel.h"
@@ -31,6 +32,7 @@ StageResult TDlgSelect::ReadUnitsAndFamilies()
   v_selectionPage->SetupWindow(v_model.get(), [this] { SelectionChanged(); });
   v_resultsPage->SetupWindow(
     v_model.get(), [this] { return v_deltaEnthalpy; }, [this] { SetDataHaveChanged(); });
+  v_psychroPage->SetModel(v_model.get());
   v_pagesBound = true;
   v_selectionPage->FillFamilies();
   return StageResult::Continue();
@@ -58,6 +60,7 @@ void TDlgSelect::ShowSelection()
   v_selectionPage->FillFilterLists();
   v_selectionPage->ShowModel();
   v_resultsPage->ShowResults();
+  v_psychroPage->RebuildPsychroChart();
   ShowPagesForFamily(v_model->Family());
   if (const std::optional<CTSelectionMessage>& message = v_model->Message())
     TBaseMsg::DisplayError(this, message->nMsgNo, message->params);
@@ -67,6 +70,7 @@ void TDlgSelect::SelectionChanged()
 {
   SetDataHaveChanged();
   v_resultsPage->ShowResults();
+  v_psychroPage->RebuildPsychroChart();
   ShowPagesForFamily(v_model->Family());
 }
 
@@ -77,6 +81,7 @@ void TDlgSelect::UnitsChanged()
   v_deltaEnthalpy = aw::DeltaEnthalpy(TU_Form::GetNewIndex(U_Temperature));
   v_selectionPage->UnitsChanged();
   v_resultsPage->ShowResults();
+  v_psychroPage->RebuildPsychroChart();
 }
 
 void TDlgSelect::ListenToUnitChanges()

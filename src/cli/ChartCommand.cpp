@@ -9,7 +9,6 @@
 #include "catalogue/CatalogueSession.h"
 #include "charts/GraphPages.h"
 #include "charts/PsychroGraph.h"
-#include "charts/SvgWriter.h"
 #include "engine/EngineFactory.h"
 #include "engine/SelectionModel.h"
 #include "i18n/BaseMsgMan.h"
@@ -122,12 +121,10 @@ std::unique_ptr<QGuiApplication> StartQt()
 
 std::string FileBytes(const charts::DisplayList& list, const std::string& szExtension)
 {
-  if (szExtension == ".svg")
-    return charts::WriteSvg(list);
-  const std::vector<std::uint8_t> bytes = szExtension == ".png" ? render::renderPng(list, 2.0) : render::renderPdf(list);
+  std::string bytes = render::chartFileBytes(list, szExtension.substr(1));
   if (bytes.empty())
     throw CommandError("the chart could not be encoded as " + szExtension.substr(1));
-  return {bytes.begin(), bytes.end()};
+  return bytes;
 }
 
 void Run(const ChartOptions& o)

@@ -2,6 +2,8 @@
 
 #include "render/QtColour.h"
 
+#include "charts/SvgWriter.h"
+
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPageSize>
@@ -211,6 +213,18 @@ std::vector<std::uint8_t> renderPdf(const charts::DisplayList& list)
     painter.fillRect(QRect(0, 0, list.width, list.height), toQColor(list.background));
     replay(painter, list);
   }
+  return {bytes.begin(), bytes.end()};
+}
+
+std::string chartFileBytes(const charts::DisplayList& list, std::string_view szFormat)
+{
+  if (szFormat == "svg")
+    return charts::WriteSvg(list);
+  std::vector<std::uint8_t> bytes;
+  if (szFormat == "png")
+    bytes = renderPng(list, 2.0);
+  else if (szFormat == "pdf")
+    bytes = renderPdf(list);
   return {bytes.begin(), bytes.end()};
 }
 

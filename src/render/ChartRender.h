@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QPainter;
@@ -27,6 +28,10 @@ QImage renderImage(const charts::DisplayList& list, double scale);
 std::vector<std::uint8_t> renderPng(const charts::DisplayList& list, double scale = 2.0);
 // One PDF page the size of the list (96 px to the inch), vector drawing.
 std::vector<std::uint8_t> renderPdf(const charts::DisplayList& list);
+
+// The list as the contents of a file of the format: "svg", "png" (at twice
+// the size) or "pdf". Empty when the format is unknown or encoding fails.
+std::string chartFileBytes(const charts::DisplayList& list, std::string_view szFormat);
 
 // The QFont of a list font (pixel size, style flags).
 QFont toQFont(const charts::DLFont& font);
