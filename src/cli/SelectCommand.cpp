@@ -10,6 +10,7 @@
 #include "catalogue/CatalogueSession.h"
 #include "engine/EngineFactory.h"
 #include "engine/SelectionModel.h"
+#include "foundation/PrintableBytes.h"
 #include "i18n/BaseMsgMan.h"
 #include "platform/CaseFolding.h"
 
@@ -76,7 +77,7 @@ double ParseValue(const std::string& szText, U_RepUnit TheUnit, bool bAbsolute, 
     ++end;
   const std::optional<double> number = ParseNumber(std::string_view(szText).substr(0, end));
   if (!number)
-    throw CommandError(szOption + ": \"" + szText + "\" is no number");
+    throw CommandError(szOption + ": \"" + PrintableBytes(szText, 40) + "\" is no number");
   const std::string unit = NormalisedUnit(std::string_view(szText).substr(end));
   if (unit.empty())
     return *number;
@@ -98,9 +99,11 @@ std::pair<double, double> ParseCondition(const std::string& szText, const std::s
   std::string rh = szText.substr(comma + 1);
   if (!rh.empty() && rh.back() == '%')
     rh.pop_back();
-  const std::optional<double> humidity = ParseNumber(rh);
+  // A second comma is a third field, not a decimal comma of the humidity.
+  const std::optional<double> humidity = rh.find(',') == std::string::npos ? ParseNumber(rh) : std::nullopt;
   if (!humidity || *humidity < 0 || *humidity > 100)
-    throw CommandError(szOption + ": \"" + szText.substr(comma + 1) + "\" is no relative humidity in %");
+    throw CommandError(szOption + ": \"" + PrintableBytes(szText.substr(comma + 1), 40) +
+                       "\" is no relative humidity in % (the value is T,RH)");
   return {ParseValue(szText.substr(0, comma), U_Temperature, true, szOption), *humidity};
 }
 
@@ -372,14 +375,12 @@ void UseProgramUnits()
   TU_Form::AddImperialUnits();
 }
 
-void Run(const SelectOptions& o)
+void Run(const SelectOptions& o, const CommonOptions& common)
 {
   i18n::RegisterProgramMessages();
   UseProgramUnits();
-  CTCatalogueSession session(std::make_unique<CTEngineFactory>());
-  if (!session.Connect())
-    throw CommandError("the catalogue cannot be read: " + session.LastError());
-  CTSelectionModel model(&session.Factory());
+  const auto session = OpenProgramCatalogue(common, std::make_unique<CTEngineFactory>());
+  CTSelectionModel model(&session->Factory());
   Apply(model, o);
   const Json out = ResultJson(model);
   if (o.json)
@@ -393,7 +394,7 @@ void Run(const SelectOptions& o)
 
 } // namespace
 
-void AddSelectCommand(CLI::App& app)
+void AddSelectCommand(CLI::App& app, const CommonOptions& common)
 {
   auto* cmd = app.add_subcommand(
     "select", "Selects units for a room: required airflows, sorted solutions, cooling and heating results. "
@@ -427,7 +428,7 @@ void AddSelectCommand(CLI::App& app)
   cmd->add_option("--supply-heater", o->supplyHeater, "Brisa: user supply heater in heating, kW");
   cmd->add_option("--pick", o->pick, "The solution whose results are computed (default 1, the first)");
   cmd->add_flag("--json", o->json, "Prints the result as JSON");
-  cmd->callback([o] { Run(*o); });
+  cmd->callback([o, &common] { Run(*o, common); });
 }
 
 } // namespace aw::cli

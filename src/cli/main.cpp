@@ -2,7 +2,6 @@
 
 #include "cli/Commands.h"
 
-#include "catalogue/CatalogueSession.h"
 #include "db/DbObject.h"
 #include "i18n/BaseMsgMan.h"
 
@@ -25,21 +24,16 @@ int main(int argc, char** argv)
 {
   CLI::App app{"Airwright ventilation-unit selection, command-line front", "airwright-cli"};
   app.require_subcommand(1);
-  std::string catalogueFile;
-  app.add_option("--catalogue", catalogueFile,
+  // Read by the subcommands that open the catalogue.
+  aw::cli::CommonOptions common;
+  app.add_option("--catalogue", common.catalogueFile,
                  "A catalogue file (plain or compressed) to use instead of the embedded catalogue")
     ->check(CLI::ExistingFile);
-  // The catalogue is replaced before any subcommand runs.
-  app.parse_complete_callback([&catalogueFile] {
-    std::string error;
-    if (!catalogueFile.empty() && !aw::CTCatalogueSession::UseCatalogueFile(catalogueFile, error))
-      throw aw::cli::CommandError(error);
-  });
   aw::cli::AddVersionCommand(app);
   aw::cli::AddAirCommand(app);
-  aw::cli::AddCatalogueCommand(app);
+  aw::cli::AddCatalogueCommand(app, common);
   aw::cli::AddLzssCommand(app);
-  aw::cli::AddSelectCommand(app);
+  aw::cli::AddSelectCommand(app, common);
 
   ShowMessagesOnStderr();
   try {

@@ -86,6 +86,13 @@ const std::string& CTMemDbEngine::CompressionSignature() { return Settings().sig
 bool CTMemDbEngine::GetAutoCorrect() { return Settings().autoCorrect; }
 void CTMemDbEngine::SetAutoCorrect(bool b) { Settings().autoCorrect = b; }
 
+CTDbLoadOptions CTMemDbEngine::LoadOptions() const
+{
+  if (v_loadOptions)
+    return *v_loadOptions;
+  return {Settings().compression, Settings().signature, Settings().autoCorrect, {}};
+}
+
 // ---- loading and writing ------------------------------------------------
 
 bool CTMemDbEngine::Connect(const std::string&, const std::string&, bool bMustFlagErrors)
@@ -112,9 +119,10 @@ bool CTMemDbEngine::Connect(const std::string&, const std::string&, bool bMustFl
 
 bool CTMemDbEngine::LoadFromStream(CTStream& pStream)
 {
+  const CTDbLoadOptions options = LoadOptions();
   try {
-    if (CompressionOn()) {
-      CTLZSSAutoExpandStream source(pStream, CompressionSignature());
+    if (options.compression) {
+      CTLZSSAutoExpandStream source(pStream, options.signature);
       CTStreamIO io(source);
       return ReadFrom(io) == 0;
     }
@@ -122,23 +130,31 @@ bool CTMemDbEngine::LoadFromStream(CTStream& pStream)
     return ReadFrom(io) == 0;
   } catch (const std::exception& e) {
     v_lastError = e.what();
+    v_lastLoadError = {e.what()};
     return false;
   }
 }
 
 int CTMemDbEngine::ReadFrom(CTStreamIO& pIO)
 {
+  v_lastLoadError = {};
+  v_lastReadReport = {};
   try {
-    CTEdiReader reader(pIO, *GetFactory(), v_tables, MappingTable(), GetAutoCorrect());
+    const CTDbLoadOptions options = LoadOptions();
+    CTEdiReader reader(pIO, *GetFactory(), v_tables, MappingTable(), options.autoCorrect, options.recordRule);
     reader.ReadInto(*v_transactionTop);
+    v_lastReadReport = reader.Report();
     v_lastError.clear();
     return 0;
   } catch (const CTEdiFormatError& e) {
     v_lastError = e.what();
+    v_lastLoadError = {e.Reason(), e.Line(), e.Offset()};
   } catch (const CTDbException& e) {
     v_lastError = e.what();
+    v_lastLoadError = {e.what()};
   } catch (const CTStreamError& e) {
     v_lastError = e.what();
+    v_lastLoadError = {e.what()};
   }
   return -1;
 }
@@ -146,8 +162,8 @@ int CTMemDbEngine::ReadFrom(CTStreamIO& pIO)
 void CTMemDbEngine::WriteToStream(CTStream& pStream)
 {
   v_transactionTop->Optimize(true);
-  if (CompressionOn()) {
-    CTLZSSCompressorStream compressor(pStream, CompressionSignature());
+  if (const CTDbLoadOptions options = LoadOptions(); options.compression) {
+    CTLZSSCompressorStream compressor(pStream, options.signature);
     CTEdiWriter(compressor, *GetFactory()).Write(*v_transactionTop);
     compressor.Finish();
   } else {
