@@ -98,7 +98,7 @@ std::string FileBytes(const charts::DisplayList& list, const std::string& szExte
   return {bytes.begin(), bytes.end()};
 }
 
-void Run(const ChartOptions& o)
+void Run(const ChartOptions& o, const CommonOptions& common)
 {
   const std::string extension = platform::FoldCase(std::filesystem::path(o.out).extension().string());
   if (!o.json && extension != ".svg" && extension != ".png" && extension != ".pdf")
@@ -106,11 +106,9 @@ void Run(const ChartOptions& o)
   const auto [width, height] = ParseSize(o.size);
   i18n::RegisterProgramMessages();
   UseProgramUnits();
-  CTCatalogueSession session(std::make_unique<CTEngineFactory>());
-  if (!session.Connect())
-    throw CommandError("the catalogue cannot be read: " + session.LastError());
-  CTSelectionModel model(&session.Factory());
-  ApplySelectOptions(model, o.select, session.Factory());
+  const auto session = OpenProgramCatalogue(common, std::make_unique<CTEngineFactory>());
+  CTSelectionModel model(&session->Factory());
+  ApplySelectOptions(model, o.select, session->Factory());
 
   charts::CTChartRequest request = charts::ChartRequestFor(model, o.mode == "cooling");
   request.bPsychro = o.kind == "psychrometric";
@@ -139,7 +137,7 @@ void Run(const ChartOptions& o)
 
 } // namespace
 
-void AddChartCommand(CLI::App& app)
+void AddChartCommand(CLI::App& app, const CommonOptions& common)
 {
   auto* cmd = app.add_subcommand(
     "chart", "Draws the psychrometric or Mollier chart of the selected unit (the select options choose it) "
@@ -152,10 +150,10 @@ void AddChartCommand(CLI::App& app)
   cmd->add_option("--size", o->size, "Chart size WxH in px at 96 dpi (default 800x600)");
   cmd->add_flag("--json", o->json, "Prints the chart's lines and states as JSON instead")->excludes(out);
   AddSelectOptions(*cmd, o->select);
-  cmd->callback([o] {
+  cmd->callback([o, &common] {
     if (!o->json && o->out.empty())
       throw CommandError("chart needs --out FILE or --json");
-    Run(*o);
+    Run(*o, common);
   });
 }
 
