@@ -91,7 +91,12 @@ void TDlgSelect::BuildStartupSequence()
   // A catalogue that cannot be loaded or has another structure is a failure
   // of the program's installation: its message is shown, the program ends with 1.
   s.Add(12, "catalogue connection", "object database", [this] {
-    return v_catalogue->Connect() ? StageResult::Continue() : StageResult::Stop(1);
+    if (v_catalogue->Connect())
+      return StageResult::Continue();
+    // The session shows nothing: the window gives its message for the failure.
+    const CTCatalogueError& error = *v_catalogue->Error();
+    CTDbObject::ShowDbMessage(nullptr, error.msgNo, error.msgParam);
+    return StageResult::Stop(1);
   });
   // The online services have no subsystem on this platform: their configuration
   // check and the disclaimer pass.

@@ -6,6 +6,7 @@
 #include "air/Air.h"
 #include "air/AirState.h"
 #include "air/NumberFormat.h"
+#include "foundation/PrintableBytes.h"
 
 #include <nlohmann/json.hpp>
 
@@ -16,13 +17,57 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace aw::cli {
 
 namespace {
 
-constexpr double kMaxRH = 100; // %
+constexpr double kMaxRH = 100;             // %
+constexpr std::size_t kMaxEchoedCell = 40; // characters of a bad value quoted in its message
+
+// Option values are plain decimal numbers: no "nan", "inf" or "0x10", which
+// the option parser would otherwise read as numbers.
+bool IsDecimalNumber(std::string_view text)
+{
+  std::size_t i = 0, digits = 0;
+  auto skipDigits = [&] {
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+      ++digits;
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+    ++i;
+  skipDigits();
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    skipDigits();
+  }
+  if (digits == 0)
+    return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+      ++i;
+    digits = 0;
+    skipDigits();
+    if (digits == 0)
+      return false;
+  }
+  if (i != text.size())
+    return false;
+  double value = 0;
+  const char* first = text.data() + (text.front() == '+' ? 1 : 0);
+  const auto result = std::from_chars(first, text.data() + text.size(), value);
+  return result.ec == std::errc{} && std::isfinite(value);
+}
+
+const CLI::Validator kDecimalNumber(
+  [](const std::string& text) {
+    return IsDecimalNumber(text) ? std::string()
+                                 : "\"" + PrintableBytes(text, kMaxEchoedCell) + "\" is no decimal number";
+  },
+  "NUMBER");
 
 struct AirOptions
 {
@@ -156,7 +201,7 @@ CsvInput ParseCsvLine(const std::string& line)
   for (std::size_t i = 0; i < 3; ++i) {
     const std::optional<double> v = ReadCsvNumber(cells[i]);
     if (!v) {
-      in.error = "\"" + cells[i] + "\" is no number";
+      in.error = "\"" + PrintableBytes(cells[i], kMaxEchoedCell) + "\" is no number";
       return in;
     }
     *targets[i] = *v;
@@ -210,11 +255,16 @@ void AddAirCommand(CLI::App& app)
   auto* cmd = app.add_subcommand("air", "Prints the moist-air state at an altitude");
   auto o = std::make_shared<AirOptions>();
   auto* alt = cmd->add_option("--altitude", o->altitude, "Site altitude, m (default 0)")
+                  ->check(kDecimalNumber)
                   ->check(CLI::Range(air::kMinAltitude, air::kMaxAltitude));
   auto* dbt = cmd->add_option("--dbt", o->dbt, "Dry-bulb temperature, °C")
+                  ->check(kDecimalNumber)
                   ->check(CLI::Range(air::kMinClampTemp, air::kMaxClampTemp));
-  auto* rh = cmd->add_option("--rh", o->rh, "Relative humidity, %")->check(CLI::Range(0.0, kMaxRH));
+  auto* rh = cmd->add_option("--rh", o->rh, "Relative humidity, %")
+                 ->check(kDecimalNumber)
+                 ->check(CLI::Range(0.0, kMaxRH));
   auto* wb = cmd->add_option("--wb", o->wb, "Wet-bulb temperature, °C")
+                 ->check(kDecimalNumber)
                  ->check(CLI::Range(air::kMinClampTemp, air::kMaxClampTemp));
   rh->excludes(wb);
   auto* json = cmd->add_flag("--json", o->json, "Prints the state as one JSON object");

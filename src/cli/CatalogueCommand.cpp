@@ -25,25 +25,10 @@ namespace aw::cli {
 
 namespace {
 
-// The catalogue opened as the program opens it (read-only, the default factory while it lives).
-std::unique_ptr<CTCatalogueSession> OpenCatalogue(const std::string& szWhat = "the catalogue")
-{
-  auto session = std::make_unique<CTCatalogueSession>();
-  if (!session->Connect())
-    throw CommandError(szWhat + " cannot be read: " + session->LastError());
-  return session;
-}
-
-// Opens a catalogue file with auto-correction off, so that a reference the
-// program would silently drop is reported as the error it is.
+// A catalogue file read strictly: what the program would leave out is reported as the error it is.
 std::unique_ptr<CTCatalogueSession> OpenStrictly(const std::string& szFile)
 {
-  std::string error;
-  if (!CTCatalogueSession::UseCatalogueFile(szFile, error))
-    throw CommandError(error);
-  CTCatalogueSession::PrepareObjectDatabase();
-  CTMemDbEngine::SetAutoCorrect(false);
-  return OpenCatalogue(szFile);
+  return LoadCatalogue(CTCatalogueSource::File(szFile), CTCatalogueLoadOptions::Strict());
 }
 
 int ObjectCount(CTFactory& factory)
@@ -62,8 +47,8 @@ void AddCheckCommand(CLI::App& group)
   cmd->add_option("FILE", *file, "The catalogue file, plain or compressed")->required()->check(CLI::ExistingFile);
   cmd->callback([file] {
     const auto session = OpenStrictly(*file);
-    if (!session->CheckVersion(false))
-      throw CommandError(*file + ": " + session->LastError());
+    if (!session->CheckVersion(false) || !session->CheckHasUnits())
+      throw CommandError(session->LastError());
     std::cout << *file << ": " << ObjectCount(session->Factory()) << " objects, structure version matches\n";
   });
 }
@@ -80,9 +65,11 @@ void AddConvertCommand(CLI::App& group)
   cmd->callback([in, out, compress] {
     const auto session = OpenStrictly(*in);
     CTMemoryStream text;
-    const bool wasCompressing = CTMemDbEngine::UseCompression(*compress);
-    session->Factory().GetDbEngine(CTFactory::kDbIx)->WriteToStream(text);
-    CTMemDbEngine::UseCompression(wasCompressing);
+    auto& engine = static_cast<CTMemDbEngine&>(*session->Factory().GetDbEngine(CTFactory::kDbIx));
+    CTDbLoadOptions writing = engine.LoadOptions();
+    writing.compression = *compress;
+    engine.SetLoadOptions(writing);
+    engine.WriteToStream(text);
     std::string error;
     if (!platform::WriteFileAtomically(*out, text.Text(), error))
       throw CommandError(error);
@@ -120,7 +107,15 @@ nlohmann::ordered_json Families(CTFactory& factory)
   return families;
 }
 
-nlohmann::ordered_json Info(CTFactory& factory)
+nlohmann::ordered_json LeftOut(const CTEdiReadReport& report)
+{
+  return {{"tables", report.skippedTables},
+          {"skippedObjects", report.skippedObjects},
+          {"droppedObjects", report.droppedObjects},
+          {"notes", report.notes}};
+}
+
+nlohmann::ordered_json Info(CTFactory& factory, const CTEdiReadReport& report)
 {
   std::string dataVersion;
   int region = 0;
@@ -137,6 +132,7 @@ nlohmann::ordered_json Info(CTFactory& factory)
     {"region", region},
     {"tables", TableCounts(factory)},
     {"families", Families(factory)},
+    {"leftOut", LeftOut(report)},
   };
 }
 
@@ -161,16 +157,40 @@ void PrintText(const nlohmann::ordered_json& info)
   }
 }
 
-void AddInfoCommand(CLI::App& group)
+// Texts of a catalogue need not be UTF-8: they are written with replacement characters.
+std::string Dump(const nlohmann::ordered_json& json)
+{
+  return json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+// With --json a failure is JSON too, on stdout, besides the line on stderr.
+void PrintJsonError(const CTCatalogueError& error)
+{
+  const nlohmann::ordered_json out = {{"error",
+                                       {{"file", error.file},
+                                        {"line", error.line},
+                                        {"offset", error.offset},
+                                        {"reason", error.reason},
+                                        {"message", error.msgNo}}}};
+  std::cout << Dump(out) << '\n';
+}
+
+void AddInfoCommand(CLI::App& group, const CommonOptions& common)
 {
   auto* cmd = group.add_subcommand("info", "Prints the catalogue's version, table sizes and units per family");
   auto options = std::make_shared<InfoOptions>();
   cmd->add_flag("--json", options->json, "Prints the information as JSON");
-  cmd->callback([options] {
-    const auto session = OpenCatalogue();
-    const nlohmann::ordered_json info = Info(session->Factory());
+  cmd->callback([options, &common] {
+    CTCatalogueSession session(common.CatalogueSource(), {});
+    if (!session.Connect()) {
+      if (options->json)
+        PrintJsonError(*session.Error());
+      throw CommandError(session.LastError());
+    }
+    WarnAboutLeftOut(session);
+    const nlohmann::ordered_json info = Info(session.Factory(), session.ReadReport());
     if (options->json)
-      std::cout << info.dump(2) << '\n';
+      std::cout << Dump(info) << '\n';
     else
       PrintText(info);
   });
@@ -178,11 +198,11 @@ void AddInfoCommand(CLI::App& group)
 
 } // namespace
 
-void AddCatalogueCommand(CLI::App& app)
+void AddCatalogueCommand(CLI::App& app, const CommonOptions& common)
 {
   auto* catalogue = app.add_subcommand("catalogue", "Looks into the device catalogue");
   catalogue->require_subcommand(1);
-  AddInfoCommand(*catalogue);
+  AddInfoCommand(*catalogue, common);
   AddCheckCommand(*catalogue);
   AddConvertCommand(*catalogue);
 }

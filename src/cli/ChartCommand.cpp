@@ -127,7 +127,7 @@ std::string FileBytes(const charts::DisplayList& list, const std::string& szExte
   return bytes;
 }
 
-void Run(const ChartOptions& o)
+void Run(const ChartOptions& o, const CommonOptions& common)
 {
   const std::string extension = platform::FoldCase(std::filesystem::path(o.out).extension().string());
   if (!o.json && extension != ".svg" && extension != ".png" && extension != ".pdf")
@@ -135,11 +135,9 @@ void Run(const ChartOptions& o)
   const auto [width, height] = ParseSize(o.size);
   i18n::RegisterProgramMessages();
   UseProgramUnits();
-  CTCatalogueSession session(std::make_unique<CTEngineFactory>());
-  if (!session.Connect())
-    throw CommandError("the catalogue cannot be read: " + session.LastError());
-  CTSelectionModel model(&session.Factory());
-  ApplySelectOptions(model, o.select, session.Factory());
+  const auto session = OpenProgramCatalogue(common, std::make_unique<CTEngineFactory>());
+  CTSelectionModel model(&session->Factory());
+  ApplySelectOptions(model, o.select, session->Factory());
 
   // Pictures are laid out with the fonts they are painted with; SVG and JSON
   // with the fixed table, so that they are the same on every machine.
@@ -175,7 +173,7 @@ void Run(const ChartOptions& o)
 
 } // namespace
 
-void AddChartCommand(CLI::App& app)
+void AddChartCommand(CLI::App& app, const CommonOptions& common)
 {
   auto* cmd = app.add_subcommand(
     "chart", "Draws the psychrometric or Mollier chart, or the fan, efficiency or correction graph, of the "
@@ -191,10 +189,10 @@ void AddChartCommand(CLI::App& app)
   cmd->add_option("--size", o->size, "Chart size WxH in px at 96 dpi (default 800x600)");
   cmd->add_flag("--json", o->json, "Prints the chart's lines and states as JSON instead")->excludes(out);
   AddSelectOptions(*cmd, o->select);
-  cmd->callback([o] {
+  cmd->callback([o, &common] {
     if (!o->json && o->out.empty())
       throw CommandError("chart needs --out FILE or --json");
-    Run(*o);
+    Run(*o, common);
   });
 }
 

@@ -4,6 +4,8 @@
 
 #include "foundation/FileStream.h"
 #include "foundation/LZSS.h"
+#include "foundation/StreamIO.h"
+#include "platform/AtomicFile.h"
 
 #include <filesystem>
 #include <iostream>
@@ -23,78 +25,51 @@ struct LzssOptions
   CTLZSSVariant Variant() const { return small ? CTLZSSVariant::SmallPhrase : CTLZSSVariant::Standard; }
 };
 
-// The output file, removed again unless Commit is reached: a failed run must not leave
-// a file that looks complete.
-class OutputFile
+// The output is made in memory and replaces OUT in one step (a temporary
+// file renamed over it), so that a failed or killed run leaves OUT as it was.
+void WriteOutput(const std::string& szPath, const CTMemoryStream& data)
 {
-public:
-  explicit OutputFile(const std::string& szPath) : v_path(szPath), v_stream(szPath, fmCreateExclusive) {}
-  ~OutputFile()
-  {
-    if (v_committed)
-      return;
-    try {
-      v_stream.Close();
-    } catch (const CTStreamError&) {
-    }
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(v_path, ignored))
-      std::filesystem::remove(v_path, ignored);
-  }
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
-
-  CTStream& Stream() { return v_stream; }
-  void Commit()
-  {
-    v_stream.Close();
-    v_committed = true;
-  }
-
-private:
-  std::string v_path;
-  CTMyFileStream v_stream;
-  bool v_committed = false;
-};
-
-std::uint64_t FileSize(const std::string& szPath)
-{
-  std::error_code ignored;
-  auto size = std::filesystem::file_size(szPath, ignored);
-  return ignored ? 0 : size;
+  const std::filesystem::path path(szPath);
+  std::error_code ec;
+  if (path.has_parent_path() && !std::filesystem::is_directory(path.parent_path(), ec))
+    throw CommandError("Unable to create file " + szPath + ": there is no folder " + path.parent_path().string());
+  std::string error;
+  if (!platform::WriteFileAtomically(path, data.Text(), error))
+    throw CommandError(error);
 }
 
 void Compress(const LzssOptions& opt)
 {
   CTMyFileStream in(opt.input, fmReadDenyWrite);
-  OutputFile out(opt.output);
+  CTMemoryStream out;
   std::uint64_t read = 0;
   {
-    CTLZSSCompressorStream compressor(out.Stream(), opt.signature.value_or(""), opt.Variant());
+    CTLZSSCompressorStream compressor(out, opt.signature.value_or(""), opt.Variant());
     read = compressor.CopyFrom(in);
     compressor.Finish();
   }
-  out.Commit();
-  std::cout << "compressed " << read << " bytes into " << FileSize(opt.output) << " bytes\n";
+  WriteOutput(opt.output, out);
+  std::cout << "compressed " << read << " bytes into " << out.Bytes().size() << " bytes\n";
 }
 
 void Expand(const LzssOptions& opt)
 {
   CTMyFileStream in(opt.input, fmReadDenyWrite);
-  OutputFile out(opt.output);
+  CTMemoryStream out;
   std::uint64_t written = 0;
   bool compressed = true;
   if (opt.signature) {
     CTLZSSAutoExpandStream source(in, *opt.signature, opt.Variant());
     compressed = source.IsCompressed();
-    written = out.Stream().CopyFrom(source);
+    written = out.CopyFrom(source);
   } else {
     CTLZSSExpanderStream source(in, opt.Variant());
-    written = out.Stream().CopyFrom(source);
+    written = out.CopyFrom(source);
   }
-  out.Commit();
+  const std::int64_t inputBytes = in.Size();
+  WriteOutput(opt.output, out);
   if (compressed)
-    std::cout << "expanded " << FileSize(opt.input) << " bytes into " << written << " bytes\n";
+    std::cout << "expanded " << inputBytes << " bytes into " << written << " bytes\n";
   else
     std::cout << "no signature: copied " << written << " bytes of plain data\n";
 }

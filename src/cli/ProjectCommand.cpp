@@ -81,16 +81,14 @@ void PrintText(const Json& out)
   }
 }
 
-void Show(const std::string& szFile, bool bJson)
+void Show(const std::string& szFile, bool bJson, const CommonOptions& common)
 {
   i18n::RegisterProgramMessages();
-  CTCatalogueSession session(std::make_unique<CTEngineFactory>());
-  if (!session.Connect())
-    throw CommandError("the catalogue cannot be read: " + session.LastError());
+  const auto session = OpenProgramCatalogue(common, std::make_unique<CTEngineFactory>());
   CTBrisaProjectData data;
   TProjectLayout layout = TProjectLayout::Current;
   if (const auto failure = CTBrisaProjectIO::LoadProjectFile(
-        szFile, CTBrisaProjectIO::CatalogueOptions(&session.Factory()), data, &layout))
+        szFile, CTBrisaProjectIO::CatalogueOptions(&session->Factory()), data, &layout))
     throw CommandError(szFile + ": " + i18n::GetUnicodeString(failure->nMsgNo, {failure->szParam}));
   const Json out = ProjectJson(szFile, layout, data);
   if (bJson)
@@ -101,7 +99,7 @@ void Show(const std::string& szFile, bool bJson)
 
 } // namespace
 
-void AddProjectCommand(CLI::App& app)
+void AddProjectCommand(CLI::App& app, const CommonOptions& common)
 {
   auto* cmd = app.add_subcommand("project", "Project files (*.awr)");
   cmd->require_subcommand(1);
@@ -110,7 +108,7 @@ void AddProjectCommand(CLI::App& app)
   auto json = std::make_shared<bool>(false);
   show->add_option("FILE", *file, "The project file")->required();
   show->add_flag("--json", *json, "Prints the fields as JSON");
-  show->callback([file, json] { Show(*file, *json); });
+  show->callback([file, json, &common] { Show(*file, *json, common); });
 }
 
 } // namespace aw::cli

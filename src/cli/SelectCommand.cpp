@@ -14,6 +14,7 @@
 #include "engine/SelectionModel.h"
 #include "engine/SelectionProject.h"
 #include "engine/UnitDataSheet.h"
+#include "foundation/PrintableBytes.h"
 #include "i18n/BaseMsgMan.h"
 #include "platform/CaseFolding.h"
 
@@ -72,7 +73,7 @@ TypedValue ParseValue(const std::string& szText, U_RepUnit TheUnit, const std::s
     ++end;
   const std::optional<double> number = ParseNumber(std::string_view(szText).substr(0, end));
   if (!number)
-    throw CommandError(szOption + ": \"" + szText + "\" is no number");
+    throw CommandError(szOption + ": \"" + PrintableBytes(szText, 40) + "\" is no number");
   const std::string unit = NormalisedUnit(std::string_view(szText).substr(end));
   if (unit.empty())
     return {*number, 0};
@@ -101,9 +102,11 @@ std::pair<std::string, double> ParseCondition(const std::string& szText, const s
   std::string rh = szText.substr(comma + 1);
   if (!rh.empty() && rh.back() == '%')
     rh.pop_back();
-  const std::optional<double> humidity = ParseNumber(rh);
+  // A second comma is a third field, not a decimal comma of the humidity.
+  const std::optional<double> humidity = rh.find(',') == std::string::npos ? ParseNumber(rh) : std::nullopt;
   if (!humidity || *humidity < 0 || *humidity > 100)
-    throw CommandError(szOption + ": \"" + szText.substr(comma + 1) + "\" is no relative humidity in %");
+    throw CommandError(szOption + ": \"" + PrintableBytes(szText.substr(comma + 1), 40) +
+                       "\" is no relative humidity in % (the value is T,RH)");
   return {szText.substr(0, comma), *humidity};
 }
 
@@ -510,15 +513,13 @@ void UseUnitSystem(bool bImperial)
 
 namespace {
 
-void Run(const SelectOptions& o)
+void Run(const SelectOptions& o, const CommonOptions& common)
 {
   i18n::RegisterProgramMessages();
   UseProgramUnits();
-  CTCatalogueSession session(std::make_unique<CTEngineFactory>());
-  if (!session.Connect())
-    throw CommandError("the catalogue cannot be read: " + session.LastError());
-  CTSelectionModel model(&session.Factory());
-  Apply(model, o, session.Factory());
+  const auto session = OpenProgramCatalogue(common, std::make_unique<CTEngineFactory>());
+  CTSelectionModel model(&session->Factory());
+  Apply(model, o, session->Factory());
   if (o.saveProject)
     SaveProject(model, *o.saveProject);
   const Json out = ResultJson(model);
@@ -566,7 +567,7 @@ void AddSelectOptions(CLI::App& cmd, SelectOptions& o)
     ->check(CLI::ExistingFile);
 }
 
-void AddSelectCommand(CLI::App& app)
+void AddSelectCommand(CLI::App& app, const CommonOptions& common)
 {
   auto* cmd = app.add_subcommand(
     "select", "Selects units for a room: required airflows, sorted solutions, cooling and heating results. "
@@ -576,7 +577,7 @@ void AddSelectCommand(CLI::App& app)
   AddSelectOptions(*cmd, *o);
   cmd->add_option("--save-project", o->saveProject, "Writes the selection (picked solution, options) as a project file");
   cmd->add_flag("--json", o->json, "Prints the result as JSON");
-  cmd->callback([o] { Run(*o); });
+  cmd->callback([o, &common] { Run(*o, common); });
 }
 
 } // namespace aw::cli

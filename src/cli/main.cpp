@@ -3,7 +3,6 @@
 #include "cli/Commands.h"
 #include "cli/SelectOptions.h"
 
-#include "catalogue/CatalogueSession.h"
 #include "db/DbObject.h"
 #include "i18n/BaseMsgMan.h"
 
@@ -26,31 +25,28 @@ int main(int argc, char** argv)
 {
   CLI::App app{"Airwright ventilation-unit selection, command-line front", "airwright-cli"};
   app.require_subcommand(1);
-  std::string catalogueFile;
-  app.add_option("--catalogue", catalogueFile,
+  // Read by the subcommands that open the catalogue.
+  aw::cli::CommonOptions common;
+  app.add_option("--catalogue", common.catalogueFile,
                  "A catalogue file (plain or compressed) to use instead of the embedded catalogue")
     ->check(CLI::ExistingFile);
   std::string units;
   app.add_option("--units", units, "si|imperial: the units of the outputs (chart labels and read-outs)")
     ->check(CLI::IsMember({"si", "imperial"}));
-  // The catalogue is replaced before any subcommand runs.
-  app.parse_complete_callback([&catalogueFile, &units] {
-    std::string error;
-    if (!catalogueFile.empty() && !aw::CTCatalogueSession::UseCatalogueFile(catalogueFile, error))
-      throw aw::cli::CommandError(error);
+  app.parse_complete_callback([&units] {
     if (!units.empty())
       aw::cli::UseUnitSystem(units == "imperial");
   });
   aw::cli::AddLanguageOption(app);
   aw::cli::AddVersionCommand(app);
   aw::cli::AddAirCommand(app);
-  aw::cli::AddCatalogueCommand(app);
+  aw::cli::AddCatalogueCommand(app, common);
   aw::cli::AddLzssCommand(app);
-  aw::cli::AddSelectCommand(app);
+  aw::cli::AddSelectCommand(app, common);
   aw::cli::AddGlossaryCommand(app);
   aw::cli::AddDocumentCommand(app);
-  aw::cli::AddProjectCommand(app);
-  aw::cli::AddChartCommand(app);
+  aw::cli::AddProjectCommand(app, common);
+  aw::cli::AddChartCommand(app, common);
 
   ShowMessagesOnStderr();
   try {

@@ -4,6 +4,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/CaseFolding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <unordered_set>
 
@@ -462,6 +463,35 @@ bool CTBaseFactory::Connect(bool bShowProgress)
   Disconnect();
   if (!CreateEngines())
     return false;
+  return ConnectCreatedEngines(bShowProgress);
+}
+
+bool CTBaseFactory::ConnectWith(std::vector<std::unique_ptr<CTDbEngine>> engines, bool bShowProgress)
+{
+  if (v_connected)
+    throw LTBseFactExc("Database already connected");
+  Disconnect();
+  if (engines.size() != v_allDbInfo.size() || std::find(engines.begin(), engines.end(), nullptr) != engines.end())
+    return false;
+  v_allDbEngine = std::move(engines);
+  // The caller made the engines; what the logical databases declare still applies.
+  for (std::size_t i = 0; i < v_allDbEngine.size(); ++i) {
+    const LTDbInfo& info = DbInfo(static_cast<int>(i));
+    v_allDbEngine[i]->SetEngineGlossary(info.v_glossary);
+    if (info.v_mappingTable)
+      v_allDbEngine[i]->SetMappingTable(info.v_mappingTable);
+  }
+  try {
+    BindTables();
+  } catch (const std::exception&) {
+    Disconnect();
+    return false;
+  }
+  return ConnectCreatedEngines(bShowProgress);
+}
+
+bool CTBaseFactory::ConnectCreatedEngines(bool bShowProgress)
+{
   v_connected = true;
   bool ok = false;
   try {

@@ -145,6 +145,10 @@ public:
   // registry, logs on when needed and tests the tables. False (and no
   // engines) on any failure; raises LTBseFactExc when already connected.
   virtual bool Connect(bool bShowProgress);
+  // Connect with engines the caller made (one per database, in database
+  // order) instead of the registry's: for a database whose source the caller
+  // holds. The same logon, table tests and failure rules as Connect.
+  bool ConnectWith(std::vector<std::unique_ptr<CTDbEngine>> engines, bool bShowProgress);
   void Disconnect();
   void ConnectDatabase(int nDbIx);
   void DisconnectDatabase(int nDbIx);
@@ -187,6 +191,7 @@ private:
   std::unique_ptr<CTDbEngine> OpenDatabase(int nDbIx);
   bool CreateEngines();
   bool ConnectEngines();
+  bool ConnectCreatedEngines(bool bShowProgress);
   bool TestTables(bool bShowProgress);
   void BindTables();
 

@@ -130,6 +130,46 @@ bool TypesCompatible(CTFieldType fieldType, int nFileType)
   return false;
 }
 
+// The position of the first byte that breaks UTF-8 (overlong forms and
+// surrogates included), or nothing for well-formed text.
+std::optional<std::size_t> FirstBadUtf8(std::string_view bytes)
+{
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t follow = 0;
+    std::uint32_t code = 0, least = 0;
+    if ((c & 0xE0) == 0xC0)
+      follow = 1, code = c & 0x1F, least = 0x80;
+    else if ((c & 0xF0) == 0xE0)
+      follow = 2, code = c & 0x0F, least = 0x800;
+    else if ((c & 0xF8) == 0xF0)
+      follow = 3, code = c & 0x07, least = 0x10000;
+    else
+      return i;
+    if (i + follow >= bytes.size())
+      return i;
+    for (std::size_t k = 1; k <= follow; ++k) {
+      const auto f = static_cast<unsigned char>(bytes[i + k]);
+      if ((f & 0xC0) != 0x80)
+        return i;
+      code = (code << 6) | (f & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+      return i;
+    i += follow + 1;
+  }
+  return std::nullopt;
+}
+
+// Whether a double can stand for a measured quantity: overflowing text reads
+// as the largest double, which counts as not finite too.
+bool IsUsableNumber(double d) { return std::isfinite(d) && std::fabs(d) < std::numeric_limits<double>::max(); }
+
 bool IsKnownTypeCode(int n)
 {
   return n == 0 || n == 2 || n == 4 || n == 5 || n == 6 || n == 7 || n == 8 || n == 9 || n == 10;
@@ -139,8 +179,15 @@ bool IsKnownTypeCode(int n)
 
 CTEdiFormatError::CTEdiFormatError(const std::string& szWhat, std::int64_t nOffset, int nLine)
   : std::runtime_error(szWhat + " (line " + std::to_string(nLine) + ", byte " + std::to_string(nOffset) + ")"),
-    v_offset(nOffset), v_line(nLine)
+    v_reason(szWhat), v_offset(nOffset), v_line(nLine)
 {
+}
+
+void CTEdiReadReport::Note(std::string szLine)
+{
+  constexpr std::size_t kMaxNotes = 20;
+  if (notes.size() < kMaxNotes)
+    notes.push_back(std::move(szLine));
 }
 
 std::string FormatEdiDouble(double d)
@@ -482,7 +529,7 @@ public:
     }
     const std::optional<double> value = ParseEdiDouble(std::string_view(text, len));
     if (!value)
-      Fail("'" + std::string(text, len) + "' is not a number");
+      Fail("'" + PrintableBytes(std::string_view(text, len)) + "' is not a number");
     return *value;
   }
 
@@ -545,9 +592,9 @@ private:
 };
 
 CTEdiReader::CTEdiReader(CTStreamIO& pIO, CTBaseFactory& pFactory, const CTTransactionLayer::TableList& pTables,
-                         const CTMappingTable* pMapping, bool bAutoCorrect)
+                         const CTMappingTable* pMapping, bool bAutoCorrect, CTEdiRecordRule recordRule)
   : v_tokens(std::make_unique<Tokens>(pIO)), v_factory(pFactory), v_tables(pTables), v_mapping(pMapping),
-    v_autoCorrect(bAutoCorrect)
+    v_autoCorrect(bAutoCorrect), v_recordRule(std::move(recordRule))
 {
 }
 
@@ -565,7 +612,7 @@ void CTEdiReader::ReadSignature()
 {
   const std::string signature = v_tokens->ReadSignatureLine();
   if (!v_factory.CheckSignature(signature))
-    v_tokens->Fail("the signature '" + signature + "' is not that of " + v_factory.GetSignature());
+    v_tokens->Fail("the signature '" + PrintableBytes(signature) + "' is not that of " + v_factory.GetSignature());
 }
 
 CTTableInfo* CTEdiReader::MatchTable(const std::string& szName, int nFileNumber) const
@@ -612,11 +659,11 @@ void CTEdiReader::ReadTableBlock()
     if (code == 0)
       break;
     if (code != kStringCode && code != ftUnicodeString)
-      v_tokens->Fail("a field line was expected in " + table.szName);
+      v_tokens->Fail("a field line was expected in " + PrintableBytes(table.szName));
     const std::string fieldName = v_tokens->ReadCounted(false);
     const std::int32_t fileType = v_tokens->ReadAnInt();
     if (!IsKnownTypeCode(fileType))
-      v_tokens->Fail("unknown type code " + std::to_string(fileType) + " of " + fieldName);
+      v_tokens->Fail("unknown type code " + std::to_string(fileType) + " of " + PrintableBytes(fieldName));
     Column column{-1, fileType};
     if (table.pModel) {
       column.nTargetIx = table.pModel->IndexOfField(fieldName);
@@ -627,7 +674,7 @@ void CTEdiReader::ReadTableBlock()
           column.nTargetIx = table.pModel->IndexOfField(renamed);
       }
       if (column.nTargetIx >= 0 && !TypesCompatible(table.pModel->Field(column.nTargetIx)->GetType(), fileType))
-        v_tokens->Fail("column " + fieldName + " of type " + std::to_string(fileType) + " does not fit field " +
+        v_tokens->Fail("column " + PrintableBytes(fieldName) + " of type " + std::to_string(fileType) + " does not fit field " +
                        table.pModel->Field(column.nTargetIx)->GetName());
     }
     table.columns.push_back(column);
@@ -668,27 +715,88 @@ void CTEdiReader::ReadData(CTTransactionLayer& pLayer)
     if (known == v_fileTables.end() || !known->second.pModel) {
       for (std::int32_t i = 0; i < count; ++i)
         v_tokens->SkipLine();
+      ++v_report.skippedTables;
+      const std::string name =
+        known == v_fileTables.end() ? "number " + std::to_string(number) : PrintableBytes(known->second.szName);
+      v_report.Note("table " + name + " (" + std::to_string(count) + " objects) is not one of the program's");
       continue;
     }
     const FileTable& table = known->second;
     const int clsID = table.pModel->GetTableIndex();
     if (tableRead[clsID])
-      v_tokens->Fail("a second data block for " + table.szName);
+      v_tokens->Fail("a second data block for " + PrintableBytes(table.szName));
     tableRead[clsID] = true;
     CTElemDbObjectMap* map = pLayer.Map(clsID);
     map->RemoveAll();
     map->SetMaxID(maxID);
     for (std::int32_t i = 0; i < count; ++i) {
       auto elem = std::make_unique<CTElemDbObject>(table.pModel);
+      v_valueFault.reset();
       ReadRecord(table, elem->Values());
       const int id = elem->Values().GetIntegerValue(0);
       if (id < 1)
-        v_tokens->Fail("an object of " + table.szName + " without an id");
+        v_tokens->Fail("an object of " + PrintableBytes(table.szName) + " without an id");
+      if (const std::optional<std::string> fault = v_valueFault ? v_valueFault : RecordFault(table, elem->Values())) {
+        const std::string which = PrintableBytes(table.szName) + " id " + std::to_string(id) + ": " + *fault;
+        if (!v_autoCorrect)
+          v_tokens->Fail(which);
+        ++v_report.skippedObjects;
+        v_report.Note(which);
+        continue;
+      }
       elem->SetID(id);
       if (!map->AddLoaded(std::move(elem)))
-        v_tokens->Fail("id " + std::to_string(id) + " is used twice in " + table.szName);
+        v_tokens->Fail("id " + std::to_string(id) + " is used twice in " + PrintableBytes(table.szName));
     }
   }
+}
+
+void CTEdiReader::ValueFault(const std::string& szWhat)
+{
+  if (!v_autoCorrect)
+    v_tokens->Fail(szWhat);
+  if (!v_valueFault)
+    v_valueFault = szWhat;
+}
+
+std::optional<std::string> CTEdiReader::ReferenceFault(const CTFieldInfo& field, int nFieldIx,
+                                                       const CTValueList& values) const
+{
+  std::int32_t fileNumber, objID;
+  values.GetRefValues(nFieldIx, fileNumber, objID);
+  if (fileNumber < 0 || objID <= 0)
+    return std::nullopt;
+  const auto file = v_fileTables.find(fileNumber);
+  if (file == v_fileTables.end())
+    return "field " + field.GetName() + " refers into table number " + std::to_string(fileNumber) +
+           ", which the file does not declare";
+  const CTTableInfo* target = file->second.pModel;
+  if (!target) {
+    // A table of another engine is not checked here; one the schema lacks leads nowhere.
+    const CTTableInfo* known = v_factory.GetTableNamed(file->second.szName);
+    if (known && !known->IsAbstract())
+      return std::nullopt;
+    return "field " + field.GetName() + " refers into table " + PrintableBytes(file->second.szName) +
+           ", which is not one of the program's";
+  }
+  const CTTableInfo* wanted = field.GetReferenceTo()->GetFromTable();
+  for (const CTTableInfo* t = target; t; t = t->GetParent())
+    if (t == wanted)
+      return std::nullopt;
+  return "field " + field.GetName() + " refers into " + target->TableName() + " instead of " +
+         (wanted ? wanted->TableName() : std::string("nothing"));
+}
+
+std::optional<std::string> CTEdiReader::RecordFault(const FileTable& table, const CTValueList& values) const
+{
+  const CTFieldList& fields = table.pModel->GetFieldInfo();
+  for (int ix = 1; ix < static_cast<int>(fields.size()); ++ix)
+    if (fields[ix] && fields[ix]->GetReferenceTo())
+      if (std::optional<std::string> fault = ReferenceFault(*fields[ix], ix, values))
+        return fault;
+  if (v_recordRule)
+    return v_recordRule(*table.pModel, values);
+  return std::nullopt;
 }
 
 void CTEdiReader::ReadRecord(const FileTable& table, CTValueList& values)
@@ -745,7 +853,11 @@ void CTEdiReader::ReadValue(int nCode, const CTFieldInfo* pTarget, int nTargetIx
       return;
     }
     case ftDouble:
-    case ftDateTime: values.SetDoubleValue(nTargetIx, d); return;
+    case ftDateTime:
+      if (!IsUsableNumber(d))
+        ValueFault("field " + pTarget->GetName() + " is not a finite number");
+      values.SetDoubleValue(nTargetIx, d);
+      return;
     case ftCurrency:
       if (!(std::fabs(d) < 9.2e14))
         v_tokens->Fail("an amount does not fit the currency field " + pTarget->GetName());
@@ -760,12 +872,17 @@ void CTEdiReader::ReadValue(int nCode, const CTFieldInfo* pTarget, int nTargetIx
     std::string text = v_tokens->ReadCounted(true);
     if (!pTarget)
       return;
-    if (type == ftGUID)
+    if (type == ftGUID) {
       values.SetTGUIDValue(nTargetIx, text.empty() ? TGUID{} : GuidFromText(text));
-    else if (type == ftUnicodeString)
+    } else if (type == ftUnicodeString) {
+      // Kept under auto-correction: a text shows, with a replacement character at worst.
+      if (const std::optional<std::size_t> bad = FirstBadUtf8(text); bad && !v_autoCorrect)
+        v_tokens->Fail("the text of field " + pTarget->GetName() + " is not UTF-8 from its byte " +
+                       std::to_string(*bad + 1) + " on");
       values.SetUnicodeStringValue(nTargetIx, std::move(text));
-    else
+    } else {
       misfit();
+    }
     return;
   }
   case ftBinary: {
@@ -835,8 +952,12 @@ void CTEdiReader::CheckIntegrity(CTTransactionLayer& pLayer)
         if (!pLayer.CheckIntegrity(table.clsID, elem.ID(), elem.Values(), v_autoCorrect))
           broken.push_back(elem.ID());
       });
-      for (int id : broken)
+      for (int id : broken) {
         table.map->Take(id);
+        ++v_report.droppedObjects;
+        v_report.Note(table.map->TblInfo()->TableName() + " id " + std::to_string(id) +
+                      ": a reference leads to no object");
+      }
       dropped = dropped || !broken.empty();
     }
   }

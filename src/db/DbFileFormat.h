@@ -7,15 +7,18 @@
 // skipped, fields missing from the file keep their defaults.
 
 #include "db/TransactionLayer.h"
+#include "foundation/PrintableBytes.h"
 #include "foundation/StreamIO.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace aw {
 
@@ -27,12 +30,44 @@ class CTEdiFormatError : public std::runtime_error
 {
 public:
   CTEdiFormatError(const std::string& szWhat, std::int64_t nOffset, int nLine);
+  // What is wrong, without the place.
+  const std::string& Reason() const { return v_reason; }
   std::int64_t Offset() const { return v_offset; }
   int Line() const { return v_line; }
 
 private:
+  std::string v_reason;
   std::int64_t v_offset;
   int v_line;
+};
+
+// A rule of the schema's owner on one record (values that must be positive,
+// ranges that must be ordered): what is wrong with the record, or nothing.
+using CTEdiRecordRule = std::function<std::optional<std::string>(const CTTableInfo& table, const CTValueList& values)>;
+
+// How an engine reads its database: compression behind a signature, whether
+// broken records are left out (auto-correction) or refused, and the owner's
+// record rule.
+struct CTDbLoadOptions
+{
+  bool compression = false;
+  std::string signature;
+  bool autoCorrect = false;
+  CTEdiRecordRule recordRule;
+};
+
+// What a read left out. Only an auto-correcting read leaves anything out; a
+// strict one refuses the text instead.
+struct CTEdiReadReport
+{
+  int skippedTables = 0;  // tables of the file with data that the schema does not serve
+  int skippedObjects = 0; // records with values that are not finite or break the record rule
+  int droppedObjects = 0; // objects whose references lead nowhere
+  // One line per record left out, the first few only: table, id and why.
+  std::vector<std::string> notes;
+
+  bool LeftOutAnything() const { return skippedTables + skippedObjects + droppedObjects > 0; }
+  void Note(std::string szLine);
 };
 
 // Doubles in the general format with the shortest digits that read back to
@@ -71,11 +106,17 @@ class CTEdiReader
 {
 public:
   CTEdiReader(CTStreamIO& pIO, CTBaseFactory& pFactory, const CTTransactionLayer::TableList& pTables,
-              const CTMappingTable* pMapping, bool bAutoCorrect);
+              const CTMappingTable* pMapping, bool bAutoCorrect, CTEdiRecordRule recordRule = {});
   ~CTEdiReader();
   // Raises CTEdiFormatError for a damaged text and CTDbException for broken
   // integrity (without auto-correction); what was read stays in the layer.
+  // Without auto-correction a value that is not finite, a text that is not
+  // UTF-8, a reference into a table that is missing or of the wrong kind and
+  // a record against the record rule are format errors; with it, such a
+  // record is left out and counted in the report (a text that is not UTF-8
+  // is kept).
   void ReadInto(CTTransactionLayer& pLayer);
+  const CTEdiReadReport& Report() const { return v_report; }
 
 private:
   struct Column;
@@ -89,6 +130,12 @@ private:
   void ReadRecord(const FileTable& table, CTValueList& values);
   void ReadValue(int nCode, const CTFieldInfo* pTarget, int nTargetIx, CTValueList& values);
   void CheckIntegrity(CTTransactionLayer& pLayer);
+  // What makes a record unusable, or nothing.
+  std::optional<std::string> RecordFault(const FileTable& table, const CTValueList& values) const;
+  std::optional<std::string> ReferenceFault(const CTFieldInfo& field, int nFieldIx, const CTValueList& values) const;
+  // A value the schema cannot use: a format error without auto-correction,
+  // else the record is left out after it has been read.
+  void ValueFault(const std::string& szWhat);
   CTTableInfo* MatchTable(const std::string& szName, int nFileNumber) const;
 
   std::unique_ptr<Tokens> v_tokens;
@@ -96,7 +143,10 @@ private:
   const CTTransactionLayer::TableList& v_tables;
   const CTMappingTable* v_mapping;
   bool v_autoCorrect;
+  CTEdiRecordRule v_recordRule;
   std::map<int, FileTable> v_fileTables; // by the file's table number
+  CTEdiReadReport v_report;
+  std::optional<std::string> v_valueFault; // the first unusable value of the record being read
 };
 
 } // namespace aw

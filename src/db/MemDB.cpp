@@ -255,6 +255,13 @@ void CTMemDbEngine::DebugDump(std::ostream& out) const
   }
 }
 
+CTDbLoadOptions CTMemDbEngine::LoadOptions() const
+{
+  if (v_loadOptions)
+    return *v_loadOptions;
+  return {Settings().compression, Settings().signature, Settings().autoCorrect, {}};
+}
+
 // ---- loading and writing ------------------------------------------------
 
 bool CTMemDbEngine::Connect(const std::string&, const std::string&, bool bMustFlagErrors)
@@ -281,9 +288,10 @@ bool CTMemDbEngine::Connect(const std::string&, const std::string&, bool bMustFl
 
 bool CTMemDbEngine::LoadFromStream(CTStream& pStream)
 {
+  const CTDbLoadOptions options = LoadOptions();
   try {
-    if (CompressionOn()) {
-      CTLZSSAutoExpandStream source(pStream, CompressionSignature());
+    if (options.compression) {
+      CTLZSSAutoExpandStream source(pStream, options.signature);
       CTStreamIO io(source);
       return ReadFrom(io) == 0;
     }
@@ -291,6 +299,7 @@ bool CTMemDbEngine::LoadFromStream(CTStream& pStream)
     return ReadFrom(io) == 0;
   } catch (const std::exception& e) {
     v_lastError = e.what();
+    v_lastLoadError = {e.what()};
     return false;
   }
 }
@@ -298,17 +307,24 @@ bool CTMemDbEngine::LoadFromStream(CTStream& pStream)
 int CTMemDbEngine::ReadFrom(CTStreamIO& pIO)
 {
   PrepareChange(); // what is read replaces tables of the committed data
+  v_lastLoadError = {};
+  v_lastReadReport = {};
   try {
-    CTEdiReader reader(pIO, *GetFactory(), v_tables, MappingTable(), GetAutoCorrect());
+    const CTDbLoadOptions options = LoadOptions();
+    CTEdiReader reader(pIO, *GetFactory(), v_tables, MappingTable(), options.autoCorrect, options.recordRule);
     reader.ReadInto(*v_transactionTop);
+    v_lastReadReport = reader.Report();
     v_lastError.clear();
     return 0;
   } catch (const CTEdiFormatError& e) {
     v_lastError = e.what();
+    v_lastLoadError = {e.Reason(), e.Line(), e.Offset()};
   } catch (const CTDbException& e) {
     v_lastError = e.what();
+    v_lastLoadError = {e.what()};
   } catch (const CTStreamError& e) {
     v_lastError = e.what();
+    v_lastLoadError = {e.what()};
   }
   return -1;
 }
@@ -322,8 +338,8 @@ void CTMemDbEngine::WriteToStream(CTStream& pStream)
                                   : *v_transactionTop;
   written.Fold();
   written.Optimize(true);
-  if (CompressionOn()) {
-    CTLZSSCompressorStream compressor(pStream, CompressionSignature());
+  if (const CTDbLoadOptions options = LoadOptions(); options.compression) {
+    CTLZSSCompressorStream compressor(pStream, options.signature);
     CTEdiWriter(compressor, *GetFactory()).Write(written);
     compressor.Finish();
   } else {

@@ -13,15 +13,27 @@
 
 #include "db/BaseFactory.h"
 #include "db/DbEngine.h"
+#include "db/DbFileFormat.h"
 #include "db/TransactionLayer.h"
 #include "foundation/StreamIO.h"
 
 #include <functional>
 #include <iosfwd>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace aw {
+
+// Why the last load failed: the reason, and for a damaged text its line and
+// byte offset (0 and -1 when the failure has no place in the text).
+struct CTDbLoadError
+{
+  std::string reason;
+  int line = 0;
+  std::int64_t offset = -1;
+};
 
 class CTMemDbEngine : public CTDbEngine
 {
@@ -43,6 +55,9 @@ public:
   // The number of steps that stay undoable: 0 to 20, anything else gives 5.
   static void SetMaxUndoDepth(int n);
   static int GetMaxUndoDepth();
+  // This engine's reading and writing, instead of the process-wide settings above.
+  void SetLoadOptions(const CTDbLoadOptions& options) { v_loadOptions = options; }
+  CTDbLoadOptions LoadOptions() const;
 
   bool Connect(const std::string& szUserName, const std::string& szPassword, bool bMustFlagErrors) override;
   std::string GetTypeString() const override { return "Text"; }
@@ -53,6 +68,9 @@ public:
   // Reads a database text; 0 on success, -1 on a format or integrity error.
   int ReadFrom(CTStreamIO& pIO);
   const std::string& LastError() const { return v_lastError; }
+  const CTDbLoadError& LastLoadError() const { return v_lastLoadError; }
+  // What the last successful read left out (auto-correction only).
+  const CTEdiReadReport& LastReadReport() const { return v_lastReadReport; }
   // Writes the database (compressed when switched on).
   void WriteToStream(CTStream& pStream) override;
 
@@ -142,6 +160,9 @@ private:
   // Whether the outermost open transaction is a null one, whose layer is discarded.
   bool v_nullTransactionOpen = false;
   std::string v_lastError;
+  CTDbLoadError v_lastLoadError;
+  CTEdiReadReport v_lastReadReport;
+  std::optional<CTDbLoadOptions> v_loadOptions;
 };
 
 } // namespace aw

@@ -10,8 +10,11 @@
 namespace aw::platform {
 
 // Creates the target's folder when missing. An existing target keeps its
-// permissions; a new one gets the usual ones (0666 less the umask). On failure
-// the target is untouched, no temporary file is left and szError says why.
+// permissions; a new one gets the usual ones (0666 less the umask). A
+// symbolic link is written through to the file it names. On failure the
+// target is untouched, no temporary file is left and szError says why.
+// Temporary files ("TARGET.tmp-PID-...") that a killed writer left next to
+// the target are removed first.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes, std::string& szError);
 
 } // namespace aw::platform

@@ -9,6 +9,7 @@
 // plenum drops, a coil table of three columns.
 
 #include "catalogue/ClBrisaData.h"
+#include "catalogue/ClDdbVersionInfo.h"
 #include "catalogue/ClDevice.h"
 #include "catalogue/ClPolynomial.h"
 #include "catalogue/Factory.h"
@@ -186,6 +187,12 @@ struct UnitRating
 inline std::string BuildCatalogue(const std::vector<UnitRating>& units)
 {
   CatalogueBuilder b;
+  // The structure version the program expects, so that the fronts accept the file.
+  b.Add<Cls_DdbVersionInfo>([](Cls_DdbVersionInfo& v) {
+    v.SetDbVersion("14.3");
+    v.SetMaxPercentageOUBasket(120);
+    v.SetMinPercentageOUBasket(80);
+  });
   Cls_BrisaSpType* types[] = {&b.SpeedType("Low", 1), &b.SpeedType("Medium", 2), &b.SpeedType("High", 3)};
   b.Correction(TBrisaRatioCorr::kTypeEfficiency, {0, 0.9}, 0.5);
   b.Correction(TBrisaRatioCorr::kTypeEfficiency, {0, 1}, 1.0);
