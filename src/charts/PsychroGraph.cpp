@@ -301,7 +301,9 @@ void TAirPropDiagram::DrawStateDisc(const TPointType& p, double labelShiftX)
     DrawingCanvas().items.back().world = {{p.v_Dbt, p.v_AH}};
   }
   if (!p.v_Name.empty()) {
-    SetVCBrushColor(kWhite);
+    // Without a background: an opaque label box would hide the end of the
+    // process line that arrives at the state from its upper right.
+    SetVCBrushStyle(BrushStyle::Clear);
     BoldText(d.x + labelShiftX, d.y - (v_TextHeight + 3), p.v_Name);
   }
   SetVCBrushStyle(BrushStyle::Clear);

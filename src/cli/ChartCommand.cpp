@@ -63,14 +63,17 @@ Json ChartJson(const charts::DisplayList& list)
 {
   Json lines = Json::array(), states = Json::array();
   for (const charts::DLPrimitive& p : list.items) {
-    if (p.tag.empty() || p.world.size() != p.points.size())
+    if (p.tag.empty())
       continue;
-    if (p.tag.starts_with("state:")) {
+    // A state is its disc: one world point, the two corners of its box.
+    if (p.tag.starts_with("state:") && p.world.size() == 1 && p.points.size() == 2) {
       const charts::DLPoint& a = p.points[0];
       const charts::DLPoint& b = p.points[1];
       states.push_back({{"tag", p.tag}, {"world", WorldJson(p.world[0])}, {"device", {(a.x + b.x - 1) / 2.0, (a.y + b.y - 1) / 2.0}}});
       continue;
     }
+    if (p.world.size() != p.points.size())
+      continue;
     Json points = Json::array();
     for (std::size_t i = 0; i < p.points.size(); ++i)
       points.push_back({{"world", WorldJson(p.world[i])}, {"device", {p.points[i].x, p.points[i].y}}});

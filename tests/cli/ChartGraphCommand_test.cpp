@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -79,6 +80,31 @@ TEST_F(ChartGraphCommandTest, WritesSvgPngAndPdf)
     const std::string head = bytes.str().substr(0, 8);
     EXPECT_TRUE(head.find("<") == 0 || head.find("PNG") == 1 || head.find("%PDF") == 0) << name;
   }
+}
+
+TEST_F(ChartGraphCommandTest, PsychrometricJsonHasTheDrawnStatesAtTheEndsOfTheProcessLines)
+{
+  const test::CliRun run = Run("chart psychrometric --json");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const auto out = nlohmann::json::parse(run.out);
+  ASSERT_FALSE(out["states"].empty());
+  // A state that coincides with another (VI = OA without inlet heater) is drawn once.
+  const auto onAState = [&](const nlohmann::json& device) {
+    for (const auto& state : out["states"])
+      if (std::abs(state["device"][0].get<double>() - device[0].get<double>()) <= 0.5 &&
+          std::abs(state["device"][1].get<double>() - device[1].get<double>()) <= 0.5)
+        return true;
+    return false;
+  };
+  int processes = 0;
+  for (const auto& line : out["lines"]) {
+    if (!line["tag"].get<std::string>().starts_with("process:"))
+      continue;
+    ++processes;
+    EXPECT_TRUE(onAState(line["points"].front()["device"])) << line["tag"];
+    EXPECT_TRUE(onAState(line["points"].back()["device"])) << line["tag"];
+  }
+  EXPECT_GT(processes, 0);
 }
 
 } // namespace
