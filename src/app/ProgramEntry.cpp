@@ -1,6 +1,7 @@
 #include "app/ProgramEntry.h"
 
 #include "app/DlgSelect.h"
+#include "app/UnattendedPrompts.h"
 #include "app/UserPrompts.h"
 #include "app/InterfaceLanguage.h"
 #include "catalogue/CatalogueSession.h"
@@ -115,6 +116,13 @@ int RunProgram(int argc, char** argv)
   if (screenshotFolder && screenshotFolder->isEmpty()) {
     std::cerr << "airwright: --screenshots needs a folder\n";
     return 2;
+  }
+  // Nobody answers dialogs in screenshot mode: messages go to stderr instead.
+  UnattendedPrompts unattended;
+  std::optional<ScopedUserPrompts> noUser;
+  if (screenshotFolder) {
+    i18n::RegisterProgramMessages();
+    noUser.emplace(unattended);
   }
   if (!UseCatalogueOption(arguments) || !TakeLanguageOption(arguments))
     return 2;
