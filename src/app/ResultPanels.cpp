@@ -1,5 +1,6 @@
 #include "app/ResultPanels.h"
 
+#include "app/InterfaceLanguage.h"
 #include "air/NumberFormat.h"
 #include "air/SI_Units.h"
 #include "app/UserPrompts.h"
@@ -142,8 +143,8 @@ void TFrm_ResultData::SetupWindow(int Family, bool HasHumidifier, bool IsCooling
   Box_Savings->setVisible(traits.bExchanger);
   Box_SupplyTemp->setVisible(traits.ShowsSupplyTemperature());
   Box_Humidification->setVisible(traits.ShowsHumidification(IsCooling, HasHumidifier));
-  Lbl_InletAmbient->setText(IsCooling ? QStringLiteral("Switch on inlet heater above")
-                                      : QStringLiteral("Switch on inlet heater below"));
+  Lbl_InletAmbient->setText(TranslatedText(IsCooling ? QStringLiteral("Switch on inlet heater above")
+                                                     : QStringLiteral("Switch on inlet heater below")));
   const bool supplyLines = traits.ShowsSupplyHeater(IsCooling);
   Pnl_SupplyUser->setVisible(supplyLines);
   Pnl_SupplyCalc->setVisible(supplyLines);

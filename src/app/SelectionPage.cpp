@@ -1,6 +1,7 @@
 #include "app/PageLayout.h"
 #include "app/SelectionPage.h"
 
+#include "app/InterfaceLanguage.h"
 #include "air/NumberFormat.h"
 #include "app/BaseMsgDialog.h"
 #include "app/TempConditionsPanel.h"
@@ -303,7 +304,7 @@ void TFraSelectionPage::FillFamilies()
 
 void TFraSelectionPage::FillFilterLists()
 {
-  const QStringList classes{QStringLiteral("<None>"), QStringLiteral("F6"), QStringLiteral("F7"),
+  const QStringList classes{TranslatedText(QStringLiteral("<None>")), QStringLiteral("F6"), QStringLiteral("F7"),
                             QStringLiteral("F8")};
   for (QComboBox* list : {Txt_SupplyFilter, Txt_ExhaustFilter}) {
     const QSignalBlocker blocker(list);

@@ -1,5 +1,6 @@
 #include "app/TempConditionsPanel.h"
 
+#include "app/InterfaceLanguage.h"
 #include "app/UnitTextScroll.h"
 #include "air/ValueFormatting.h"
 #include "engine/SelectionInputs.h"
@@ -123,7 +124,7 @@ void TFrm_TempConditions::SetupWindow(CTTempConditions* pConditions, std::functi
   v_conditions = pConditions;
   v_Air = std::move(Air);
   v_HandleChanges = std::move(HandleChanges);
-  setTitle(pConditions->IsCooling() ? QStringLiteral("Cooling") : QStringLiteral("Heating"));
+  setTitle(TranslatedText(pConditions->IsCooling() ? QStringLiteral("Cooling") : QStringLiteral("Heating")));
   const auto changed = [this] { Changed(); };
   Frm_RoomDBT->SetupWindow(&pConditions->RoomDBT(), changed);
   Frm_RoomRH->SetupWindow(&pConditions->RoomHumidity(), changed);

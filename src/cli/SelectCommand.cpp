@@ -8,6 +8,7 @@
 
 #include "air/NumberFormat.h"
 #include "air/SI_Units.h"
+#include "air/ValueFormatting.h"
 #include "catalogue/CatalogueSession.h"
 #include "engine/EngineFactory.h"
 #include "engine/FamilyTraits.h"
@@ -407,78 +408,159 @@ Json ResultJson(CTSelectionModel& model)
   return out;
 }
 
+// ---- text output: the window's captions in the user's language, values in the units in effect ----
+
+std::string Tr(const char* szText) { return i18n::TranslatedText(szText); }
+
+// A value of the JSON (in the base unit) in the unit in effect, without its unit; "-" for none.
+std::string Cell(const Json& value, U_RepUnit unit, double offset = 0)
+{
+  return value.is_number() ? TU_Form::PutFmtDimensionedValue(value.get<double>() + offset, unit, 1, true) : "-";
+}
+
+std::string Shown(const Json& value, U_RepUnit unit, double offset = 0)
+{
+  return value.is_number() ? Cell(value, unit, offset) + " " + TU_Form::GetCurrentString(unit) : "-";
+}
+
 std::string Fixed(const Json& value, int nDigits)
 {
   return value.is_number() ? Number2FmtStr(value.get<double>(), 0, nDigits) : "-";
 }
 
-void PrintMode(const char* szTitle, const Json& mode)
+std::size_t CharCount(const std::string& text)
 {
-  std::cout << '\n' << szTitle << '\n';
+  std::size_t n = 0; // UTF-8 characters, not bytes
+  for (const char c : text)
+    n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
+// Columns as wide as their widest cell or title: the first nLeftColumns
+// left-aligned, the others (numbers) right-aligned.
+class TextTable
+{
+public:
+  TextTable(std::vector<std::string> titles, std::size_t nLeftColumns) : v_leftColumns(nLeftColumns)
+  {
+    Add(std::move(titles));
+  }
+  void Add(std::vector<std::string> cells) { v_rows.push_back(std::move(cells)); }
+  void Print() const
+  {
+    std::vector<std::size_t> widths;
+    for (const std::vector<std::string>& row : v_rows)
+      for (std::size_t i = 0; i < row.size(); ++i) {
+        widths.resize(std::max(widths.size(), i + 1), 0);
+        widths[i] = std::max(widths[i], CharCount(row[i]));
+      }
+    for (const std::vector<std::string>& row : v_rows) {
+      std::string line = " ";
+      for (std::size_t i = 0; i < row.size(); ++i) {
+        const std::string pad(widths[i] - CharCount(row[i]), ' ');
+        line += "  " + (i < v_leftColumns ? row[i] + pad : pad + row[i]);
+      }
+      while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+      std::cout << line << '\n';
+    }
+  }
+
+private:
+  std::size_t v_leftColumns;
+  std::vector<std::vector<std::string>> v_rows;
+};
+
+void PrintLine(const std::string& szCaption, const std::string& szValue, const char* szIndent = "  ")
+{
+  std::cout << szIndent << szCaption << ": " << szValue << '\n';
+}
+
+void PrintStates(const Json& states)
+{
+  const auto unit = [](U_RepUnit u) { return " " + TU_Form::GetCurrentString(u); };
+  TextTable table({Tr("State"), Tr("Dry bulb") + unit(U_Temperature), Tr("Relative humidity") + " %",
+                   Tr("Absolute humidity") + unit(U_Humidity), Tr("Enthalpy") + unit(U_Enthalpy)},
+                  1);
+  const double enthalpyOffset = DeltaEnthalpy(TU_Form::GetNewIndex(U_Temperature)); // imperial counts from 0 °F
+  for (const auto& [name, s] : states.items())
+    table.Add({name, Cell(s["DBT"], U_Temperature), Fixed(s["RH"], 1), Cell(s["AH"], U_Humidity),
+               Cell(s["e"], U_Enthalpy, enthalpyOffset)});
+  table.Print();
+}
+
+void PrintMode(bool bCooling, const Json& mode)
+{
+  std::cout << '\n' << Tr(bCooling ? "Cooling" : "Heating") << '\n';
   if (mode.contains("message") && !mode["message"].is_null())
-    std::cout << "  error " << mode["code"].get<int>() << ": " << mode["message"]["text"].get<std::string>() << '\n';
+    PrintLine(Tr("Error") + " " + std::to_string(mode["code"].get<int>()), mode["message"]["text"].get<std::string>());
   if (!mode.value("computed", false)) {
-    std::cout << "  not computed\n";
+    std::cout << "  " << Tr("Not computed") << '\n';
     return;
   }
-  std::cout << "  state      DBT °C    RH %   AH kg/kg   e kJ/kg\n";
-  for (const auto& [name, s] : mode["states"].items()) {
-    std::string line = "  " + name;
-    line.resize(10, ' ');
-    std::cout << line << ' ' << std::string(8 - std::min<std::size_t>(8, Fixed(s["DBT"], 1).size()), ' ')
-              << Fixed(s["DBT"], 1) << "  " << std::string(6 - std::min<std::size_t>(6, Fixed(s["RH"], 1).size()), ' ')
-              << Fixed(s["RH"], 1) << "  " << Fixed(s["AH"], 5) << "  " << Fixed(s["e"], 2) << '\n';
+  PrintStates(mode["states"]);
+  PrintLine(Tr("Temperature exchange efficiency"), Fixed(mode["temperatureEfficiency_pct"], 1) + " %");
+  PrintLine(Tr("Enthalpy exchange efficiency"), Fixed(mode["enthalpyEfficiency_pct"], 1) + " %");
+  const Json& capacities = mode["capacities"];
+  if (bCooling) {
+    PrintLine(Tr("Total cooling capacity"), Shown(capacities["total_kW"], U_Power));
+    PrintLine(Tr("Sensible cooling capacity"), Shown(capacities["sensible_kW"], U_Power));
+  } else {
+    PrintLine(Tr("Heating capacity"), Shown(capacities["heating_kW"], U_Power));
   }
-  std::cout << "  efficiencies: temperature " << Fixed(mode["temperatureEfficiency_pct"], 1) << " %, enthalpy "
-            << Fixed(mode["enthalpyEfficiency_pct"], 1) << " %\n";
-  for (const auto& [name, value] : mode["capacities"].items())
-    std::cout << "  capacity " << name << ": " << Fixed(value, 2) << '\n';
-  std::cout << "  savings: latent " << Fixed(mode["savings"]["latent_kW"], 2) << " kW, sensible "
-            << Fixed(mode["savings"]["sensible_kW"], 2) << " kW\n";
+  PrintLine(Tr("Latent heat savings"), Shown(mode["savings"]["latent_kW"], U_Power));
+  PrintLine(Tr("Sensible heat savings"), Shown(mode["savings"]["sensible_kW"], U_Power));
+  PrintLine(Tr("Total heat savings"), Shown(mode["savings"]["total_kW"], U_Power));
   const Json& heaters = mode["heaters"];
-  std::cout << "  inlet heater: user " << Fixed(heaters["inlet"]["user_kW"], 3) << " kW, calculated "
-            << Fixed(heaters["inlet"]["calculated_kW"], 3) << " kW; switch-on temperature "
-            << Fixed(heaters["inletSwitchTemp_C"], 1) << " °C\n";
-  std::cout << "  supply heater: user " << Fixed(heaters["supply"]["user_kW"], 3) << " kW, calculated "
-            << Fixed(heaters["supply"]["calculated_kW"], 3) << " kW\n";
+  PrintLine(Tr("Inlet heater user setting"), Shown(heaters["inlet"]["user_kW"], U_Power));
+  PrintLine(Tr("Inlet heater calculated minimum"), Shown(heaters["inlet"]["calculated_kW"], U_Power));
+  PrintLine(Tr(bCooling ? "Switch on inlet heater above" : "Switch on inlet heater below"),
+            Shown(heaters["inletSwitchTemp_C"], U_Temperature));
+  PrintLine(Tr("Supply heater user setting"), Shown(heaters["supply"]["user_kW"], U_Power));
+  PrintLine(Tr("Supply heater calculated minimum"), Shown(heaters["supply"]["calculated_kW"], U_Power));
   if (mode["humidification_kgh"].is_number() && mode["humidification_kgh"].get<double>() > 0)
-    std::cout << "  humidification: " << Fixed(mode["humidification_kgh"], 1) << " kg/h\n";
+    PrintLine(Tr("Humidification amount"), Fixed(mode["humidification_kgh"], 1) + " kg/h");
   if (mode["supplyTemp_C"].is_number())
-    std::cout << "  supply temperature: " << Fixed(mode["supplyTemp_C"], 1) << " °C\n";
+    PrintLine(Tr("Supply temperature"), Shown(mode["supplyTemp_C"], U_Temperature));
+}
+
+void PrintSolutions(const Json& solutions)
+{
+  std::cout << '\n' << Tr("Solutions") << '\n';
+  TextTable table({"#", Tr("Device"), Tr("Supply speed"), Tr("Exhaust speed"), Tr("Sort key")}, 4);
+  int n = 0;
+  for (const Json& s : solutions)
+    table.Add({std::to_string(++n), s["unit"].get<std::string>() + (s["plenum"].get<bool>() ? " ✔" : ""),
+               s["supplySpeed"].get<std::string>(), s["exhaustSpeed"].get<std::string>(), Fixed(s["sortKey"], 1)});
+  table.Print();
 }
 
 void PrintText(const Json& out)
 {
-  std::cout << "Family " << out["family"]["name"].get<std::string>() << ": required supply "
-            << Fixed(out["requiredAirflow"]["supply_m3h"], 1) << " m³/h, exhaust "
-            << Fixed(out["requiredAirflow"]["exhaust_m3h"], 1) << " m³/h\n";
+  PrintLine(Tr("Family"), out["family"]["name"].get<std::string>(), "");
+  // The required airflows are m³/h in the JSON; the airflow unit's base is l/s.
+  const auto airflow = [](const Json& m3h) { return m3h.is_number() ? Json(m3h.get<double>() / 3.6) : m3h; };
+  PrintLine(Tr("Total supply airflow"), Shown(airflow(out["requiredAirflow"]["supply_m3h"]), U_Airflow), "");
+  PrintLine(Tr("Total exhaust airflow"), Shown(airflow(out["requiredAirflow"]["exhaust_m3h"]), U_Airflow), "");
   if (!out["message"].is_null())
-    std::cout << "Message " << out["message"]["number"].get<int>() << ": " << out["message"]["text"].get<std::string>()
-              << '\n';
-  std::cout << "\nSolutions\n  #  unit                 supply speed   exhaust speed  sort key\n";
-  int n = 0;
-  for (const Json& s : out["solutions"]) {
-    std::string unit = s["unit"].get<std::string>() + (s["plenum"].get<bool>() ? " ✔" : "");
-    std::string supply = s["supplySpeed"].get<std::string>(), exhaust = s["exhaustSpeed"].get<std::string>();
-    unit.resize(std::max<std::size_t>(unit.size(), 20), ' ');
-    supply.resize(std::max<std::size_t>(supply.size(), 14), ' ');
-    exhaust.resize(std::max<std::size_t>(exhaust.size(), 14), ' ');
-    ++n;
-    std::cout << "  " << n << (n < 10 ? "  " : " ") << unit << ' ' << supply << ' ' << exhaust << ' '
-              << Fixed(s["sortKey"], 1) << '\n';
-  }
+    PrintLine(Tr("Message") + " " + std::to_string(out["message"]["number"].get<int>()),
+              out["message"]["text"].get<std::string>(), "");
+  PrintSolutions(out["solutions"]);
   if (out["picked"].is_null())
     return;
   const Json& picked = out["picked"];
-  std::cout << "\nPicked " << picked["index"].get<int>() << ": " << picked["name"].get<std::string>() << '\n';
-  for (const char* side : {"supply", "exhaust"}) {
-    const Json& esp = picked["esp"][side];
-    std::cout << "  " << side << " ESP: fan " << Fixed(esp["fan_Pa"], 1) << " Pa, filter " << Fixed(esp["filter_Pa"], 1)
-              << " Pa, plenum " << Fixed(esp["plenum_Pa"], 1) << " Pa, additional resistance "
-              << Fixed(esp["additionalResistance_Pa"], 1) << " Pa\n";
+  std::cout << '\n';
+  PrintLine(Tr("Selected unit") + " " + std::to_string(picked["index"].get<int>()), picked["name"].get<std::string>(), "");
+  for (const bool bSupply : {true, false}) {
+    const Json& esp = picked["esp"][bSupply ? "supply" : "exhaust"];
+    PrintLine(Tr(bSupply ? "Supply" : "Exhaust"),
+              Tr("Fan pressure") + " " + Shown(esp["fan_Pa"], U_Pressure) + ", " + Tr("Filter pressure drop") + " " +
+                Shown(esp["filter_Pa"], U_Pressure) + ", " + Tr("Plenum pressure drop") + " " +
+                Shown(esp["plenum_Pa"], U_Pressure) + ", " + Tr("Additional resistance") + " " +
+                Shown(esp["additionalResistance_Pa"], U_Pressure));
   }
-  PrintMode("Cooling", picked["cooling"]);
-  PrintMode("Heating", picked["heating"]);
+  PrintMode(true, picked["cooling"]);
+  PrintMode(false, picked["heating"]);
 }
 
 } // namespace

@@ -47,6 +47,9 @@ void RegisterProgramMessages();
 
 // The translator applied to every registered text; none translates nothing.
 void SetMessageTranslator(MessageTranslator translate);
+// A text of the program (a caption, a column title) in the user's language;
+// the text itself when there is no translator or no translation.
+std::string TranslatedText(const std::string& szText);
 
 // Replaces "$<i>" by the i-th parameter (1-based) in one left-to-right pass:
 // inserted parameters are never scanned again, "$" takes all the digits that

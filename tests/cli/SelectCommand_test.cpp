@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <vector>
 
 namespace aw {
 namespace {
@@ -16,9 +17,10 @@ namespace {
 class SelectCommandTest : public ::testing::Test
 {
 protected:
-  test::CliRun Select(const std::string& args)
+  test::CliRun Select(const std::string& args, const std::string& globalOptions = "")
   {
-    return test::RunCli(v_dir.Path(), "--catalogue '" + std::string(AW_TEST_DATA_DIR) + "/engine_catalogue.edi' select " + args);
+    return test::RunCli(v_dir.Path(), globalOptions + " --catalogue '" + std::string(AW_TEST_DATA_DIR) +
+                                        "/engine_catalogue.edi' select " + args);
   }
   test::TempDir v_dir;
 };
@@ -70,9 +72,39 @@ TEST_F(SelectCommandTest, TheReadableTableNamesSolutionsAndModes)
 {
   const test::CliRun run = Select("--family dorsa --max-speed medium");
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  for (const char* text : {"Solutions", "DR-650", "Cooling", "Heating", "humidification"})
+  for (const char* text : {"Solutions", "DR-650", "Cooling", "Heating", "Humidification"})
     EXPECT_NE(run.out.find(text), std::string::npos) << text;
   EXPECT_EQ(run.out.find("High"), std::string::npos) << "no speed above the maximum";
+}
+
+// The table follows --units and --language: the room air of the cooling
+// default (27 °C, 47.4 %) in the unit in effect, the captions in the language.
+TEST_F(SelectCommandTest, TheTableFollowsTheUnitSystemAndTheLanguage)
+{
+  struct Case
+  {
+    const char* globalOptions;
+    std::vector<std::string> texts;
+  };
+  const Case cases[] = {
+    {"", {"Total supply airflow: 100.0 l/s", "Dry bulb °C", "Enthalpy kJ/kg", " 27.0 ", "Fan pressure", "Solutions"}},
+    {"--units imperial", {"Total supply airflow: 211.9 CFM", "Dry bulb °F", "Absolute humidity GPP",
+                          "Enthalpy BTU/lbs", " 80.6 ", " 30.9", "inH2O"}},
+    {"--language de", {"Gesamter Zuluftvolumenstrom: 100.0 l/s", "L\u00f6sungen", "K\u00fchlen", "Heizen",
+                       "Zustand", "Trockenkugel °C", "Ventilatordruck", "Gew\u00e4hltes Ger\u00e4t 1"}},
+    {"--language fr --units imperial", {"Solutions", "Chauffage", "80.6", "CFM"}},
+  };
+  for (const Case& c : cases) {
+    const test::CliRun run = Select("", c.globalOptions);
+    ASSERT_EQ(run.exitCode, 0) << c.globalOptions << ": " << run.err;
+    for (const std::string& text : c.texts)
+      EXPECT_NE(run.out.find(text), std::string::npos) << c.globalOptions << ": \"" << text << "\"\n" << run.out;
+  }
+  const test::CliRun german = Select("", "--language de");
+  for (const char* english : {"Solutions", "Cooling", "Dry bulb", "Selected unit"})
+    EXPECT_EQ(german.out.find(english), std::string::npos) << english;
+  const auto json = nlohmann::json::parse(Select("--json", "--language de --units imperial").out);
+  EXPECT_DOUBLE_EQ(json["picked"]["cooling"]["states"]["RA"]["DBT"].get<double>(), 27) << "JSON stays in base units";
 }
 
 TEST_F(SelectCommandTest, FailuresExitWithACodeAndSayWhy)
