@@ -1,10 +1,12 @@
 #include "app/PsychroPage.h"
 
+#include "app/InterfaceLanguage.h"
 #include "app/UserPrompts.h"
 #include "engine/SelectionModel.h"
 #include "platform/AtomicFile.h"
 #include "platform/SettingsRoots.h"
 #include "platform/SettingsStore.h"
+#include "render/QtColour.h"
 
 #include <QButtonGroup>
 #include <QFileInfo>
@@ -79,7 +81,12 @@ void TPsyGraphBox::RebuildPsychroChart()
   request.nWidth = width();
   request.nHeight = height();
   request.nBorder = logicalDpiX() * 12 / 96;
+  charts::TranslateChartTexts(
+    request, [](const std::string& szText) { return TranslatedText(QString::fromStdString(szText)).toStdString(); });
   v_chart = charts::DrawUnitChart(v_list, v_metrics, request);
+  v_chart->SetOnLegendColourChoice(
+    [this](int nEntry, charts::Colour current) { return ChooseLegendColour(nEntry, current); });
+  v_chart->SetOnLegendClick([this] { Invalidate(); });
   v_image = {};
   v_stale = false;
   // The hover marks and the read-out belong to the chart that was replaced.
@@ -99,6 +106,25 @@ charts::CTHoverInfo TPsyGraphBox::HoverAt(QPoint pos)
   return info;
 }
 
+void TPsyGraphBox::ClickAt(QPoint pos)
+{
+  Chart();
+  v_chart->OnClick(pos.x(), pos.y());
+}
+
+std::optional<charts::Colour> TPsyGraphBox::ChooseLegendColour(int nEntry, charts::Colour current)
+{
+  const QString szTitle = QString::fromStdString(v_chart->LegendEntry(nEntry).v_Title);
+  const std::optional<QColor> colour = UserPrompts::Current().ChooseColour(this, render::toQColor(current), szTitle);
+  if (!colour)
+    return std::nullopt;
+  // Kept for every later chart, as the preferences keep it.
+  charts::CTDiagramSettings& settings = charts::CTDiagramSettings::Current();
+  settings.ChooseColor(nEntry, render::fromQColor(*colour));
+  settings.LegendToRegistry(platform::kPreferencesKey, platform::SettingsStore::User());
+  return settings.Colors[nEntry];
+}
+
 void TPsyGraphBox::paintEvent(QPaintEvent*)
 {
   const charts::DisplayList& list = Chart();
@@ -115,6 +141,11 @@ void TPsyGraphBox::paintEvent(QPaintEvent*)
 void TPsyGraphBox::mouseMoveEvent(QMouseEvent* event)
 {
   HoverAt(event->position().toPoint());
+}
+
+void TPsyGraphBox::mouseReleaseEvent(QMouseEvent* event)
+{
+  ClickAt(event->position().toPoint());
 }
 
 void TPsyGraphBox::leaveEvent(QEvent*)

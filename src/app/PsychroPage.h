@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace aw {
@@ -36,6 +37,9 @@ public:
   void SetModel(CTSelectionModel* model) { v_model = model; }
   void SetCooling(bool bCooling) { v_cooling = bCooling; }
   void SetOnHover(HoverHandler handler) { v_onHover = std::move(handler); }
+  // The button released at a position of the box: a click on a legend swatch
+  // asks for the entry's colour and keeps it in the settings.
+  void ClickAt(QPoint pos);
   // The state shown changed: the chart is rebuilt at the next paint.
   void Invalidate();
   // The chart at the box's current size, rebuilt when stale.
@@ -47,10 +51,12 @@ public:
 protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
 private:
   void RebuildPsychroChart();
+  std::optional<charts::Colour> ChooseLegendColour(int nEntry, charts::Colour current);
 
   CTSelectionModel* v_model = nullptr;
   bool v_cooling = true;

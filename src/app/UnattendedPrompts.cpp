@@ -56,4 +56,9 @@ std::optional<LocaleChoice> UnattendedPrompts::ChooseLocale(const LocaleRequest&
                       request.nLanguage ? request.nLanguage : kEnglish};
 }
 
+std::optional<QColor> UnattendedPrompts::ChooseColour(QWidget*, const QColor&, const QString&)
+{
+  return std::nullopt; // the colour stays
+}
+
 } // namespace aw::app

@@ -20,6 +20,7 @@ public:
   void ShowPlainDialog(QWidget* parent, const QString& szCaption, const QString& szText) override;
   void OpenWithApplication(const QString& szPathOrUrl) override;
   std::optional<LocaleChoice> ChooseLocale(const LocaleRequest& request) override;
+  std::optional<QColor> ChooseColour(QWidget* parent, const QColor& current, const QString& szTitle) override;
 };
 
 } // namespace aw::app

@@ -5,6 +5,7 @@
 #include "app/InterfaceLanguage.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -92,6 +93,12 @@ public:
     if (dialog.Execute() != i18n::kReturnOK)
       return std::nullopt;
     return dialog.Choice();
+  }
+
+  std::optional<QColor> ChooseColour(QWidget* parent, const QColor& current, const QString& szTitle) override
+  {
+    const QColor colour = QColorDialog::getColor(current, OwnerOf(parent), szTitle);
+    return colour.isValid() ? std::optional<QColor>(colour) : std::nullopt;
   }
 };
 

@@ -7,6 +7,7 @@
 #include "i18n/BaseMsgMan.h"
 #include "i18n/BasicDlg.h"
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -88,6 +89,8 @@ public:
   virtual void OpenWithApplication(const QString& szPathOrUrl) = 0;
   // The locale-choice dialog; nothing when the user cancels.
   virtual std::optional<LocaleChoice> ChooseLocale(const LocaleRequest& request) = 0;
+  // A colour dialog that starts at the colour; nothing when the user cancels.
+  virtual std::optional<QColor> ChooseColour(QWidget* parent, const QColor& current, const QString& szTitle) = 0;
 
   // The real dialogs, unless a test has put other prompts in their place.
   static UserPrompts& Current();

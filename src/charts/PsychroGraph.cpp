@@ -25,6 +25,17 @@ std::string TagNumber(double v) { return Number2Str(v, 6); }
 
 bool SameState(const TPointType& a, const TPointType& b) { return a.v_Dbt == b.v_Dbt && a.v_AH == b.v_AH; }
 
+// Closer than the pointer can tell apart.
+bool Coincide(double t1, double x1, double t2, double x2)
+{
+  return std::fabs(t1 - t2) <= kSnapDBT && std::fabs(x1 - x2) <= kSnapAH;
+}
+
+bool Coincide(const TPointType& a, const TPointType& b) { return Coincide(a.v_Dbt, a.v_AH, b.v_Dbt, b.v_AH); }
+
+constexpr double kArrowLength = 9;    // px, tip to base
+constexpr double kArrowHalfWidth = 4; // px
+
 } // namespace
 
 // ---- class-wide settings --------------------------------------------------------
@@ -166,6 +177,113 @@ void TAirPropDiagram::BoldText(double X, double Y, const std::string& sz)
   SetVCTextBold(false);
 }
 
+int TAirPropDiagram::BoldTextWidth(const std::string& sz)
+{
+  SetVCTextBold(true);
+  const int w = DeviceTextWidth(sz);
+  SetVCTextBold(false);
+  return w;
+}
+
+void TAirPropDiagram::DrawFrameAndTitle(double cornerX, double cornerY, double titleY)
+{
+  const Rect& r = v_GraphRect;
+  DeviceMoveTo(r.left, r.bottom);
+  DeviceLineTo(cornerX, cornerY);
+  DeviceLineTo(r.right, r.top);
+  DeviceTextOut(r.left + (r.right - r.left - DeviceTextWidth(v_DiagramTitle)) / 2.0, titleY, v_DiagramTitle);
+}
+
+void TAirPropDiagram::ApplyTransform()
+{
+  SetOffsetX(v_GraphRect.left);
+  SetOffsetY(v_GraphRect.top);
+  SetScaleX(v_ScaleX);
+  SetScaleY(v_ScaleY);
+}
+
+CTWorldPoint TAirPropDiagram::AirToDevice(double Dbt, double AH) const
+{
+  const CTWorldPoint w = ToWorld(Dbt, AH);
+  return {v_GraphRect.left + w.x * v_ScaleX, v_GraphRect.top + w.y * v_ScaleY};
+}
+
+void TAirPropDiagram::DrawDryBulbLine(double t)
+{
+  AirMoveTo(t, 0);
+  AirLineTo(t, std::min(Sat(t), kChartMaxAH));
+}
+
+void TAirPropDiagram::DrawAbsHumidityLine(double x)
+{
+  AirMoveTo(kChartMaxDBT, x);
+  AirLineTo(std::max(v_Air.DewPoint(x), kChartMinDBT), x);
+}
+
+std::optional<DLWorldPoint> TAirPropDiagram::TraceEnthalpyLine(double h)
+{
+  const double t0 = v_Air.DryBulbTemp(h, 0);
+  if (!(t0 >= kChartMinDBT))
+    return std::nullopt;
+  const double tw = v_Air.WetBulbTemp(t0, h), xs = Sat(tw);
+  AirMoveTo(tw, xs);
+  if (t0 > kChartMaxDBT)
+    AirLineTo(kChartMaxDBT, v_Air.HumidityRatio(h, kChartMaxDBT)); // on the enthalpy, not a straight cut
+  else
+    AirLineTo(t0, 0);
+  SetTag({});
+  return DLWorldPoint{tw, xs};
+}
+
+std::string TAirPropDiagram::WetBulbLabel(double tw) const
+{
+  return TU_Form::PutFmtDimensionedValue(tw, U_Temperature, 1, true) + " " + TU_Form::GetCurrentString(U_Temperature);
+}
+
+void TAirPropDiagram::WetBulbText(double X, double Y, double tw, int label)
+{
+  // In this model the wet bulb lies on the constant-enthalpy line, at its saturation end.
+  SetTag("wb:" + IntText(label));
+  DeviceTextOut(X, Y, WetBulbLabel(tw));
+  SetTag({});
+}
+
+void TAirPropDiagram::DrawProcessSegment(const TPointType& p, const TPointType& from)
+{
+  SetVCPenWidth(2);
+  AirMoveTo(from.v_Dbt, from.v_AH);
+  AirLineTo(p.v_Dbt, p.v_AH);
+  SetVCPenWidth(1);
+  DrawDirectionArrow(p, from);
+}
+
+void TAirPropDiagram::DrawDirectionArrow(const TPointType& p, const TPointType& from)
+{
+  const CTWorldPoint a = AirToDevice(from.v_Dbt, from.v_AH), b = AirToDevice(p.v_Dbt, p.v_AH);
+  const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
+  if (!(length >= 4 * kArrowLength) || !std::isfinite(length))
+    return; // a short line: its two discs say enough
+  const double ux = dx / length, uy = dy / length;
+  const CTWorldPoint tip{(a.x + b.x + ux * kArrowLength) / 2, (a.y + b.y + uy * kArrowLength) / 2};
+  const CTWorldPoint base{tip.x - ux * kArrowLength, tip.y - uy * kArrowLength};
+  const Rect& r = v_GraphRect;
+  if (tip.x < r.left || tip.x > r.right || tip.y < r.top || tip.y > r.bottom || base.x < r.left ||
+      base.x > r.right || base.y < r.top || base.y > r.bottom)
+    return;
+  // The canvas takes world points: device back through the plot's transform.
+  const auto world = [this](double X, double Y) {
+    return CTWorldPoint{(X - v_GraphRect.left) / v_ScaleX, (Y - v_GraphRect.top) / v_ScaleY};
+  };
+  std::vector<CTWorldPoint> head = {world(tip.x, tip.y),
+                                    world(base.x - uy * kArrowHalfWidth, base.y + ux * kArrowHalfWidth),
+                                    world(base.x + uy * kArrowHalfWidth, base.y - ux * kArrowHalfWidth)};
+  SetTag("arrow:" + from.v_Name + "-" + p.v_Name);
+  SetVCBrushStyle(BrushStyle::Solid);
+  SetVCBrushColor(VCPenColor());
+  DrawPolygon(head);
+  SetVCBrushStyle(BrushStyle::Clear);
+}
+
 std::string TAirPropDiagram::UnitTitle(int nEntry, const std::string& szUnit) const
 {
   return v_LabelTitles[nEntry].v_Title + " (" + szUnit + ")";
@@ -252,6 +370,7 @@ void TAirPropDiagram::DrawDiagram(bool AddLegend)
   SetVCPenColor(kBlack);
   SetVCTextColor(kBlack);
   DrawAxes();
+  DrawConditions();
   if (AddLegend)
     DrawLegend();
   SetTag({});
@@ -269,19 +388,50 @@ void TAirPropDiagram::DrawPoints()
       DrawProcessLine(p, *from);
     }
   SetVCTextColor(kBlue);
-  for (const TPointType& p : v_Points) {
+  const auto marked = [this](const TPointType& p) {
     const TPointType* from = FindPoint(p.v_RelIndex);
-    if (!from || !SameState(p, *from)) {
-      SetTag("state:" + p.v_Name);
-      DrawStatePoint(p);
-    }
+    return !from || !SameState(p, *from);
+  };
+  for (std::size_t i = 0; i < v_Points.size(); ++i) {
+    const TPointType& p = v_Points[i];
+    if (!marked(p))
+      continue;
+    // The first marked state of a place carries the label of all states there.
+    bool bLabelled = true;
+    for (std::size_t j = 0; j < i && bLabelled; ++j)
+      bLabelled = !(marked(v_Points[j]) && Coincide(v_Points[j], p));
+    SetTag("state:" + p.v_Name);
+    DrawStatePoint(p, bLabelled ? CoincidingNames(p) : std::string());
   }
   SetTag({});
   SetVCTextColor(kBlack);
   SetVCPenColor(kBlack);
 }
 
-void TAirPropDiagram::DrawStateDisc(const TPointType& p, double labelShiftX)
+std::string TAirPropDiagram::CoincidingNames(const TPointType& p) const
+{
+  std::string names;
+  for (const TPointType& q : v_Points)
+    if (Coincide(p, q) && !q.v_Name.empty())
+      names += (names.empty() ? "" : " = ") + q.v_Name;
+  return names;
+}
+
+void TAirPropDiagram::DrawConditions()
+{
+  // The altitude in whole units, as it is entered.
+  const double altitude = TU_Form::ConvertValue(v_Altitude, U_Length, 0, TU_Form::GetNewIndex(U_Length), true);
+  const std::string text = v_AltitudeTitle + " " + Number2FmtStr(altitude, 0, 0, TU_Form::GetDecimalSeparator()) +
+                           " " + TU_Form::GetCurrentString(U_Length) + ", " + v_PressureTitle + " " +
+                           TU_Form::PutFmtDimensionedValue(v_Air.GetTotalPressure(), U_Pressure, 1, true) + " " +
+                           TU_Form::GetCurrentString(U_Pressure);
+  const CTWorldPoint at = ConditionsPosition(DeviceTextWidth(text));
+  SetTag("conditions");
+  DeviceTextOut(at.x, at.y, text);
+  SetTag({});
+}
+
+void TAirPropDiagram::DrawStateDisc(const TPointType& p, const std::string& szLabel, double labelShiftX)
 {
   const CTWorldPoint d = AirToDevice(p.v_Dbt, p.v_AH);
   if (p.v_HairLines) {
@@ -300,11 +450,11 @@ void TAirPropDiagram::DrawStateDisc(const TPointType& p, double labelShiftX)
     DeviceEllipse(*X - 3, *Y - 3, *X + 4, *Y + 4);
     DrawingCanvas().items.back().world = {{p.v_Dbt, p.v_AH}};
   }
-  if (!p.v_Name.empty()) {
+  if (!szLabel.empty()) {
     // Without a background: an opaque label box would hide the end of the
     // process line that arrives at the state from its upper right.
     SetVCBrushStyle(BrushStyle::Clear);
-    BoldText(d.x + labelShiftX, d.y - (v_TextHeight + 3), p.v_Name);
+    BoldText(d.x + labelShiftX, d.y - (v_TextHeight + 3), szLabel);
   }
   SetVCBrushStyle(BrushStyle::Clear);
 }
@@ -372,7 +522,7 @@ CTHoverInfo TAirPropDiagram::OnHoover(int X, int Y)
         v_SelectPoint = int(i);
         info.Dbt = p.v_Dbt;
         info.AH = p.v_AH;
-        info.szSnapped = p.v_Name;
+        info.szSnapped = CoincidingNames(p);
         break;
       }
     }
@@ -386,8 +536,12 @@ void TAirPropDiagram::OnClick(int X, int Y)
 {
   const int swatch = HasPlot() ? SwatchAt(X, Y) : -2;
   if (swatch != -2 && v_OnLegendClick) {
-    if (swatch >= 0)
-      v_OnLegendClick();
+    if (swatch < 0)
+      return;
+    if (v_OnLegendColourChoice)
+      if (const std::optional<Colour> colour = v_OnLegendColourChoice(swatch, v_LabelTitles[swatch].v_Color))
+        SetLegendColor(swatch, *colour);
+    v_OnLegendClick(); // also after a cancelled choice
     return;
   }
   if (!v_OnGraphClick)
@@ -450,17 +604,7 @@ void TPsychroDiagram::CalcLayout()
   v_GraphRect.bottom = v_Height - v_Border / 2 - v_LegendOffset - legend * th;
   v_ScaleX = (v_GraphRect.right - v_GraphRect.left) / 100.0;
   v_ScaleY = catalogue::RoundHalfEven(double(v_GraphRect.bottom - v_GraphRect.top) * 100000000.0 / 451) / 10000;
-  SetOffsetX(v_GraphRect.left);
-  SetOffsetY(v_GraphRect.top);
-  SetScaleX(v_ScaleX);
-  SetScaleY(v_ScaleY);
-}
-
-CTWorldPoint TPsychroDiagram::AirToDevice(double Dbt, double AH) const
-{
-  // From the layout, not the canvas: drawing ends with the canvas restored.
-  const CTWorldPoint w = ToWorld(Dbt, AH);
-  return {v_GraphRect.left + w.x * v_ScaleX, v_GraphRect.top + w.y * v_ScaleY};
+  ApplyTransform();
 }
 
 std::optional<DLWorldPoint> TPsychroDiagram::DeviceToAir(double X, double Y) const
@@ -472,18 +616,6 @@ std::optional<DLWorldPoint> TPsychroDiagram::DeviceToAir(double X, double Y) con
   if (!(x > 0 && x <= Sat(t)))
     return std::nullopt;
   return DLWorldPoint{t, x};
-}
-
-void TPsychroDiagram::DrawDryBulbLine(double t)
-{
-  AirMoveTo(t, 0);
-  AirLineTo(t, std::min(Sat(t), kChartMaxAH));
-}
-
-void TPsychroDiagram::DrawAbsHumidityLine(double x)
-{
-  AirMoveTo(kChartMaxDBT, x);
-  AirLineTo(std::max(v_Air.DewPoint(x), kChartMinDBT), x);
 }
 
 void TPsychroDiagram::DrawRelHumidityCurve(double phi)
@@ -500,11 +632,8 @@ void TPsychroDiagram::DrawRelHumidityCurve(double phi)
   const double y = d.y - (th + 2);
   if (phi >= 100) {
     DeviceTextOut(d.x - DeviceTextWidth(label), y, label);
-    const std::string title = v_LabelTitles[2].v_Title + " (%)";
-    SetVCTextBold(true);
-    const int offset = DeviceTextWidth(title + "WW");
-    SetVCTextBold(false);
-    BoldText(d.x - offset, y, title);
+    const std::string title = UnitTitle(2, "%");
+    BoldText(d.x - BoldTextWidth(title + "WW"), y, title);
   } else {
     DeviceTextOut(d.x - DeviceTextWidth(label) / 2.0, y, label);
   }
@@ -512,47 +641,41 @@ void TPsychroDiagram::DrawRelHumidityCurve(double phi)
 
 void TPsychroDiagram::DrawEnthalpyLine(double h, int label)
 {
-  const double t0 = v_Air.DryBulbTemp(h, 0);
-  if (!(t0 >= kChartMinDBT))
+  const std::optional<DLWorldPoint> saturation = TraceEnthalpyLine(h);
+  if (!saturation)
     return;
-  const double tw = v_Air.WetBulbTemp(t0, h), xs = Sat(tw);
-  AirMoveTo(tw, xs);
-  if (t0 > kChartMaxDBT)
-    AirLineTo(kChartMaxDBT, v_Air.HumidityRatio(h, kChartMaxDBT)); // on the enthalpy, not a straight cut
-  else
-    AirLineTo(t0, 0);
-  SetTag({});
-  const CTWorldPoint d = AirToDevice(tw, xs);
+  const CTWorldPoint d = AirToDevice(saturation->DBT, saturation->AH);
   const std::string text = IntText(label);
-  if (xs < 0.0444)
+  if (saturation->AH < 0.0444) {
     DeviceTextOut(d.x - DeviceTextWidth(text), d.y - v_TextHeight, text);
+    // Above the enthalpy, in the empty space beyond saturation, where that is inside the plot.
+    if (d.y - 2 * v_TextHeight >= v_GraphRect.top)
+      WetBulbText(d.x - DeviceTextWidth(text), d.y - 2 * v_TextHeight, saturation->DBT, label);
+  }
   if (label == v_MinE)
     BoldText(v_GraphRect.left, d.y - v_TextHeight, UnitTitle(3, TU_Form::GetCurrentString(U_Enthalpy)));
 }
 
-void TPsychroDiagram::DrawProcessLine(const TPointType& p, const TPointType& from)
-{
-  SetVCPenWidth(2);
-  AirMoveTo(from.v_Dbt, from.v_AH);
-  AirLineTo(p.v_Dbt, p.v_AH);
-  SetVCPenWidth(1);
-}
+void TPsychroDiagram::DrawProcessLine(const TPointType& p, const TPointType& from) { DrawProcessSegment(p, from); }
 
-void TPsychroDiagram::DrawStatePoint(const TPointType& p)
+void TPsychroDiagram::DrawStatePoint(const TPointType& p, const std::string& szLabel)
 {
   if (InChartRange(p.v_Dbt, p.v_AH))
-    DrawStateDisc(p, 0);
+    DrawStateDisc(p, szLabel, 0);
+}
+
+CTWorldPoint TPsychroDiagram::ConditionsPosition(int) const
+{
+  // The upper left corner lies beyond saturation, where nothing else is drawn.
+  return {v_GraphRect.left + v_CharWidth / 2.0, v_GraphRect.top + v_TextHeight / 2.0};
 }
 
 void TPsychroDiagram::DrawAxes()
 {
   const Rect& r = v_GraphRect;
   const int th = v_TextHeight;
-  DeviceMoveTo(r.left, r.bottom);
-  DeviceLineTo(r.right, r.bottom);
-  DeviceLineTo(r.right, r.top);
   const double titleY = r.top - (2 * th + 4);
-  DeviceTextOut(r.left + (r.right - r.left - DeviceTextWidth(v_DiagramTitle)) / 2.0, titleY, v_DiagramTitle);
+  DrawFrameAndTitle(r.right, r.bottom, titleY);
   const double maxShown = TU_Form::ConvertValue(kChartMaxDBT, U_Temperature, 0, v_CurrDBTUnit, true);
   for (int v = v_MinDBT; v <= maxShown + 1e-9; v += 5) {
     const double X = AirToDevice(TU_Form::ConvertValue(v, U_Temperature, v_CurrDBTUnit, 0, true), 0).x;
@@ -568,10 +691,7 @@ void TPsychroDiagram::DrawAxes()
     DeviceTextOut(r.right + th / 2.0 + 2, Y - th / 2.0, HumidityText(x));
   }
   const std::string ahTitle = UnitTitle(1, TU_Form::GetCurrentString(U_Humidity));
-  SetVCTextBold(true);
-  const int w = DeviceTextWidth(ahTitle);
-  SetVCTextBold(false);
-  BoldText(r.right - w, titleY, ahTitle);
+  BoldText(r.right - BoldTextWidth(ahTitle), titleY, ahTitle);
 }
 
 // ---- Mollier chart -----------------------------------------------------------------
@@ -587,17 +707,7 @@ void TMollierDiagram::CalcLayout()
   v_GraphRect.bottom = v_Height - v_Border / 2 - v_LegendOffset - legend * th;
   v_ScaleX = catalogue::RoundHalfEven(double(v_GraphRect.right - v_GraphRect.left) * 100000000.0 / 451) / 10000;
   v_ScaleY = (v_GraphRect.bottom - v_GraphRect.top) / 100.0;
-  SetOffsetX(v_GraphRect.left);
-  SetOffsetY(v_GraphRect.top);
-  SetScaleX(v_ScaleX);
-  SetScaleY(v_ScaleY);
-}
-
-CTWorldPoint TMollierDiagram::AirToDevice(double Dbt, double AH) const
-{
-  // From the layout, not the canvas: drawing ends with the canvas restored.
-  const CTWorldPoint w = ToWorld(Dbt, AH);
-  return {v_GraphRect.left + w.x * v_ScaleX, v_GraphRect.top + w.y * v_ScaleY};
+  ApplyTransform();
 }
 
 std::optional<DLWorldPoint> TMollierDiagram::DeviceToAir(double X, double Y) const
@@ -609,18 +719,6 @@ std::optional<DLWorldPoint> TMollierDiagram::DeviceToAir(double X, double Y) con
   if (!(x <= Sat(t)))
     return std::nullopt;
   return DLWorldPoint{t, x};
-}
-
-void TMollierDiagram::DrawDryBulbLine(double t)
-{
-  AirMoveTo(t, 0);
-  AirLineTo(t, std::min(Sat(t), kChartMaxAH));
-}
-
-void TMollierDiagram::DrawAbsHumidityLine(double x)
-{
-  AirMoveTo(kChartMaxDBT, x);
-  AirLineTo(std::max(v_Air.DewPoint(x), kChartMinDBT), x);
 }
 
 void TMollierDiagram::DrawRelHumidityCurve(double phi)
@@ -636,58 +734,56 @@ void TMollierDiagram::DrawRelHumidityCurve(double phi)
   const std::string label = (phi < 100 ? " " : "") + IntText(RoundInt(phi));
   DeviceTextOut(v_GraphRect.right + th / 2.0, d.y - (th / 2 + (80 - phi) / 10), label);
   if (phi >= 100) {
-    const std::string title = v_LabelTitles[2].v_Title + " (%)";
-    SetVCTextBold(true);
-    const int w = DeviceTextWidth(title);
-    SetVCTextBold(false);
-    BoldText(v_GraphRect.right + DeviceTextWidth(" 100") - w, d.y + 2 * th, title);
+    const std::string title = UnitTitle(2, "%");
+    BoldText(v_GraphRect.right + DeviceTextWidth(" 100") - BoldTextWidth(title), d.y + 2 * th, title);
   }
 }
 
 void TMollierDiagram::DrawEnthalpyLine(double h, int label)
 {
-  const double t0 = v_Air.DryBulbTemp(h, 0);
-  if (!(t0 >= kChartMinDBT))
+  const std::optional<DLWorldPoint> saturation = TraceEnthalpyLine(h);
+  if (!saturation)
     return;
-  const double tw = v_Air.WetBulbTemp(t0, h), xs = Sat(tw);
-  AirMoveTo(tw, xs);
-  if (t0 > kChartMaxDBT)
-    AirLineTo(kChartMaxDBT, v_Air.HumidityRatio(h, kChartMaxDBT)); // on the enthalpy, not a straight cut
-  else
-    AirLineTo(t0, 0);
-  SetTag({});
-  const CTWorldPoint d = AirToDevice(tw, xs);
-  if (xs < 0.0444)
-    DeviceTextOut(d.x, d.y, IntText(label));
+  const CTWorldPoint d = AirToDevice(saturation->DBT, saturation->AH);
+  if (saturation->AH < 0.0444) {
+    const std::string text = IntText(label);
+    DeviceTextOut(d.x, d.y, text);
+    // After the enthalpy, in the empty space beyond saturation, where that is inside the plot.
+    // Left of the relative-humidity title, which lies beyond the right edge.
+    const double X = d.x + DeviceTextWidth(text + " ");
+    const int titleLeft =
+      v_GraphRect.right + DeviceTextWidth(" 100") - BoldTextWidth(UnitTitle(2, "%"));
+    if (X + DeviceTextWidth(WetBulbLabel(saturation->DBT)) <= std::min(v_GraphRect.right, titleLeft))
+      WetBulbText(X, d.y, saturation->DBT, label);
+  }
   if (label == v_MinE)
     BoldText(d.x, d.y + v_TextHeight, UnitTitle(3, TU_Form::GetCurrentString(U_Enthalpy)));
 }
 
 void TMollierDiagram::DrawProcessLine(const TPointType& p, const TPointType& from)
 {
-  if (!InChartRange(p.v_Dbt, p.v_AH))
-    return;
-  SetVCPenWidth(2);
-  AirMoveTo(from.v_Dbt, from.v_AH);
-  AirLineTo(p.v_Dbt, p.v_AH);
-  SetVCPenWidth(1);
+  if (InChartRange(p.v_Dbt, p.v_AH))
+    DrawProcessSegment(p, from);
 }
 
-void TMollierDiagram::DrawStatePoint(const TPointType& p)
+void TMollierDiagram::DrawStatePoint(const TPointType& p, const std::string& szLabel)
 {
   if (InChartRange(p.v_Dbt, p.v_AH))
-    DrawStateDisc(p, v_TextHeight / 2.0);
+    DrawStateDisc(p, szLabel, v_TextHeight / 2.0);
+}
+
+CTWorldPoint TMollierDiagram::ConditionsPosition(int nTextWidth) const
+{
+  // The lower right corner lies beyond saturation, where nothing else is drawn.
+  return {v_GraphRect.right - v_CharWidth / 2.0 - nTextWidth, v_GraphRect.bottom - 1.5 * v_TextHeight};
 }
 
 void TMollierDiagram::DrawAxes()
 {
   const Rect& r = v_GraphRect;
   const int th = v_TextHeight;
-  DeviceMoveTo(r.left, r.bottom);
-  DeviceLineTo(r.left, r.top);
-  DeviceLineTo(r.right, r.top);
   const double titleY = r.top - (2 * th + th / 2 + 4);
-  DeviceTextOut(r.left + (r.right - r.left - DeviceTextWidth(v_DiagramTitle)) / 2.0, titleY, v_DiagramTitle);
+  DrawFrameAndTitle(r.left, r.top, titleY);
   const double maxShown = TU_Form::ConvertValue(kChartMaxDBT, U_Temperature, 0, v_CurrDBTUnit, true);
   for (int v = v_MinDBT; v <= maxShown + 1e-9; v += 5) {
     const double Y = AirToDevice(TU_Form::ConvertValue(v, U_Temperature, v_CurrDBTUnit, 0, true), 0).y;
@@ -705,10 +801,7 @@ void TMollierDiagram::DrawAxes()
     DeviceTextOut(X - DeviceTextWidth(text) / 2.0, r.top - th / 2.0 - 2 - th, text);
   }
   const std::string ahTitle = UnitTitle(1, TU_Form::GetCurrentString(U_Humidity));
-  SetVCTextBold(true);
-  const int w = DeviceTextWidth(ahTitle);
-  SetVCTextBold(false);
-  BoldText(r.right - w, titleY, ahTitle);
+  BoldText(r.right - BoldTextWidth(ahTitle), titleY, ahTitle);
 }
 
 // ---- the unit's states ----------------------------------------------------------------
@@ -739,6 +832,15 @@ void UpdatePsychroPoints(TAirPropDiagram& chart, const AWPsychroSet& s)
     chart.UpdatePoint(i + 1, states[i]->DBT, states[i]->AH);
 }
 
+
+void TranslateChartTexts(CTChartRequest& request, const std::function<std::string(const std::string&)>& translate)
+{
+  CTStateLabels& l = request.Labels;
+  for (std::string* text : {&request.szDBTitle, &request.szAHTitle, &request.szRHTitle, &request.szETitle,
+                            &request.szAltitudeTitle, &request.szPressureTitle, &l.RA, &l.OA, &l.EA, &l.SA, &l.VI,
+                            &l.VO, &l.CI, &l.HI})
+    *text = translate(*text);
+}
 
 CTChartRequest ChartRequestFor(const CTSelectionModel& model, bool bCooling)
 {
@@ -772,6 +874,7 @@ std::unique_ptr<TAirPropDiagram> DrawUnitChart(DisplayList& list, const CTTextMe
   chart->SetAHTitle(request.szAHTitle);
   chart->SetRHTitle(request.szRHTitle);
   chart->SetETitle(request.szETitle);
+  chart->SetConditionsTitles(request.szAltitudeTitle, request.szPressureTitle);
   if (request.nFamily >= 0)
     AddPsychroPoints(*chart, request.nFamily, request.States, request.Labels);
   chart->SetDimensions(request.nWidth, request.nHeight);

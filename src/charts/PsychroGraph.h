@@ -12,7 +12,13 @@
 //
 // Tags of the recorded primitives: "dbt:T", "ah:X", "rh:PHI", "h:LABEL"
 // (label in the enthalpy unit shown), "process:FROM-TO", "state:NAME",
-// "legend:I"; lines carry the air state of every vertex.
+// "legend:I", "arrow:FROM-TO" (the direction mark of a process line),
+// "wb:LABEL" (the wet bulb at the saturation end of an enthalpy line),
+// "conditions" (the altitude and pressure the chart is drawn for); lines
+// carry the air state of every vertex.
+//
+// States closer than the pointer can tell apart (0.5 K, 0.0005 kg/kg) have
+// one label naming all of them in list order ("VO = SA").
 
 #include "air/Air.h"
 #include "charts/VirtCanv.h"
@@ -90,6 +96,8 @@ public:
   using TGraphHoover = std::function<void(double Dbt, double AH)>;
   using TGraphClick = std::function<void(double Dbt, double AH, const std::string& Name)>;
   using TLegendClick = std::function<void()>;
+  // Asks for a new colour of a legend entry; nothing when the user cancels.
+  using TLegendColourChoice = std::function<std::optional<Colour>(int nEntry, Colour current)>;
 
   // The kind of chart the class-wide settings ask for.
   static std::unique_ptr<TAirPropDiagram> Create(DisplayList& list, const CTTextMetrics& metrics,
@@ -98,7 +106,11 @@ public:
   TAirPropDiagram(DisplayList& list, const CTTextMetrics& metrics, bool bToPrinter);
 
   virtual bool IsPsychro() const = 0;
-  void SetAltitude(double Altitude) { v_Air.SetAltitude(Altitude); }
+  void SetAltitude(double Altitude)
+  {
+    v_Altitude = Altitude;
+    v_Air.SetAltitude(Altitude);
+  }
   const TAir& Air() const { return v_Air; }
   void SetDimensions(int TheWidth, int TheHeight);
   void SetBorder(int TheBorder) { v_Border = TheBorder; }
@@ -107,11 +119,18 @@ public:
   void SetAHTitle(std::string t) { v_LabelTitles[1].v_Title = std::move(t); }
   void SetRHTitle(std::string t) { v_LabelTitles[2].v_Title = std::move(t); }
   void SetETitle(std::string t) { v_LabelTitles[3].v_Title = std::move(t); }
+  // The captions of the altitude and the pressure printed on the chart.
+  void SetConditionsTitles(std::string szAltitude, std::string szPressure)
+  {
+    v_AltitudeTitle = std::move(szAltitude);
+    v_PressureTitle = std::move(szPressure);
+  }
   const TGraphLineType& LegendEntry(int i) const { return v_LabelTitles[i]; }
   void SetLegendColor(int i, Colour c) { v_LabelTitles[i].v_Color = c; }
   void SetOnGraphHoover(TGraphHoover h) { v_OnGraphHoover = std::move(h); }
   void SetOnGraphClick(TGraphClick h) { v_OnGraphClick = std::move(h); }
   void SetOnLegendClick(TLegendClick h) { v_OnLegendClick = std::move(h); }
+  void SetOnLegendColourChoice(TLegendColourChoice h) { v_OnLegendColourChoice = std::move(h); }
 
   void AddPoint(int PointIndex, std::string Name, double Dbt, double AH, int LineToIndex, bool ShowHairlines);
   void UpdatePoint(int PointIndex, double Dbt, double AH);
@@ -124,7 +143,8 @@ public:
 
   // The pointer moved: the new hover state (also given to the hover handler).
   CTHoverInfo OnHoover(int X, int Y);
-  // The button was released: the click handler, or the legend handler for a swatch.
+  // The button was released: the click handler; on a swatch the colour choice
+  // (an accepted colour becomes the entry's), then the legend handler.
   void OnClick(int X, int Y);
   // The hover marks (a ring or disc around the snapped state, the swatch
   // outline) as their own list, drawn over the chart.
@@ -132,8 +152,8 @@ public:
 
   // Device position (px) to air state; nothing outside the plot or beyond saturation.
   virtual std::optional<DLWorldPoint> DeviceToAir(double X, double Y) const = 0;
-  // Air state to unrounded device position (px).
-  virtual CTWorldPoint AirToDevice(double Dbt, double AH) const = 0;
+  // Air state to unrounded device position (px), from the layout: drawing ends with the canvas restored.
+  CTWorldPoint AirToDevice(double Dbt, double AH) const;
   struct Rect
   {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -142,16 +162,22 @@ public:
   // The plot has room: a panel smaller than its margins draws its background only.
   bool HasPlot() const { return v_GraphRect.right > v_GraphRect.left && v_GraphRect.bottom > v_GraphRect.top; }
   double DeltaEnthalpy() const { return v_DeltaEnthalpy; }
+  // The names of the states that coincide with the point, in list order, joined by " = ".
+  std::string CoincidingNames(const TPointType& p) const;
 
 protected:
   virtual void CalcLayout();
-  virtual void DrawDryBulbLine(double t) = 0;
-  virtual void DrawAbsHumidityLine(double x) = 0;
+  // The dry-bulb and absolute-humidity lines run alike on both kinds, through ToWorld.
+  virtual void DrawDryBulbLine(double t);
+  virtual void DrawAbsHumidityLine(double x);
   virtual void DrawRelHumidityCurve(double phi) = 0;
   virtual void DrawEnthalpyLine(double h, int label) = 0;
   virtual void DrawProcessLine(const TPointType& p, const TPointType& from) = 0;
-  virtual void DrawStatePoint(const TPointType& p) = 0;
+  // The disc of a state and its label (empty when another state of the same place has it).
+  virtual void DrawStatePoint(const TPointType& p, const std::string& szLabel) = 0;
   virtual void DrawAxes() = 0;
+  // Where the text of the altitude and pressure starts (device px).
+  virtual CTWorldPoint ConditionsPosition(int nTextWidth) const = 0;
   // World coordinates of an air state.
   virtual CTWorldPoint ToWorld(double Dbt, double AH) const = 0;
 
@@ -163,14 +189,29 @@ protected:
   DLWorldPoint TraceRelHumidityCurve(double phi, bool bPsychro);
   bool InChartRange(double t, double x) const;
   void BoldText(double X, double Y, const std::string& sz);
+  int BoldTextWidth(const std::string& sz);
+  // The two axis lines from the lower left over the corner to the upper right, and the title.
+  void DrawFrameAndTitle(double cornerX, double cornerY, double titleY);
+  // The plot's offsets and scales given to the canvas.
+  void ApplyTransform();
+  // The constant-enthalpy line from saturation to dry air (or the 60 °C
+  // edge); its saturation end, or nothing when the line lies below -40 °C.
+  std::optional<DLWorldPoint> TraceEnthalpyLine(double h);
+  // The wet bulb of the saturation end as a label: the temperature in the unit shown.
+  std::string WetBulbLabel(double tw) const;
+  void WetBulbText(double X, double Y, double tw, int label);
+  // The process line (width 2) with a direction mark halfway.
+  void DrawProcessSegment(const TPointType& p, const TPointType& from);
   std::string UnitTitle(int nEntry, const std::string& szUnit) const;
   std::string HumidityText(double x) const;
   std::string IntText(int n) const { return std::to_string(n); }
-  void DrawStateDisc(const TPointType& p, double labelShiftX);
+  void DrawStateDisc(const TPointType& p, const std::string& szLabel, double labelShiftX);
   void ClipToPlot();
   double LegendSwatchInset() const;
 
   TAir v_Air;
+  double v_Altitude = 0; // m
+  std::string v_AltitudeTitle = "Altitude", v_PressureTitle = "Pressure";
   bool v_LegendVisible = false;
   int v_CurrDBTUnit = 0, v_CurrAHUnit = 0, v_CurrEUnit = 0;
   int v_Border = 0, v_Width = 0, v_Height = 0;
@@ -185,12 +226,15 @@ protected:
   TGraphHoover v_OnGraphHoover;
   TGraphClick v_OnGraphClick;
   TLegendClick v_OnLegendClick;
+  TLegendColourChoice v_OnLegendColourChoice;
   std::optional<int> v_SelectPoint; // index into v_Points of the snapped state
   int v_Swatch = -1;                // highlighted legend swatch
 
 private:
   const TPointType* FindPoint(int nIndex) const;
   void DrawPoints();
+  void DrawDirectionArrow(const TPointType& p, const TPointType& from);
+  void DrawConditions();
   void DrawLegend();
   int SwatchAt(int X, int Y) const;
 };
@@ -201,17 +245,15 @@ public:
   using TAirPropDiagram::TAirPropDiagram;
   bool IsPsychro() const override { return true; }
   std::optional<DLWorldPoint> DeviceToAir(double X, double Y) const override;
-  CTWorldPoint AirToDevice(double Dbt, double AH) const override;
 
 protected:
   void CalcLayout() override;
-  void DrawDryBulbLine(double t) override;
-  void DrawAbsHumidityLine(double x) override;
   void DrawRelHumidityCurve(double phi) override;
   void DrawEnthalpyLine(double h, int label) override;
   void DrawProcessLine(const TPointType& p, const TPointType& from) override;
-  void DrawStatePoint(const TPointType& p) override;
+  void DrawStatePoint(const TPointType& p, const std::string& szLabel) override;
   void DrawAxes() override;
+  CTWorldPoint ConditionsPosition(int nTextWidth) const override;
   CTWorldPoint ToWorld(double Dbt, double AH) const override { return {Dbt + 40, kChartMaxAH - AH}; }
 };
 
@@ -221,17 +263,15 @@ public:
   using TAirPropDiagram::TAirPropDiagram;
   bool IsPsychro() const override { return false; }
   std::optional<DLWorldPoint> DeviceToAir(double X, double Y) const override;
-  CTWorldPoint AirToDevice(double Dbt, double AH) const override;
 
 protected:
   void CalcLayout() override;
-  void DrawDryBulbLine(double t) override;
-  void DrawAbsHumidityLine(double x) override;
   void DrawRelHumidityCurve(double phi) override;
   void DrawEnthalpyLine(double h, int label) override;
   void DrawProcessLine(const TPointType& p, const TPointType& from) override;
-  void DrawStatePoint(const TPointType& p) override;
+  void DrawStatePoint(const TPointType& p, const std::string& szLabel) override;
   void DrawAxes() override;
+  CTWorldPoint ConditionsPosition(int nTextWidth) const override;
   CTWorldPoint ToWorld(double Dbt, double AH) const override { return {AH, 60 - Dbt}; }
 };
 
@@ -260,9 +300,13 @@ struct CTChartRequest
   int nFamily = -1;    // -1: no unit, no points
   AWPsychroSet States;
   std::string szDBTitle = "Dry bulb temperature", szAHTitle = "Absolute humidity", szRHTitle = "Relative humidity",
-              szETitle = "Enthalpy";
+              szETitle = "Enthalpy", szAltitudeTitle = "Altitude", szPressureTitle = "Pressure";
   CTStateLabels Labels;
 };
+
+// Puts the request's own texts (legend and axis titles, state labels, the
+// captions of altitude and pressure) into the user's language.
+void TranslateChartTexts(CTChartRequest& request, const std::function<std::string(const std::string&)>& translate);
 
 // The request for the model's selected unit in one mode (no points when no
 // unit is selected or the mode was not computed).

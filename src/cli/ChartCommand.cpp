@@ -158,6 +158,8 @@ void Run(const ChartOptions& o, const CommonOptions& common)
     request.bPsychro = o.kind == "psychrometric";
     request.nWidth = width;
     request.nHeight = height;
+    if (!o.json) // the JSON's state tags keep the English labels
+      charts::TranslateChartTexts(request, i18n::TranslatedText);
     charts::DrawUnitChart(list, metrics, request);
     json = ChartJson(list);
   }

@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -72,6 +73,30 @@ TEST_F(InterfaceLanguageTest, TranslatesAFormUnderTheGermanGlossary)
   EXPECT_EQ(dialog.CountryList()->toolTip(), QStringLiteral("Bitte w\u00e4hlen Sie Ihr Land"));
   EXPECT_EQ(dialog.BottomPanel()->CancelButton()->text(), QStringLiteral("&Abbrechen"));
   EXPECT_EQ(extra->text(), QStringLiteral("Korvath KX-9 plate"));
+}
+
+// Texts the window sets after it was translated (box titles, list items,
+// captions that follow the mode) are translated where they are set.
+TEST_F(InterfaceLanguageTest, TextsSetAfterTheFormWasTranslatedFollowTheLanguage)
+{
+  SetLanguageOption(i18n::kLangGerman);
+  InstallInterfaceGlossary();
+  TDlgSelect window;
+  window.RunStartup();
+  ASSERT_TRUE(window.StartupFinished());
+  QStringList texts;
+  for (const QGroupBox* box : window.findChildren<QGroupBox*>())
+    texts << box->title();
+  for (const QLabel* label : window.findChildren<QLabel*>())
+    texts << label->text();
+  for (const QComboBox* combo : window.findChildren<QComboBox*>())
+    for (int i = 0; i < combo->count(); ++i)
+      texts << combo->itemText(i);
+  for (const char* german : {"K\u00fchlen", "Heizen", "<Keine>", "Vorheizregister einschalten \u00fcber",
+                             "Vorheizregister einschalten unter"})
+    EXPECT_TRUE(texts.contains(QString::fromUtf8(german))) << german;
+  for (const char* english : {"Cooling", "Heating", "<None>", "Switch on inlet heater above"})
+    EXPECT_FALSE(texts.contains(QString::fromUtf8(english))) << english;
 }
 
 TEST_F(InterfaceLanguageTest, KeepsAmbiguousAndUntranslatedTextsAndTheSelectedItem)

@@ -47,6 +47,11 @@ public:
     localeRequests.push_back(request);
     return localeAnswer;
   }
+  std::optional<QColor> ChooseColour(QWidget*, const QColor& current, const QString& szTitle) override
+  {
+    colourRequests.push_back({current, szTitle});
+    return colourAnswer;
+  }
 
   QStringList messages;
   std::vector<app::MessageRequest> questions;
@@ -60,6 +65,8 @@ public:
   std::vector<app::LocaleRequest> localeRequests;
   // The United Kingdom and English, so that a first start goes on in English.
   std::optional<app::LocaleChoice> localeAnswer = app::LocaleChoice{4099, 1033};
+  std::vector<std::pair<QColor, QString>> colourRequests;
+  std::optional<QColor> colourAnswer; // nothing: the user cancels
 };
 
 } // namespace aw::test

@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
+#include <map>
 #include <set>
 
 namespace aw::charts {
@@ -111,6 +113,30 @@ TEST_P(ChartKinds, EnthalpyLinesHaveTheirEnthalpyAtBothEnds)
     ASSERT_EQ(line->world.size(), 2u) << line->tag;
     for (const DLWorldPoint& w : line->world)
       EXPECT_NEAR(chart.Air().Enthalpy(w.AH, w.DBT), h, 0.05) << line->tag;
+  }
+  // The wet bulb written at the saturation end is that end's temperature.
+  const auto wetBulbs = chart.Tagged("wb:");
+  EXPECT_GE(wetBulbs.size(), 12u);
+  for (const DLPrimitive* text : wetBulbs) {
+    const DLPrimitive* line = chart.list.Find("h:" + text->tag.substr(3));
+    ASSERT_TRUE(line) << text->tag;
+    EXPECT_EQ(text->text, TU_Form::PutFmtDimensionedValue(line->world.front().DBT, U_Temperature, 1, true) + " °C");
+    EXPECT_TRUE(chart.Inside(text->points.front())) << text->tag;
+  }
+}
+
+TEST_P(ChartKinds, PrintsTheAltitudeAndPressureItIsDrawnForInsideThePlot)
+{
+  for (const double altitude : {0.0, 2000.0}) {
+    const Chart chart(GetParam(), altitude);
+    const DLPrimitive* text = chart.list.Find("conditions");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->text, "Altitude " + std::to_string(int(altitude)) + " m, Pressure " +
+                            TU_Form::PutFmtDimensionedValue(TAir(altitude).GetTotalPressure(), U_Pressure, 1, true) +
+                            " Pa");
+    EXPECT_TRUE(chart.Inside(text->points.front()));
+    const int right = text->points.front().x + chart.metrics.TextWidth(text->font, text->text);
+    EXPECT_LE(right, chart.diagram->GraphRect().right);
   }
 }
 
@@ -214,6 +240,65 @@ TEST(ChartHoverTest, OneStateMapsBackFromBothKindsAndSnapsWithItsName)
   }
 }
 
+// States closer than the pointer tells apart: one label naming them all in
+// list order, on the first state drawn there; each keeps its disc.
+TEST(ChartStatesTest, StatesAtOnePlaceHaveOneLabelThatNamesThemAll)
+{
+  AWPsychroSet states;
+  states.RA = {26, 50, 0.0105, 0};
+  states.OA = {33, 40, 0.0128, 0};
+  states.VI = states.OA;                // equal to the state it comes from: no disc of its own
+  states.EA = {30, 45, 0.0121, 0};
+  states.VO = {28, 45, 0.0111, 0};
+  states.SA = {28.3, 45, 0.01113, 0}; // a fan's warming: another state, the same place
+  for (bool psychro : {true, false}) {
+    SCOPED_TRACE(psychro ? "psychrometric" : "Mollier");
+    Chart chart(psychro, 0, Cls_Brisa::kFamilyBrisa, states);
+    std::map<std::string, std::string> labels;
+    std::set<std::string> discs;
+    for (const DLPrimitive& p : chart.list.items) {
+      if (p.tag.starts_with("state:") && p.kind == DLKind::Text) {
+        EXPECT_TRUE(labels.emplace(p.tag.substr(6), p.text).second) << "two labels for " << p.tag;
+      }
+      if (p.tag.starts_with("state:") && p.kind == DLKind::Ellipse)
+        discs.insert(p.tag.substr(6));
+    }
+    const std::map<std::string, std::string> expected = {
+      {"RA", "RA"}, {"OA", "OA = VI"}, {"EA", "EA"}, {"VO", "VO = SA"}};
+    EXPECT_EQ(labels, expected);
+    EXPECT_EQ(discs, (std::set<std::string>{"RA", "OA", "EA", "VO", "SA"}));
+    const CTWorldPoint sa = chart.diagram->AirToDevice(states.SA.DBT, states.SA.AH);
+    EXPECT_EQ(chart.diagram->OnHoover(int(std::lround(sa.x)), int(std::lround(sa.y))).szSnapped, "VO = SA");
+  }
+}
+
+TEST(ChartLegendTest, ASwatchClickAsksForTheColourAndTheLegendHandlerRunsAlsoAfterACancel)
+{
+  Chart chart(true, 0);
+  std::vector<std::pair<int, Colour>> asked;
+  std::optional<Colour> answer = 0x00FF00;
+  int nLegendClicks = 0;
+  chart.diagram->SetOnLegendColourChoice([&](int nEntry, Colour current) {
+    asked.emplace_back(nEntry, current);
+    return answer;
+  });
+  chart.diagram->SetOnLegendClick([&] { ++nLegendClicks; });
+  const DLPrimitive* swatch = chart.list.Find("legend:3");
+  ASSERT_TRUE(swatch);
+  const int X = (swatch->points[0].x + swatch->points[1].x) / 2, Y = (swatch->points[0].y + swatch->points[1].y) / 2;
+  chart.diagram->OnClick(X, Y);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0], std::make_pair(3, CTDiagramSettings::kDefaultColorE));
+  EXPECT_EQ(chart.diagram->LegendEntry(3).v_Color, 0x00FF00u);
+  answer.reset();
+  chart.diagram->OnClick(X, Y);
+  EXPECT_EQ(chart.diagram->LegendEntry(3).v_Color, 0x00FF00u) << "a cancelled choice keeps the colour";
+  EXPECT_EQ(nLegendClicks, 2);
+  chart.diagram->OnClick(swatch->points[1].x + 2 * chart.metrics.TextWidth({}, "W"), Y); // the title, no swatch
+  EXPECT_EQ(asked.size(), 2u);
+  EXPECT_EQ(nLegendClicks, 2);
+}
+
 // ---- the selected unit's process lines -----------------------------------------------
 
 class UnitChartTest : public test::EngineCatalogueTest
@@ -267,12 +352,29 @@ TEST_F(UnitChartTest, ProcessLinesFollowTheFamilyAndEndOnTheUnitsStates)
             EXPECT_LE(std::fabs(line->points[i].x - d.x), kHalfPixel);
             EXPECT_LE(std::fabs(line->points[i].y - d.y), kHalfPixel);
           }
+          // A line long enough for it has an arrow halfway, pointing from the first state to the second.
+          const CTWorldPoint da = chart->AirToDevice(a.DBT, a.AH), db = chart->AirToDevice(b.DBT, b.AH);
+          const DLPrimitive* arrow = list.Find("arrow:" + from + "-" + to);
+          if (std::hypot(db.x - da.x, db.y - da.y) < 40)
+            continue; // a short line may go without: its discs say enough
+          ASSERT_TRUE(arrow) << from << "-" << to;
+          ASSERT_EQ(arrow->kind, DLKind::Polygon);
+          const DLPoint tip = arrow->points[0];
+          const double baseX = (arrow->points[1].x + arrow->points[2].x) / 2.0,
+                       baseY = (arrow->points[1].y + arrow->points[2].y) / 2.0;
+          EXPECT_GT((tip.x - baseX) * (db.x - da.x) + (tip.y - baseY) * (db.y - da.y), 0) << from << "-" << to;
+          EXPECT_LE(std::fabs(tip.x - (da.x + db.x) / 2) + std::fabs(tip.y - (da.y + db.y) / 2), 12);
         }
-        std::set<std::string> drawn;
-        for (const DLPrimitive& p : list.items)
+        std::set<std::string> drawn, arrows;
+        for (const DLPrimitive& p : list.items) {
           if (p.tag.starts_with("process:"))
             drawn.insert(p.tag);
+          if (p.tag.starts_with("arrow:"))
+            arrows.insert("process:" + p.tag.substr(6));
+        }
         EXPECT_EQ(drawn, expected);
+        EXPECT_TRUE(std::includes(expected.begin(), expected.end(), arrows.begin(), arrows.end()));
+        EXPECT_FALSE(arrows.empty());
       }
     }
   }
