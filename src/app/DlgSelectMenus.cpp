@@ -3,7 +3,9 @@
 #include "app/DlgSelect.h"
 
 #include "app/BaseMsgDialog.h"
+#include "app/FrmApproveTranslation.h"
 #include "app/RecentFilesMenu.h"
+#include "foundation/VersionInfo.h"
 #include "i18n/MessageTexts.h"
 #include "platform/SettingsStore.h"
 
@@ -68,6 +70,8 @@ void TDlgSelect::CreateMenuBar()
   QMenu* help = bar->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("Mnu_Help"));
   help->addAction(ACH_About);
+  if (CTVersionUtils::IsApprovalVersion()) // a build handed out for translation approval
+    help->addAction(QStringLiteral("Approve Translation..."), this, [this] { TFrmApproveTranslation(this).Execute(); });
 }
 
 void TDlgSelect::CreateRecentFilesMenu()

@@ -1,0 +1,92 @@
+// The translation-approval dialog: the person's data from the maker's
+// settings, a refused address, and the record written into a file of its
+// own, named in the message.
+
+#include "app/FrmApproveTranslation.h"
+
+#include "RecordingPrompts.h"
+#include "TestApplication.h"
+#include "app/FrameBottomPanelExt.h"
+#include "i18n/GlossaryLoading.h"
+#include "platform/SettingsRoots.h"
+#include "platform/SettingsStore.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace aw::app {
+namespace {
+
+class ApproveTranslationTest : public ::testing::Test
+{
+protected:
+  ApproveTranslationTest()
+  {
+    std::filesystem::remove_all(TFrmApproveTranslation::ApprovalFolder());
+    platform::SettingsStore& store = platform::SettingsStore::User();
+    store.WriteString(platform::kMakerRoot, "First Name", "Anna");
+    store.WriteString(platform::kMakerRoot, "Last Name", "Berg");
+    store.DeleteValue(platform::kMakerRoot, "Email");
+  }
+
+  QApplication& v_application = test::TestApplication();
+  test::RecordingPrompts v_prompts;
+  ScopedUserPrompts v_scoped{v_prompts};
+};
+
+TEST_F(ApproveTranslationTest, ARefusedAddressKeepsTheDialogOpenAndAValidOneWritesTheRecord)
+{
+  TFrmApproveTranslation dialog(nullptr);
+  dialog.Loaded();
+  EXPECT_EQ(dialog.FirstName()->text(), QStringLiteral("Anna"));
+  EXPECT_EQ(dialog.LastName()->text(), QStringLiteral("Berg"));
+  EXPECT_TRUE(dialog.Email()->text().isEmpty()) << "a missing value gives an empty field";
+  EXPECT_EQ(dialog.BottomPanel()->OKButton()->text(), QStringLiteral("Approve"));
+
+  dialog.Email()->setText(QStringLiteral(" anna@korvath "));
+  dialog.Btn_OKClick();
+  ASSERT_EQ(v_prompts.messages.size(), 1);
+  EXPECT_EQ(v_prompts.messages[0], QStringLiteral("'anna@korvath' does not appear to be a valid e-mail address"));
+  EXPECT_NE(dialog.ReturnCode(), i18n::kReturnOK);
+  EXPECT_FALSE(std::filesystem::exists(TFrmApproveTranslation::ApprovalFolder()));
+
+  dialog.FirstName()->setText(QStringLiteral(" Anna "));
+  dialog.Email()->setText(QStringLiteral("anna@korvath.example"));
+  dialog.Btn_OKClick();
+  EXPECT_EQ(dialog.ReturnCode(), i18n::kReturnOK);
+  const std::filesystem::path file = dialog.RecordFile();
+  ASSERT_EQ(file.parent_path(), TFrmApproveTranslation::ApprovalFolder());
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream record;
+  record << in.rdbuf();
+  EXPECT_NE(record.str().find("\" language=\"1033\" firstname=\"Anna\" lastname=\"Berg\" email=\"anna@korvath.example\" />\r\n"),
+            std::string::npos)
+    << record.str();
+  ASSERT_EQ(v_prompts.messages.size(), 2);
+  EXPECT_TRUE(v_prompts.messages[1].contains(QString::fromStdString(file.string()))) << "says where the record is";
+  EXPECT_EQ(platform::SettingsStore::User().ReadString(platform::kMakerRoot, "Email"), "anna@korvath.example");
+}
+
+TEST_F(ApproveTranslationTest, ARecordThatCannotBeWrittenIsReportedAndTheNamesAreKeptAnyway)
+{
+  std::filesystem::create_directories(TFrmApproveTranslation::ApprovalFolder().parent_path());
+  std::ofstream(TFrmApproveTranslation::ApprovalFolder()) << "not a folder";
+  TFrmApproveTranslation dialog(nullptr);
+  dialog.Loaded();
+  dialog.Email()->setText(QStringLiteral("anna@korvath.example"));
+  dialog.Btn_OKClick();
+  EXPECT_NE(dialog.ReturnCode(), i18n::kReturnOK);
+  ASSERT_EQ(v_prompts.messages.size(), 1);
+  EXPECT_TRUE(v_prompts.messages[0].startsWith(QStringLiteral("Unable to prepare approval for sending")));
+  EXPECT_EQ(platform::SettingsStore::User().ReadString(platform::kMakerRoot, "Email"), "anna@korvath.example");
+  std::filesystem::remove(TFrmApproveTranslation::ApprovalFolder());
+}
+
+} // namespace
+} // namespace aw::app
