@@ -6,6 +6,7 @@
 #include "app/DatabasePage.h"
 #include "i18n/MainWindowRules.h"
 #include "app/InterfaceLanguage.h"
+#include "app/PageLayout.h"
 #include "app/ProjectStore.h"
 #include "app/RecentFilesMenu.h"
 #include "app/PsychroPage.h"
@@ -82,6 +83,7 @@ TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
   CreateMenuBar();
   statusBar()->setObjectName(QStringLiteral("Ctl_StatusBar"));
   ConnectCommands();
+  FrameFocusedLists(this);
 
   // The loaded hook tints the lists and translates every form with the interface glossary.
   InstallInterfaceGlossary();

@@ -1,5 +1,8 @@
 #include "app/PageLayout.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFocusFrame>
 #include <QScrollArea>
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
@@ -61,6 +64,19 @@ QWidget* ScrollingContent(QWidget* page)
   scroll->setWidget(content);
   content->setAutoFillBackground(false); // setWidget turned it on
   return content;
+}
+
+void FrameFocusedLists(QWidget* window)
+{
+  auto* frame = new QFocusFrame(window);
+  frame->setObjectName(QStringLiteral("Frm_ListFocus"));
+  QPalette palette = frame->palette();
+  palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+  frame->setPalette(palette);
+  QObject::connect(qApp, &QApplication::focusChanged, frame, [frame, window](QWidget*, QWidget* now) {
+    auto* list = qobject_cast<QAbstractItemView*>(now);
+    frame->setWidget(list && list->window() == window ? list : nullptr);
+  });
 }
 
 THeadingBox::THeadingBox(const QString& szTitle, QWidget* parent) : QGroupBox(szTitle, parent)

@@ -19,6 +19,11 @@ namespace aw::app {
 // the page: its columns wrap instead (TFlowLayout).
 QWidget* ScrollingContent(QWidget* page);
 
+// Lists show no focus of their own while they have no current row: in the
+// window, a focused list gets a frame in the highlight colour, so that every
+// tab stop shows where the focus is.
+void FrameFocusedLists(QWidget* window);
+
 // A group box drawn as a heading: its title without a frame, so that the
 // frames inside it are not framed twice.
 class THeadingBox : public QGroupBox

@@ -5,6 +5,7 @@
 #include "app/PageLayout.h"
 
 #include "app/DlgSelect.h"
+#include "app/ResultsPage.h"
 #include "app/SelectionPage.h"
 
 #include "RecordingPrompts.h"
@@ -14,11 +15,13 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -129,6 +132,39 @@ TEST_F(PageLayoutTest, EveryInputAndResultIsInSightWithoutScrollingSideways)
       EXPECT_EQ(v_window.width(), size.width()); // nothing keeps the window wider than its screen
       for (const char* page : {"Tab_Selection", "Tab_Results"})
         EXPECT_EQ(OutOfSight(page), "") << page;
+    }
+  }
+}
+
+TEST_F(PageLayoutTest, EveryTabStopShowsItsFocus)
+{
+  v_window.resize(1356, 700);
+  v_window.activateWindow();
+  // As after the Tab key: the styles draw the keyboard focus from then on.
+  v_window.setAttribute(Qt::WA_KeyboardFocusChange);
+  QApplication::processEvents();
+  auto* pages = v_window.findChild<QTabWidget*>(QStringLiteral("Ctl_Pages"));
+  for (const char* name : {"Tab_Selection", "Tab_Results", "Tab_Database"}) {
+    auto* page = v_window.findChild<QWidget*>(QString::fromLatin1(name));
+    pages->setCurrentWidget(page);
+    // An empty list too, as a unit without used options has.
+    v_window.ResultsPage()->UsedOptions()->clear();
+    QApplication::processEvents();
+    auto* scroll = page->findChild<QScrollArea*>(QStringLiteral("Scr_Page"));
+    for (QWidget* stop : page->findChildren<QWidget*>()) {
+      if (!(stop->focusPolicy() & Qt::TabFocus) || !stop->isVisibleTo(page) || !stop->isEnabled() || stop->focusProxy())
+        continue;
+      SCOPED_TRACE(std::string(name) + " " + stop->objectName().toStdString() + " (" +
+                   stop->metaObject()->className() + ")");
+      scroll->ensureWidgetVisible(stop);
+      stop->clearFocus();
+      QApplication::processEvents();
+      const QRect around = QRect(stop->mapTo(&v_window, QPoint(0, 0)), stop->size()).adjusted(-4, -4, 4, 4);
+      const QImage unfocused = v_window.grab(around).toImage();
+      stop->setFocus(Qt::TabFocusReason);
+      QApplication::processEvents();
+      ASSERT_EQ(QApplication::focusWidget(), stop);
+      EXPECT_NE(v_window.grab(around).toImage(), unfocused);
     }
   }
 }
