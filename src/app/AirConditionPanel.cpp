@@ -1,5 +1,7 @@
 #include "app/AirConditionPanel.h"
 
+#include "app/PageLayout.h"
+
 #include "air/NumberFormat.h"
 #include "air/SI_Units.h"
 #include "air/ValueFormatting.h"
@@ -7,7 +9,6 @@
 #include "engine/FamilyTraits.h"
 
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QLabel>
 
 namespace aw::app {
@@ -58,18 +59,22 @@ QStringList TFrm_AirProps::GetStrings() const
   return strings;
 }
 
-TFrm_AirConditions::TFrm_AirConditions(QWidget* parent) : QGroupBox(QStringLiteral("Psychrometric Points"), parent)
+TFrm_AirConditions::TFrm_AirConditions(QWidget* parent) : THeadingBox(QStringLiteral("Psychrometric Points"), parent)
 {
   static const char* const kTitles[] = {"Room Air (RA)",       "Outdoor Air (OA)",     "Exhaust Air (EA)",
                                         "Supply Air (SA)",     "Ventilation In (VI)",  "Ventilation Out (VO)",
                                         "Coil In (CI)",        "Humidifier In (HI)"};
   static const char* const kNames[] = {"Frm_RAProps", "Frm_OAProps", "Frm_EAProps", "Frm_SAProps",
                                        "Frm_VIProps", "Frm_VOProps", "Frm_CIProps", "Frm_HIProps"};
-  auto* layout = new QGridLayout(this);
+  // A heading over the states' frames, not a frame around frames. The
+  // states take the width they are given, in columns of one width.
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  auto* layout = new TFlowLayout(this, 2, TFlowLayout::TColumns::Uniform);
+  layout->setContentsMargins(0, 0, 0, 0);
   for (int i = 0; i < kPointCount; ++i) {
     v_props[i] = new TFrm_AirProps(QString::fromLatin1(kTitles[i]), this);
     v_props[i]->setObjectName(QString::fromLatin1(kNames[i]));
-    layout->addWidget(v_props[i], i / 4, i % 4);
+    layout->addWidget(v_props[i]);
   }
 }
 

@@ -3,6 +3,8 @@
 // outdoor, supply, ventilation in and out, coil in, humidifier in), each with
 // dry bulb, wet bulb, relative and absolute humidity and enthalpy.
 
+#include "app/PageLayout.h"
+
 #include <QGroupBox>
 #include <QStringList>
 
@@ -36,7 +38,7 @@ private:
   std::array<QLabel*, 5> v_values{};
 };
 
-class TFrm_AirConditions : public QGroupBox
+class TFrm_AirConditions : public THeadingBox
 {
   Q_OBJECT
 

@@ -1,12 +1,13 @@
 #include "app/DatabasePage.h"
 
+#include "app/PageLayout.h"
+
 #include "engine/UnitDataSheet.h"
 #include "i18n/BaseMsgMan.h"
 
 #include <algorithm>
 
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,33 +28,46 @@ QString Q(const std::string& s)
 TFraDatabasePage::TFraDatabasePage(QWidget* parent) : QWidget(parent)
 {
   setObjectName(QStringLiteral("Pnl_Database"));
-  auto* grid = new QGridLayout(this);
+  QWidget* content = ScrollingContent(this);
+  auto* page = new QVBoxLayout(content);
 
-  Txt_DeviceName = new QLabel(this);
+  Txt_DeviceName = new QLabel(content);
   Txt_DeviceName->setObjectName(QStringLiteral("Txt_DeviceName"));
   QFont bold = Txt_DeviceName->font();
   bold.setBold(true);
   bold.setPointSizeF(bold.pointSizeF() * 1.3);
   Txt_DeviceName->setFont(bold);
-  grid->addWidget(Txt_DeviceName, 0, 0, 1, 3);
+  page->addWidget(Txt_DeviceName);
 
   // The boxes and lines of the core's data sheet, in its order: the first two
-  // down the left column, the others down the middle one.
-  static constexpr int kRow[] = {1, 2, 1, 2, 3, 4}, kColumn[] = {0, 0, 1, 1, 1, 1}, kRowSpan[] = {1, 2, 1, 1, 1, 1};
+  // down the first column, the others down the second one, the options in
+  // the third; the columns wrap on a narrow page.
+  auto* columns = new TFlowLayout(nullptr, 3);
+  page->addLayout(columns);
+  page->addStretch(1);
+  QVBoxLayout* column[2] = {};
+  for (int c = 0; c < 2; ++c) {
+    auto* holder = new QWidget(content);
+    column[c] = new QVBoxLayout(holder);
+    column[c]->setContentsMargins(0, 0, 0, 0);
+    columns->addWidget(holder);
+  }
   const std::vector<CTDataSheetSection> sections = DataSheetSections(CTUnitDataSheet{});
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    auto* box = new QGroupBox(Q(sections[i].szCaption), this);
+    auto* box = new QGroupBox(Q(sections[i].szCaption), content);
     box->setObjectName(Q(sections[i].szKey));
     for (const CTDataSheetRow& row : sections[i].rows)
       AddValue(box, row.szKey.c_str(), Q(row.szCaption));
-    const std::size_t at = std::min(i, std::size(kRow) - 1);
-    grid->addWidget(box, kRow[at] + int(i - at), kColumn[at], kRowSpan[at], 1);
+    column[i < 2 ? 0 : 1]->addWidget(box);
     v_boxes.push_back(box);
   }
+  for (QVBoxLayout* c : column)
+    c->addStretch(1);
 
-  auto* options = new QGroupBox(QString::fromStdString(i18n::GetUnicodeString(96)), this);
+  auto* options = new QGroupBox(QString::fromStdString(i18n::GetUnicodeString(96)), content);
   options->setObjectName(QStringLiteral("Box_DBOptions"));
-  auto* column = new QVBoxLayout(options);
+  options->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  auto* optionColumn = new QVBoxLayout(options);
   Lvw_DBOptions = new QTreeWidget(options);
   Lvw_DBOptions->setObjectName(QStringLiteral("Lvw_DBOptions"));
   Lvw_DBOptions->setRootIsDecorated(false);
@@ -62,6 +76,8 @@ TFraDatabasePage::TFraDatabasePage(QWidget* parent) : QWidget(parent)
   Txt_ODescription->setObjectName(QStringLiteral("Txt_ODescription"));
   Txt_ODescription->setReadOnly(true);
   Txt_ODescription->setMaximumHeight(90);
+  // Read, not typed into: no tab stop that would show no focus.
+  Txt_ODescription->setFocusPolicy(Qt::ClickFocus);
   auto* optionData = new QFormLayout;
   Txt_OptWHD = new QLabel(options);
   Txt_OptWHD->setObjectName(QStringLiteral("Txt_OptWHD"));
@@ -69,12 +85,10 @@ TFraDatabasePage::TFraDatabasePage(QWidget* parent) : QWidget(parent)
   Txt_OMCA->setObjectName(QStringLiteral("Txt_OMCA"));
   optionData->addRow(QStringLiteral("W×H×D"), Txt_OptWHD);
   optionData->addRow(QStringLiteral("MCA"), Txt_OMCA);
-  column->addWidget(Lvw_DBOptions);
-  column->addWidget(Txt_ODescription);
-  column->addLayout(optionData);
-  grid->addWidget(options, 1, 2, 4, 1);
-  grid->setRowStretch(5, 1);
-  grid->setColumnStretch(2, 1);
+  optionColumn->addWidget(Lvw_DBOptions);
+  optionColumn->addWidget(Txt_ODescription);
+  optionColumn->addLayout(optionData);
+  columns->addWidget(options);
 
   connect(Lvw_DBOptions, &QTreeWidget::itemSelectionChanged, this, &TFraDatabasePage::Lvw_DBOptionsChange);
   Clear();

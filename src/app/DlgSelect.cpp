@@ -6,6 +6,7 @@
 #include "app/DatabasePage.h"
 #include "i18n/MainWindowRules.h"
 #include "app/InterfaceLanguage.h"
+#include "app/PageLayout.h"
 #include "app/ProjectStore.h"
 #include "app/RecentFilesMenu.h"
 #include "app/PsychroPage.h"
@@ -82,6 +83,7 @@ TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
   CreateMenuBar();
   statusBar()->setObjectName(QStringLiteral("Ctl_StatusBar"));
   ConnectCommands();
+  FrameFocusedLists(this);
 
   // The loaded hook tints the lists and translates every form with the interface glossary.
   InstallInterfaceGlossary();
@@ -137,8 +139,8 @@ void TDlgSelect::CreateCommands()
   AM_Commands = new QObject(this);
   AM_Commands->setObjectName(QStringLiteral("AM_Commands"));
   ACF_New = AddCommand("ACF_New", QStringLiteral("New"), QStringLiteral("Creates a new Airwright project"));
-  ACF_Open = AddCommand("ACF_Open", QStringLiteral("Open..."), QStringLiteral("Opens a Airwright project file"));
-  ACF_Save = AddCommand("ACF_Save", QStringLiteral("Save..."), QStringLiteral("Saves a VAirwright project file"));
+  ACF_Open = AddCommand("ACF_Open", QStringLiteral("Open..."), QStringLiteral("Opens an Airwright project file"));
+  ACF_Save = AddCommand("ACF_Save", QStringLiteral("Save..."), QStringLiteral("Saves an Airwright project file"));
   ACF_SaveAs = AddCommand("ACF_SaveAs", QStringLiteral("Save As..."), QStringLiteral("Saves the project under another name"));
   ACF_New->setShortcut(QKeySequence::New);
   ACF_Open->setShortcut(QKeySequence::Open);
@@ -192,7 +194,7 @@ void TDlgSelect::CreateToolbar()
     openButton->setPopupMode(QToolButton::MenuButtonPopup);
   }
 
-  GiveToolButtonItsOwnHint(ACF_Save, QStringLiteral("Saves a Airwright project file"));
+  GiveToolButtonItsOwnHint(ACF_Save, QStringLiteral("Saves an Airwright project file"));
   GiveToolButtonItsOwnHint(ACF_Exit, QStringLiteral("Quits the Airwright  selection program"));
 }
 
@@ -271,7 +273,13 @@ bool TDlgSelect::UnitSelected() const
 
 void TDlgSelect::Ctl_PagesChange(int nIndex)
 {
-  QWidget* page = Ctl_Pages->widget(nIndex);
+  // Without a unit only the (empty) chart page can be shown.
+  if (!FillPageContent(Ctl_Pages->widget(nIndex)))
+    Ctl_Pages->setCurrentWidget(Tab_Selection);
+}
+
+bool TDlgSelect::FillPageContent(QWidget* page)
+{
   if (page == Tab_Psychrometrics) // with or without a unit (then an empty chart)
     v_psychroPage->RebuildPsychroChart();
   if (UnitSelected()) {
@@ -279,11 +287,9 @@ void TDlgSelect::Ctl_PagesChange(int nIndex)
       v_resultsPage->FillOptions();
     else if (page == Tab_Database)
       v_databasePage->FillDatabasePage(GetUnitDataSheet(*v_model->CurrentBrisa()));
-    return; // the other pages of a selected unit join here with the charts
+    return true; // the other pages of a selected unit join here with the charts
   }
-  // Without a unit only the (empty) chart page can be shown.
-  if (page != Tab_Selection && page != Tab_Psychrometrics)
-    Ctl_Pages->setCurrentWidget(Tab_Selection);
+  return page == Tab_Selection || page == Tab_Psychrometrics;
 }
 
 QString TDlgSelect::ProjectFolder() const
@@ -339,8 +345,10 @@ bool TDlgSelect::AskSaveChanges()
 {
   if (!v_dataHaveChanged)
     return true;
-  const int answer =
-    TBaseMsg::DisplayQuestion(this, i18n::kMsgProjectNotSaved, {DialogButton::Yes, DialogButton::No});
+  // With Cancel, as on closing: Escape answers Cancel and stops the command,
+  // so that a reflexive Escape never counts as No and loses the work.
+  const int answer = TBaseMsg::DisplayQuestion(this, i18n::kMsgProjectNotSaved,
+                                               {DialogButton::Yes, DialogButton::No, DialogButton::Cancel});
   if (answer == i18n::Info(DialogButton::No).nReturnCode)
     return true;
   // Yes: go on only when the project was saved, so that no answer loses it.
@@ -459,12 +467,17 @@ bool TDlgSelect::SaveScreenshots(const QString& szFolder)
   for (int i = 0; i < Ctl_Pages->count(); ++i) {
     if (!Ctl_Pages->isTabVisible(i))
       continue;
-    // Past the page-change rules: a picture shows the page as it is built.
+    // Each page is filled as a page change fills it, but shown even without
+    // a unit: the picture then shows what the page holds without one.
     {
       const QSignalBlocker blocker(Ctl_Pages);
       Ctl_Pages->setCurrentIndex(i);
     }
-    QApplication::processEvents();
+    FillPageContent(Ctl_Pages->widget(i));
+    // Each nested layout asks its parent to lay out again in an event of its
+    // own: a few rounds let the filled texts reach the page's geometry.
+    for (int round = 0; round < 4; ++round)
+      QApplication::processEvents();
     const QString file = QDir(szFolder).filePath(
       QStringLiteral("%1-%2.png").arg(++number, 2, 10, QLatin1Char('0')).arg(Ctl_Pages->widget(i)->objectName()));
     if (!grab().save(file, "PNG")) {

@@ -130,8 +130,8 @@ private:
   void ListenToUnitChanges();
   void StopListeningToUnitChanges();
 
-  // Asks message 74 with Yes and No when there are unsaved changes; false when
-  // the user asked to save and the project was not saved.
+  // Asks message 74 with Yes, No and Cancel when there are unsaved changes;
+  // false when the user cancelled, or asked to save and the project was not saved.
   bool AskSaveChanges();
   // Asks message 74 with Yes, No and Cancel when there are unsaved changes;
   // true when the window may close.
@@ -148,6 +148,9 @@ private:
   void RecentFileClick(const QString& szFileName);
   QString ProjectFolder() const;
   void Ctl_PagesChange(int nIndex);
+  // Builds what a page shows, as changing to it does; false when the page has
+  // nothing to show without a selected unit.
+  bool FillPageContent(QWidget* page);
 
   QTabWidget* Ctl_Pages = nullptr;
   QWidget* Tab_Selection = nullptr;

@@ -166,10 +166,14 @@ StageResult TDlgSelect::FitWindowSize()
   if (!screen)
     return StageResult::Continue();
   const QSize area = screen->geometry().size();
+  const QSize work = screen->availableGeometry().size();
   const QSize frame = frameGeometry().size();
-  if (const std::optional<WindowSize> grown =
-        GrownWindowSize({frame.width(), frame.height()}, {area.width(), area.height()}))
-    resize(grown->nWidth - (frame.width() - width()), grown->nHeight - (frame.height() - height()));
+  if (const std::optional<WindowSize> size = StartupWindowSize(
+        {frame.width(), frame.height()}, {area.width(), area.height()}, {work.width(), work.height()})) {
+    resize(size->nWidth - (frame.width() - width()), size->nHeight - (frame.height() - height()));
+    if (size->nWidth == work.width() && size->nHeight == work.height())
+      move(screen->availableGeometry().topLeft());
+  }
   TBasicDialog::AdaptFormToAvailableWorkArea(this);
   return StageResult::Continue();
 }

@@ -142,6 +142,11 @@ int RunProgram(int argc, char** argv)
     window.RunStartup();
     if (stopped)
       return *stopped;
+    // A project named for the pictures must be what they show.
+    if (!arguments.isEmpty() && window.GetProjectFileName() != arguments.first()) {
+      std::cerr << "airwright: the project " << arguments.first().toStdString() << " could not be opened\n";
+      return 1;
+    }
     return window.SaveScreenshots(*screenshotFolder) ? 0 : 1;
   }
   QObject::connect(&window, &TDlgSelect::StartupStopped, &application,

@@ -19,7 +19,7 @@ namespace {
 
 const char* const kInletHeaterLine =
   "The size of the inlet heater is calculated as the enthalpy difference between the ambient air (OA) and the "
-  "ventilation in air (VI) and multipied by the supply airflow and density.";
+  "ventilation in air (VI) and multiplied by the supply airflow and density.";
 
 // The explanations behind the info buttons of the heater lines.
 QStringList ExplanationTopic(int nTopic)
@@ -40,8 +40,8 @@ QStringList ExplanationTopic(int nTopic)
     return {QStringLiteral("Airwright automatically adds a supply heater if the user defines a minimum supply "
                            "temperature, which is higher than the ventilation out temperature."),
             QString(),
-            QStringLiteral("The size of the supply heater is calculated as the enthalpy difference between the the "
-                           "ventilation out air (VI) and supply air (SA) multipied by the supply airflow and density.")};
+            QStringLiteral("The size of the supply heater is calculated as the enthalpy difference between the "
+                           "ventilation out air (VO) and supply air (SA) multiplied by the supply airflow and density.")};
   }
 }
 

@@ -47,15 +47,19 @@ TFraResultsPage::TFraResultsPage(QWidget* parent) : QWidget(parent)
   selected->addWidget(Txt_ResultSelectedDevice, 1);
   layout->addLayout(selected);
 
+  // Cooling and heating side by side where both fit, else heating under
+  // cooling; within each, the results beside the air states or under them.
+  auto* modes = new TFlowLayout(nullptr, 2);
+  layout->addLayout(modes);
   const auto mode = [&](const QString& szCaption, const char* szName, TFrm_AirConditions*& air,
                         TFrm_ResultData*& results) {
     auto* box = Named(new QGroupBox(szCaption, content), szName);
-    auto* row = new QHBoxLayout(box);
+    auto* row = new TFlowLayout(box, 2);
     air = new TFrm_AirConditions(box);
     results = new TFrm_ResultData(box);
-    row->addWidget(air, 3);
-    row->addWidget(results, 1);
-    layout->addWidget(box);
+    row->addWidget(air);
+    row->addWidget(results);
+    modes->addWidget(box);
   };
   mode(QStringLiteral("Cooling"), "Box_Cooling", Frm_CoolAirConditions, Frm_CoolResults);
   Frm_CoolAirConditions->setObjectName(QStringLiteral("Frm_CoolAirConditions"));

@@ -134,6 +134,8 @@ QWidget* TFraSelectionPage::BuildRequirementColumn()
 QWidget* TFraSelectionPage::BuildDeviceColumn()
 {
   auto* column = new QWidget(this);
+  // The list of offered units takes the width the other columns leave.
+  column->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
 
@@ -208,9 +210,11 @@ QWidget* TFraSelectionPage::BuildDeviceColumn()
 void TFraSelectionPage::BuildControls()
 {
   QWidget* content = ScrollingContent(this);
-  auto* columns = new QHBoxLayout(content);
-  columns->addWidget(BuildRequirementColumn(), 1);
-  columns->addWidget(BuildDeviceColumn(), 1);
+  // Four columns side by side where the page is wide enough; on a narrower
+  // page the conditions wrap under the requirement and the device.
+  auto* columns = new TFlowLayout(content, 4);
+  columns->addWidget(BuildRequirementColumn());
+  columns->addWidget(BuildDeviceColumn());
   auto* cool = Named(new QWidget(content), "Pnl_CoolConditions");
   auto* heat = Named(new QWidget(content), "Pnl_HeatConditions");
   Frm_CoolConditions = Named(new TFrm_TempConditions(cool), "Frm_CoolConditions");
@@ -220,7 +224,7 @@ void TFraSelectionPage::BuildControls()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(conditions);
     layout->addStretch(1);
-    columns->addWidget(panel, 1);
+    columns->addWidget(panel);
   }
 }
 
@@ -239,10 +243,8 @@ void TFraSelectionPage::SetupWindow(CTSelectionModel* pModel, std::function<void
   v_model = pModel;
   v_AfterUserChange = std::move(AfterUserChange);
   CTSelectionModel& m = *pModel;
-  const auto capacity = [this] {
-    UserChange([this] { v_model->CapacityCallBack(); });
-    Txt_Family->setFocus(Qt::OtherFocusReason);
-  };
+  // The focus stays where the user took it (Tab, a click, or Return to the next input).
+  const auto capacity = [this] { UserChange([this] { v_model->CapacityCallBack(); }); };
   const std::pair<const char*, CTUnitInput*> capacityInputs[] = {
     {"Frm_Airflow", &m.AirflowPerPerson()},   {"Frm_RoomSurface", &m.RoomSurface()},
     {"Frm_AreaPerPerson", &m.AreaPerPerson()}, {"Frm_NumberOfPersons", &m.NumberOfPersons()},

@@ -177,6 +177,23 @@ QString TFrm_UnitTextScroll::GetString() const
   return Lbl_Unit->text().isEmpty() ? text : text + QLatin1Char(' ') + Lbl_Unit->text();
 }
 
+namespace {
+
+// The keys that step the value as the scroll bar does: one step of the
+// resolution, or ten.
+std::optional<QAbstractSlider::SliderAction> StepOfKey(int nKey)
+{
+  switch (nKey) {
+  case Qt::Key_Up: return QAbstractSlider::SliderSingleStepAdd;
+  case Qt::Key_Down: return QAbstractSlider::SliderSingleStepSub;
+  case Qt::Key_PageUp: return QAbstractSlider::SliderPageStepAdd;
+  case Qt::Key_PageDown: return QAbstractSlider::SliderPageStepSub;
+  default: return std::nullopt;
+  }
+}
+
+} // namespace
+
 bool TFrm_UnitTextScroll::eventFilter(QObject* watched, QEvent* event)
 {
   if (event->type() == QEvent::KeyPress) {
@@ -184,7 +201,12 @@ bool TFrm_UnitTextScroll::eventFilter(QObject* watched, QEvent* event)
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       if (watched == Txt_Value)
         CommitText();
-      focusNextChild(); // Return moves on to the next control
+      focusNextChild(); // Return moves on to the next input in the tab order
+      return true;
+    }
+    if (const std::optional<QAbstractSlider::SliderAction> step = StepOfKey(key); step && watched == Txt_Value) {
+      CommitText(); // a typed value first, then the step from it
+      Scr_Value->triggerAction(*step);
       return true;
     }
   }

@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueText.h"
 #include "i18n/BaseMsgMan.h"
 #include "i18n/LocalizationSupport.h"
+#include "i18n/MendedTexts.h"
 #include "i18n/XMLGlossaryIO.h"
 #include "platform/Resources.h"
 
@@ -20,8 +21,10 @@ std::uint32_t& CurrentInterfaceLanguage()
 GlossaryLoad Loaded(bool bOk, std::unique_ptr<CTUnicodeGlossary> glossary, std::string szError)
 {
   GlossaryLoad load;
-  if (bOk)
+  if (bOk) {
+    AddMendedTerms(*glossary); // a glossary of an earlier version keeps translating
     load.glossary = std::move(glossary);
+  }
   else
     load.szError = std::move(szError);
   return load;

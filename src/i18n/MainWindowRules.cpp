@@ -28,6 +28,17 @@ std::optional<WindowSize> GrownWindowSize(WindowSize window, WindowSize screen)
   return std::nullopt;
 }
 
+std::optional<WindowSize> StartupWindowSize(WindowSize window, WindowSize screen, WindowSize workArea)
+{
+  if (const std::optional<WindowSize> grown = GrownWindowSize(window, screen))
+    return grown;
+  constexpr WindowSize kDesignSize{1440, 900};
+  const bool bSmallScreen = screen.nWidth < kDesignSize.nWidth || screen.nHeight < kDesignSize.nHeight;
+  if (!bSmallScreen || window == workArea)
+    return std::nullopt;
+  return workArea;
+}
+
 std::string MainWindowCaption(std::string_view szTitle, std::string_view szDatabaseVersion,
                               std::string_view szConfiguration)
 {

@@ -19,6 +19,11 @@ struct WindowSize
 // 1152 × 864 and 1024 × 768 larger than the window and smaller than the
 // screen in both directions; nothing when the window stays as it is.
 std::optional<WindowSize> GrownWindowSize(WindowSize window, WindowSize screen);
+// The start-up size on any screen: the grown size when there is one; else,
+// on a screen too small for 1440 × 900 (a laptop's 1366 × 768, a scaled
+// full-HD screen), the whole work area, so that the pages get all the room
+// the screen has; nothing when the window stays as it is.
+std::optional<WindowSize> StartupWindowSize(WindowSize window, WindowSize screen, WindowSize workArea);
 
 // "<title> <version> - <database version> <configuration>", without trailing
 // blanks, and without " - " while there is no database version.

@@ -65,11 +65,26 @@ TEST_F(DialogsTest, QuestionShowsItsButtonsInOrderAndAnswersTheirCodes)
 
 TEST_F(DialogsTest, EscapeAnswersTheEscapeButtonAndClosingWithoutOneKeepsTwo)
 {
-  TBaseMsg yesNo(nullptr, MessageRequest{nullptr, i18n::DialogKind::Question, {B::Yes, B::No}, 74, {}});
-  yesNo.show();
   QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-  QApplication::sendEvent(&yesNo, &escape);
-  EXPECT_EQ(yesNo.ReturnCode(), 7);
+  // Every question with a Cancel button takes Escape as Cancel.
+  const struct
+  {
+    i18n::DialogButtons buttons;
+    int escapeCode;
+  } cases[] = {
+    {{B::Yes, B::No}, 7},
+    {{B::Yes, B::No, B::Cancel}, 2},
+    {{B::OK, B::Cancel}, 2},
+    {{B::Abort, B::Retry, B::Cancel}, 2},
+    {{B::Yes, B::YesToAll, B::No, B::NoToAll, B::Cancel}, 2},
+  };
+  for (const auto& c : cases) {
+    TBaseMsg question(nullptr, MessageRequest{nullptr, i18n::DialogKind::Question, c.buttons, 74, {}});
+    question.show();
+    QApplication::sendEvent(&question, &escape);
+    EXPECT_EQ(question.ReturnCode(), c.escapeCode);
+    EXPECT_FALSE(question.isVisible());
+  }
 
   TBaseMsg ok(nullptr, MessageRequest{nullptr, i18n::DialogKind::Information, {B::OK}, 5, {}});
   ok.show();

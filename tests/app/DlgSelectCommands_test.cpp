@@ -1,5 +1,7 @@
+#include "app/BaseMsgDialog.h"
 #include "app/DatabasePage.h"
 #include "app/DlgSelect.h"
+#include "app/ResultsPage.h"
 #include "engine/SelectionModel.h"
 #include "app/ProjectStore.h"
 
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -193,7 +196,8 @@ TEST_F(DlgSelectCommandsTest, NewAsksToSaveAndStartsAFreshProject)
   v_prompts.answers = {kYes}; // saved to its own file
   Trigger("ACF_New");
   EXPECT_EQ(OnlyQuestion().nMessage, 74);
-  EXPECT_EQ(OnlyQuestion().buttons, (i18n::DialogButtons{i18n::DialogButton::Yes, i18n::DialogButton::No}));
+  EXPECT_EQ(OnlyQuestion().buttons,
+            (i18n::DialogButtons{i18n::DialogButton::Yes, i18n::DialogButton::No, i18n::DialogButton::Cancel}));
   EXPECT_EQ(v_store.saved, QStringList{"/tmp/old.awr"});
   EXPECT_EQ(v_store.initialised, 1);
   EXPECT_EQ(v_window.GetProjectFileName(), "");
@@ -208,6 +212,40 @@ TEST_F(DlgSelectCommandsTest, NewAsksToSaveAndStartsAFreshProject)
   Trigger("ACF_New");
   EXPECT_EQ(v_store.initialised, 1);
   EXPECT_TRUE(v_window.DataHaveChanged());
+}
+
+// The real question dialog, answered with Escape as a reflexive user does.
+class EscapePressingPrompts : public test::RecordingPrompts
+{
+public:
+  int ShowNumberedMessage(const MessageRequest& request) override
+  {
+    questions.push_back(request);
+    TBaseMsg dialog(nullptr, request);
+    dialog.show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &escape);
+    return dialog.ReturnCode();
+  }
+};
+
+TEST_F(DlgSelectCommandsTest, EscapeOnTheSaveQuestionStopsNewAndOpen)
+{
+  EscapePressingPrompts prompts;
+  ScopedUserPrompts scoped(prompts);
+  v_window.SetProjectFileName("/tmp/work.awr");
+  v_window.SetDataHaveChanged();
+  prompts.openAnswer = "/tmp/other.awr";
+  for (const char* command : {"ACF_New", "ACF_Open"}) {
+    SCOPED_TRACE(command);
+    Trigger(command);
+    EXPECT_EQ(prompts.questions.back().nMessage, 74);
+    EXPECT_TRUE(v_window.DataHaveChanged());
+    EXPECT_EQ(v_window.GetProjectFileName(), "/tmp/work.awr");
+  }
+  EXPECT_EQ(v_store.initialised, 0);
+  EXPECT_TRUE(prompts.openRequests.empty());
+  EXPECT_TRUE(v_store.saved.isEmpty());
 }
 
 TEST_F(DlgSelectCommandsTest, AboutShowsProgramVersionAndCatalogueVersion)
@@ -261,6 +299,15 @@ TEST_F(DlgSelectCommandsTest, ScreenshotsSaveAPictureOfEveryVisiblePage)
                                 "04-Tab_Database.png", "05-Tab_Fan.png", "06-Tab_Configuration.png"}));
   const QImage picture(QString::fromStdString((dir / "shots" / "04-Tab_Database.png").string()));
   EXPECT_EQ(picture.size(), v_window.size());
+  // Each page was filled as changing to it fills it: the Database page holds
+  // the unit's data, the Results page its options.
+  const Cls_Brisa* unit = v_window.Model()->CurrentBrisa();
+  ASSERT_TRUE(unit);
+  EXPECT_EQ(v_window.DatabasePage()->Value("Txt_DeviceName"), QString::fromStdString(unit->GetQualifiedName()));
+  EXPECT_FALSE(v_window.DatabasePage()->Value("Txt_WHD").isEmpty());
+  EXPECT_GT(v_window.ResultsPage()->AvailOptions()->topLevelItemCount() +
+              v_window.ResultsPage()->UsedOptions()->topLevelItemCount(),
+            0);
 }
 
 TEST_F(DlgSelectCommandsTest, DatabasePageShowsTheUnitsDataAndItsOptions)

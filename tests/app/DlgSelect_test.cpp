@@ -55,8 +55,8 @@ TEST_F(DlgSelectTest, ToolbarCarriesTheCommandsInOrderWithCaptionsAndHints)
 {
   const std::vector<Command> expected = {
     {"ACF_New", "New", "Creates a new Airwright project"},
-    {"ACF_Open", "Open...", "Opens a Airwright project file"},
-    {"ACF_Save", "Save...", "Saves a VAirwright project file"},
+    {"ACF_Open", "Open...", "Opens an Airwright project file"},
+    {"ACF_Save", "Save...", "Saves an Airwright project file"},
     {"ACF_Exit", "Exit", "Quits the Airwright selection program"},
     {"ACF_Report", "Report...", "Creates a report about the selected ventilation device"},
     {"ACT_BillOfMaterials", "Material List XML Export...", "Material List XML Export"},
@@ -90,7 +90,7 @@ TEST_F(DlgSelectTest, SaveAndExitButtonsKeepTheirOwnHints)
 {
   auto* toolbar = v_window.findChild<QToolBar*>("Ctl_Toolbar");
   const std::vector<std::pair<QString, QString>> buttons = {
-    {"ACF_Save", "Saves a Airwright project file"},
+    {"ACF_Save", "Saves an Airwright project file"},
     {"ACF_Exit", "Quits the Airwright  selection program"},
   };
   for (const auto& [name, hint] : buttons) {

@@ -30,6 +30,29 @@ TEST(ScreenshotMode, ADamagedCatalogueEndsWithItsMessageInsteadOfWaiting)
   EXPECT_NE(err.find("airwright: "), std::string::npos) << err;
 }
 
+// Runs the window's screenshot mode; answers its exit code (124: it waited).
+int Shoot(const test::TempDir& dir, const std::string& szArguments)
+{
+  const std::string command = "timeout 60 " + test::Quoted(AW_APP_PATH) + " --language en --screenshots " +
+                              test::Quoted(dir.Path() / "shots") + " " + szArguments + " >/dev/null 2>" +
+                              test::Quoted(dir.Path() / "err");
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ScreenshotMode, ShootsTheStateOfAProjectFileAndRefusesOneItCannotOpen)
+{
+  test::TempDir dir;
+  const test::CliRun saved =
+    test::RunCli(dir.Path(), "select --family dorsa --save-project " + test::Quoted(dir.Path() / "dorsa.awr"));
+  ASSERT_EQ(saved.exitCode, 0) << saved.err;
+  ASSERT_EQ(Shoot(dir, test::Quoted(dir.Path() / "dorsa.awr")), 0) << test::ReadFileBytes(dir.Path() / "err");
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "shots" / "04-Tab_Database.png"));
+
+  EXPECT_EQ(Shoot(dir, test::Quoted(dir.Path() / "missing.awr")), 1);
+  EXPECT_NE(test::ReadFileBytes(dir.Path() / "err").find("missing.awr could not be opened"), std::string::npos);
+}
+
 } // namespace
 } // namespace aw
 

@@ -34,6 +34,26 @@ TEST(WindowSizeRuleTest, GrowsToTheFirstCandidateBetweenWindowAndScreen)
   }
 }
 
+TEST(WindowSizeRuleTest, OnAScreenTooSmallForTheDesignSizeTheWindowTakesTheWorkArea)
+{
+  struct Case
+  {
+    WindowSize window, screen, workArea;
+    std::optional<WindowSize> size;
+  };
+  const std::vector<Case> cases = {
+    {{1024, 720}, {1920, 1080}, {1920, 1040}, WindowSize{1440, 900}}, // the grown size where there is one
+    {{1024, 720}, {1366, 768}, {1366, 740}, WindowSize{1366, 740}},   // a laptop: no candidate fits
+    {{1024, 720}, {960, 540}, {960, 540}, WindowSize{960, 540}},      // full HD at scale 2
+    {{1366, 740}, {1366, 768}, {1366, 740}, std::nullopt},            // already filling it
+    {{1440, 600}, {1920, 1080}, {1920, 1040}, std::nullopt},          // a large screen: only the growing rule
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.screen.nWidth) + "x" + std::to_string(c.screen.nHeight));
+    EXPECT_EQ(StartupWindowSize(c.window, c.screen, c.workArea), c.size);
+  }
+}
+
 TEST(MainWindowTextsTest, CaptionAboutAndFamilyNames)
 {
   EXPECT_EQ(MainWindowCaption("Airwright", "DB 3.1", ""), "Airwright 7.2.0 - DB 3.1");
