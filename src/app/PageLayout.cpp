@@ -20,6 +20,14 @@ int PreferredWidth(const QLayoutItem* item)
   return std::max(item->sizeHint().width(), item->minimumSize().width());
 }
 
+int WidestPreferred(const QList<QLayoutItem*>& items)
+{
+  int widest = 0;
+  for (const QLayoutItem* item : items)
+    widest = std::max(widest, PreferredWidth(item));
+  return widest;
+}
+
 int HeightAt(const QLayoutItem* item, int nWidth)
 {
   const int height = item->hasHeightForWidth() ? item->heightForWidth(nWidth) : item->sizeHint().height();
@@ -169,9 +177,7 @@ QSize TFlowLayout::sizeHint() const
 {
   const QList<QLayoutItem*> items = VisibleItems();
   const qsizetype perRow = v_preferredPerRow > 0 ? std::min<qsizetype>(v_preferredPerRow, items.size()) : items.size();
-  int widest = 0;
-  for (const QLayoutItem* item : items)
-    widest = std::max(widest, PreferredWidth(item));
+  const int widest = WidestPreferred(items);
   int width = 0;
   for (qsizetype i = 0; i < perRow; ++i)
     width += (v_columns == TColumns::Uniform ? widest : PreferredWidth(items[i])) + (i > 0 ? Spacing() : 0);
@@ -188,9 +194,7 @@ void TFlowLayout::setGeometry(const QRect& rect)
 
 int TFlowLayout::UniformColumns(const QList<QLayoutItem*>& items, int nWidth) const
 {
-  int widest = 0;
-  for (const QLayoutItem* item : items)
-    widest = std::max(widest, PreferredWidth(item));
+  const int widest = WidestPreferred(items);
   const int columns = (nWidth + Spacing()) / std::max(1, widest + Spacing());
   return std::clamp(columns, 1, std::max(1, int(items.size())));
 }

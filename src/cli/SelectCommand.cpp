@@ -10,6 +10,7 @@
 #include "air/SI_Units.h"
 #include "air/ValueFormatting.h"
 #include "catalogue/CatalogueSession.h"
+#include "docs/Utf8.h"
 #include "engine/EngineFactory.h"
 #include "engine/FamilyTraits.h"
 #include "engine/SelectionModel.h"
@@ -430,10 +431,7 @@ std::string Fixed(const Json& value, int nDigits)
 
 std::size_t CharCount(const std::string& text)
 {
-  std::size_t n = 0; // UTF-8 characters, not bytes
-  for (const char c : text)
-    n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return n;
+  return docs::DecodeUtf8(text).size(); // characters, not bytes
 }
 
 // Columns as wide as their widest cell or title: the first nLeftColumns
