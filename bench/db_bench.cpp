@@ -1,7 +1,9 @@
 // Loading a catalogue-shaped database of about 100,000 objects (about 10 MB
 // of text) from bytes in memory into a connected memory engine, plain and
-// compressed. Throughput is counted in bytes of text per second; the peak
-// resident memory of the process is reported beside it.
+// compressed. Throughput is counted in bytes of text per second; beside it
+// the heap a load needs at its peak and keeps afterwards, as a multiple of
+// the expanded text and per object, and the peak resident memory of the
+// process.
 //
 // Undo steps on the same database: single-object transactions, then undo
 // and redo of as many steps as the stack holds; the time of each kind of
@@ -17,12 +19,60 @@
 #include <malloc.h>
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <new>
 
 #include <random>
 #include <string>
+
+// The heap in use, counted at every operator new and delete of the process,
+// so that the peak of a load is seen and not only what it keeps. The LZSS
+// streams allocate on their worker threads, hence the atomics.
+namespace heap {
+
+std::atomic<std::int64_t> inUse{0};
+std::atomic<std::int64_t> peak{0};
+
+void Count(std::int64_t nBytes)
+{
+  const std::int64_t now = inUse.fetch_add(nBytes, std::memory_order_relaxed) + nBytes;
+  std::int64_t highest = peak.load(std::memory_order_relaxed);
+  while (now > highest && !peak.compare_exchange_weak(highest, now, std::memory_order_relaxed)) {
+  }
+}
+
+// Starts a new peak at what is in use now; answers that.
+std::int64_t StartPeak()
+{
+  const std::int64_t now = inUse.load(std::memory_order_relaxed);
+  peak.store(now, std::memory_order_relaxed);
+  return now;
+}
+
+} // namespace heap
+
+void* operator new(std::size_t nBytes)
+{
+  void* p = std::malloc(nBytes ? nBytes : 1);
+  if (!p)
+    throw std::bad_alloc();
+  heap::Count(static_cast<std::int64_t>(malloc_usable_size(p)));
+  return p;
+}
+
+void operator delete(void* p) noexcept
+{
+  if (!p)
+    return;
+  heap::Count(-static_cast<std::int64_t>(malloc_usable_size(p)));
+  std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace aw {
 namespace {
@@ -92,16 +142,20 @@ void Load(benchmark::State& state, bool bCompressed)
   CTFactory factory;
   CTMemDbEngine::UseCompression(true);
   CTMemDbEngine::SetCompressionSignature(std::string(kLZSSDatabaseSignature));
+  std::int64_t peakBytes = 0, keptBytes = 0;
   for (auto _ : state) {
     // Only the load is timed: not copying the input, not freeing the engine.
     state.PauseTiming();
     auto engine = std::make_unique<CTMemDbEngine>(&factory, CTFactory::kLogicalName, "", true, CTFactory::kDbIx);
     CTMemoryStream bytes(text);
+    const std::int64_t before = heap::StartPeak();
     state.ResumeTiming();
     if (!engine->LoadFromStream(bytes))
       state.SkipWithError(engine->LastError().c_str());
     benchmark::DoNotOptimize(engine->CountObjects(144));
     state.PauseTiming();
+    peakBytes = std::max(peakBytes, heap::peak.load() - before);
+    keptBytes = heap::inUse.load() - before;
     engine.reset();
     state.ResumeTiming();
   }
@@ -109,7 +163,12 @@ void Load(benchmark::State& state, bool bCompressed)
                           static_cast<std::int64_t>(CatalogueText(false).size()));
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  state.counters["text_MB"] = static_cast<double>(CatalogueText(false).size()) / 1e6;
+  const double textBytes = static_cast<double>(CatalogueText(false).size());
+  state.counters["text_MB"] = textBytes / 1e6;
+  // A load may need at most three times the expanded text at its peak.
+  state.counters["peak_heap_per_text"] = static_cast<double>(peakBytes) / textBytes;
+  state.counters["peak_heap_B_per_object"] = static_cast<double>(peakBytes) / kObjects;
+  state.counters["kept_heap_B_per_object"] = static_cast<double>(keptBytes) / kObjects;
   state.counters["peak_RSS_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 

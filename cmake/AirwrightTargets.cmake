@@ -25,6 +25,20 @@ function(aw_core_library)
   endif()
 endfunction()
 
+# aw_program_resources(target [BOOTSTRAP])
+# The program data an executable carries (data/CMakeLists.txt): the full set,
+# or with BOOTSTRAP the small set of the tools that make the full one. The
+# resource layer of src/platform only declares the table; linking it here as
+# object files keeps the core libraries free of data, whatever the link order.
+function(aw_program_resources target)
+  cmake_parse_arguments(ARG "BOOTSTRAP" "" "" ${ARGN})
+  if(ARG_BOOTSTRAP)
+    target_link_libraries(${target} PRIVATE aw_resources_bootstrap)
+  else()
+    target_link_libraries(${target} PRIVATE aw_resources_full)
+  endif()
+endfunction()
+
 # aw_test_suite(NAME folder LIBS targets... [DEFINITIONS NAME=VALUE...])
 # One GoogleTest executable per mirrored source folder. Its main() (the
 # test support's TestMain.cpp) gives the run its own HOME and XDG folders
@@ -39,6 +53,7 @@ function(aw_test_suite)
   set(target test_${ARG_NAME})
   add_executable(${target} ${sources} "${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp")
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} aw_test_support GTest::gtest GTest::gmock)
+  aw_program_resources(${target})
   set(home "${PROJECT_BINARY_DIR}/test-home/${ARG_NAME}")
   target_compile_definitions(${target} PRIVATE
     AW_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data" AW_TEST_HOME="${home}" ${ARG_DEFINITIONS})
@@ -54,6 +69,7 @@ function(aw_benchmark)
   set(target bench_${ARG_NAME})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+  aw_program_resources(${target})
   aw_set_warnings(${target})
   if(AW_BUILD_TESTS)
     add_test(NAME ${target}.smoke COMMAND ${target} --benchmark_min_time=0.001)

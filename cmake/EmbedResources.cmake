@@ -1,5 +1,6 @@
 # aw_embed_resources(TARGET name RESOURCES ResourceName=path ...)
-# Compiles named data files into a static library. The generated source
+# Compiles named data files into an object library, which the executables
+# link (aw_program_resources) so that the core libraries carry no data. The generated source
 # defines aw::platform::EmbeddedResourceTable(), which the resource layer of
 # src/platform looks names up in. Each file is regenerated when it changes.
 function(aw_embed_resources)
@@ -50,6 +51,6 @@ ${rows}  };
 }
 }
 ")
-  add_library(${ARG_TARGET} STATIC ${generated} "${table}")
+  add_library(${ARG_TARGET} OBJECT ${generated} "${table}")
   target_include_directories(${ARG_TARGET} PRIVATE "${PROJECT_SOURCE_DIR}/src")
 endfunction()

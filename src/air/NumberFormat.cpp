@@ -123,13 +123,10 @@ std::optional<double> ParseNumber(std::string_view szText)
     szText.remove_prefix(1);
   while (!szText.empty() && IsBlank(szText.back()))
     szText.remove_suffix(1);
-  std::string text(szText);
-  for (char& c : text) {
-    if (c == ' ')
-      c = '0';
-    else if (c == ',')
-      c = '.';
-  }
+  std::string text;
+  for (char c : szText)
+    if (c != ' ')
+      text += c == ',' ? '.' : c;
   std::size_t start = 0;
   if (!text.empty() && (text[0] == '+' || text[0] == '-'))
     start = 1;

@@ -20,9 +20,11 @@ std::string Number2Str(double value, int nPrecision, char cDecimalSeparator = '.
 // significant digits. A zero never shows a minus sign ("-0.0" reads "0.0").
 std::string Number2FmtStr(double value, int nWidth, int nDigits, char cDecimalSeparator = '.');
 
-// Reads a number typed by the user: surrounding blanks are ignored, inner
-// blanks count as "0", and "." and "," both act as the decimal separator.
-// Nothing when the text is no (finite) number.
+// Reads a number typed by the user: surrounding and inner blanks are dropped
+// ("1 000" is 1000, as the number-field filter shows it), and "." and ","
+// both act as the decimal separator. Nothing when the text is no (finite)
+// decimal number. The one parser of number text: the window, the dialogs and
+// the command line all read through it.
 std::optional<double> ParseNumber(std::string_view szText);
 
 // ParseNumber, with 0 for a text that is no number.

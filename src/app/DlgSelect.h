@@ -43,6 +43,9 @@ public:
   // Runs the start-up sequence unless it has run; the first show of the
   // window calls it through the event loop.
   void RunStartup();
+  // Where start-up reads the catalogue from (the one the program carries
+  // unless set); set before the start-up runs.
+  void UseCatalogueSource(CTCatalogueSource source) { v_catalogueSource = std::move(source); }
 
   // The project commands' store of inputs; the window keeps using it until
   // another is set (none: the window's own, which cannot save yet).
@@ -120,6 +123,8 @@ private:
   StageResult ReadUnitsAndFamilies();
   StageResult InitialiseSelection();
   StageResult OpenProjectOfArguments();
+  // Shows why the catalogue cannot be used and stops the program with 1.
+  StageResult RefuseCatalogue();
   void SetChanged(bool bChanged);
   void UpdateCaption();
 
@@ -194,6 +199,7 @@ private:
   QString v_databaseVersion;
   QString v_caption; // without the project's file
   std::unique_ptr<ProjectStore> v_ownStore;
+  CTCatalogueSource v_catalogueSource = CTCatalogueSource::Embedded();
   std::unique_ptr<CTCatalogueSession> v_catalogue; // the device catalogue, from start-up stage 8 on
   std::unique_ptr<CTSelectionModel> v_model;        // from start-up stage 23 on; uses the catalogue
   bool v_pagesBound = false;

@@ -74,7 +74,8 @@ void TDlgSelect::BuildStartupSequence()
   });
   s.Add(8, "catalogue factory", "device catalogue", [this] {
     // The engine's factory, so that the units carry their performance model.
-    v_catalogue = std::make_unique<CTCatalogueSession>(std::make_unique<CTEngineFactory>());
+    v_catalogue = std::make_unique<CTCatalogueSession>(v_catalogueSource, CTCatalogueLoadOptions{},
+                                                       std::make_unique<CTEngineFactory>());
     return StageResult::Continue();
   });
   s.Add(9, "catalogue glossary", "translation", [this] {
@@ -88,21 +89,18 @@ void TDlgSelect::BuildStartupSequence()
     const QString title = QString::fromStdString(i18n::GetUnicodeString(i18n::kMsgProgramName));
     return CheckDefaultLocale(this, v_catalogue->Factory(), title) ? StageResult::Continue() : StageResult::Stop(0);
   });
-  // A catalogue that cannot be loaded or has another structure is a failure
-  // of the program's installation: its message is shown, the program ends with 1.
+  // A catalogue that cannot be loaded, has another structure or no units is
+  // a failure of the program's installation: its message is shown, the
+  // program ends with 1.
   s.Add(12, "catalogue connection", "object database", [this] {
-    if (v_catalogue->Connect())
-      return StageResult::Continue();
-    // The session shows nothing: the window gives its message for the failure.
-    const CTCatalogueError& error = *v_catalogue->Error();
-    CTDbObject::ShowDbMessage(nullptr, error.msgNo, error.msgParam);
-    return StageResult::Stop(1);
+    return v_catalogue->Connect() ? StageResult::Continue() : RefuseCatalogue();
   });
   // The online services have no subsystem on this platform: their configuration
   // check and the disclaimer pass.
   s.Add(13, "online-services configuration check", "online services", [] { return StageResult::Continue(); });
   s.Add(14, "database version check", "device catalogue", [this] {
-    return v_catalogue->CheckVersion(true) ? StageResult::Continue() : StageResult::Stop(1);
+    return v_catalogue->CheckVersion(false) && v_catalogue->CheckHasUnits() ? StageResult::Continue()
+                                                                             : RefuseCatalogue();
   });
   s.Add(15, "run identifier", "device catalogue", [this] {
     SetDatabaseVersion(QString::fromStdString(Cls_DdbVersionInfo::GetKorvathVersion(&v_catalogue->Factory())));
@@ -149,6 +147,18 @@ StageResult TDlgSelect::OpenProjectOfArguments()
     return StageResult::Continue();
   OpenProjectFile(v_arguments.first());
   return StageResult::Continue();
+}
+
+StageResult TDlgSelect::RefuseCatalogue()
+{
+  // The catalogue the program carries is named by its numbered message; a
+  // catalogue file by the session's one line with the file and the place.
+  const CTCatalogueError& error = *v_catalogue->Error();
+  if (v_catalogue->Source().IsEmbedded())
+    TBaseMsg::DisplayError(nullptr, error.msgNo, {error.msgParam});
+  else
+    TBaseMsg::DisplayError(nullptr, QString::fromStdString(error.Text()));
+  return StageResult::Stop(1);
 }
 
 StageResult TDlgSelect::PrepareDialogs()

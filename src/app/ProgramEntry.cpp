@@ -44,8 +44,9 @@ std::optional<QString> TakeScreenshotOption(QStringList& arguments)
 
 // "--catalogue FILE" on the command line, else the environment's
 // AIRWRIGHT_CATALOGUE: a catalogue file to use instead of the embedded one.
-// Answers false (with the reason on stderr) when it names no readable file.
-bool UseCatalogueOption(QStringList& arguments)
+// Nothing (with the reason on stderr) when the option names no file; the
+// file itself is read, and refused with its message, by the start-up.
+std::optional<CTCatalogueSource> TakeCatalogueOption(QStringList& arguments)
 {
   QString file = qEnvironmentVariable("AIRWRIGHT_CATALOGUE");
   const qsizetype at = arguments.indexOf(QStringLiteral("--catalogue"));
@@ -54,15 +55,10 @@ bool UseCatalogueOption(QStringList& arguments)
     arguments.remove(at, at + 1 < arguments.size() ? 2 : 1);
     if (file.isEmpty()) {
       std::cerr << "airwright: --catalogue needs a file\n";
-      return false;
+      return std::nullopt;
     }
   }
-  std::string error;
-  if (!file.isEmpty() && !CTCatalogueSession::UseCatalogueFile(file.toStdString(), error)) {
-    std::cerr << "airwright: " << error << '\n';
-    return false;
-  }
-  return true;
+  return file.isEmpty() ? CTCatalogueSource::Embedded() : CTCatalogueSource::File(file.toStdString());
 }
 
 bool DisplayAvailable(int argc, char** argv)
@@ -124,7 +120,8 @@ int RunProgram(int argc, char** argv)
     i18n::RegisterProgramMessages();
     noUser.emplace(unattended);
   }
-  if (!UseCatalogueOption(arguments) || !TakeLanguageOption(arguments))
+  const std::optional<CTCatalogueSource> catalogue = TakeCatalogueOption(arguments);
+  if (!catalogue || !TakeLanguageOption(arguments))
     return 2;
 
   // Declared before the window, so that it is released after the window has gone.
@@ -135,6 +132,7 @@ int RunProgram(int argc, char** argv)
   // The program's numbered messages, before any window.
   i18n::RegisterProgramMessages();
   TDlgSelect window(arguments);
+  window.UseCatalogueSource(*catalogue);
   if (screenshotFolder) {
     std::optional<int> stopped;
     QObject::connect(&window, &TDlgSelect::StartupStopped, [&stopped](int nExitCode) { stopped = nExitCode; });

@@ -126,20 +126,6 @@ void CTCatalogueSession::PrepareObjectDatabase()
   CTElemDbObjectMap::SetTableSize(kObjectMapSize);
 }
 
-bool CTCatalogueSession::UseCatalogueFile(const std::filesystem::path& file, std::string& szError)
-{
-  std::ifstream in(file, std::ios::binary);
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(file, ec);
-  std::vector<std::byte> bytes(ec ? 0 : static_cast<std::size_t>(size));
-  if (!in || ec || !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
-    szError = "cannot read the catalogue " + file.string();
-    return false;
-  }
-  platform::Resources::Replace(CTFactory::kLogicalName, std::move(bytes));
-  return true;
-}
-
 void CTCatalogueSession::UseGlossary(const CTTranslationSource* pGlossary)
 {
   SessionGlossary() = pGlossary;

@@ -73,10 +73,6 @@ public:
   // Once per process, before any factory connects: registers the resource
   // engine and sizes the object maps.
   static void PrepareObjectDatabase();
-  // The window's start-up still replaces the embedded catalogue with a
-  // file's bytes for the rest of the process; false with szError when it
-  // cannot be read. The command line passes a source instead.
-  static bool UseCatalogueFile(const std::filesystem::path& file, std::string& szError);
   // The glossary every session created from now on gives its factory, so that
   // stored texts are read translated; none reads them as stored. Not owned.
   static void UseGlossary(const CTTranslationSource* pGlossary);

@@ -8,8 +8,10 @@
 
 #include "air/NumberFormat.h"
 #include "air/SI_Units.h"
+#include "air/TypedValue.h"
 #include "air/ValueFormatting.h"
 #include "catalogue/CatalogueSession.h"
+#include "catalogue/CatalogueText.h"
 #include "docs/Utf8.h"
 #include "engine/EngineFactory.h"
 #include "engine/FamilyTraits.h"
@@ -36,27 +38,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 
-// "³" → "3", "²" → "2", "°" dropped, ASCII case folded.
-std::string NormalisedUnit(std::string_view text)
-{
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const std::string_view rest = text.substr(i);
-    if (rest.starts_with("³")) {
-      out += '3';
-      i += std::string_view("³").size() - 1;
-    } else if (rest.starts_with("²")) {
-      out += '2';
-      i += std::string_view("²").size() - 1;
-    } else if (rest.starts_with("°")) {
-      i += std::string_view("°").size() - 1;
-    } else if (text[i] != ' ') {
-      out += platform::FoldAscii(text[i]);
-    }
-  }
-  return out;
-}
-
 // A number as typed and the index of its unit in the dimension (0: the base unit).
 struct TypedValue
 {
@@ -64,35 +45,30 @@ struct TypedValue
   int nUnitIndex = 0;
 };
 
-// A value with an optional unit of its dimension ("1200m3/h", "-10C",
-// "0.6inH2O"); a bare number is in the base unit.
+// A value with an optional unit of its dimension; a bare number is in the base unit.
 TypedValue ParseValue(const std::string& szText, U_RepUnit TheUnit, const std::string& szOption)
 {
-  std::size_t end = 0;
-  if (end < szText.size() && (szText[end] == '-' || szText[end] == '+'))
-    ++end;
-  while (end < szText.size() && (std::isdigit(static_cast<unsigned char>(szText[end])) || szText[end] == '.'))
-    ++end;
-  const std::optional<double> number = ParseNumber(std::string_view(szText).substr(0, end));
-  if (!number)
+  const CTTypedValue typed = ParseTypedValue(szText, TheUnit);
+  if (typed.fault == TypedValueFault::NoNumber)
     throw CommandError(szOption + ": \"" + PrintableBytes(szText, 40) + "\" is no number");
-  const std::string unit = NormalisedUnit(std::string_view(szText).substr(end));
-  if (unit.empty())
-    return {*number, 0};
-  for (int index = 0; index < TU_Form::DimensionCount(TheUnit); ++index)
-    if (NormalisedUnit(TU_Form::GetSpecificString(TheUnit, index)) == unit)
-      return {*number, index};
-  std::string known;
-  for (int index = 0; index < TU_Form::DimensionCount(TheUnit); ++index)
-    known += (index ? ", " : "") + TU_Form::GetSpecificString(TheUnit, index);
-  throw CommandError(szOption + ": unknown unit in \"" + szText + "\" (known: " + known + ")");
+  if (typed.fault == TypedValueFault::UnknownUnit)
+    throw CommandError(szOption + ": unknown unit in \"" + PrintableBytes(szText, 40) + "\" (known: " +
+                       KnownUnits(TheUnit) + ")");
+  return {typed.number, typed.nUnitIndex};
 }
 
-// Enters a value as the user types it into the input: rounded once, in its unit.
+// Enters a value as the user types it into the input: rounded once, in its
+// unit. A value the input limits is taken as the window takes it, and said.
 void Enter(CTUnitInput& input, const std::string& szText, const std::string& szOption)
 {
   const TypedValue typed = ParseValue(szText, input.Unit(), szOption);
   input.SetTypedVal(typed.number, typed.nUnitIndex);
+  const double step = input.StepOf(input.GetVal(), typed.nUnitIndex);
+  if (step != catalogue::RoundHalfEven(typed.number * input.Resolution()))
+    std::cerr << "airwright-cli: warning: " << szOption << ": \"" << PrintableBytes(szText, 40)
+              << "\" lies outside the input's range and is limited to "
+              << Number2Str(step / input.Resolution(), 15) << ' '
+              << TU_Form::GetSpecificString(input.Unit(), typed.nUnitIndex) << '\n';
 }
 
 // "T,RH": a temperature with an optional unit and a relative humidity in %.

@@ -1,6 +1,5 @@
 #include "i18n/BaseMsgMan.h"
 
-#include "air/NumberFormat.h"
 #include "air/SI_Units.h"
 #include "i18n/MessageTexts.h"
 
@@ -200,15 +199,6 @@ std::string CheckNumber(std::string_view szText)
   return CheckNumber(szText, TU_Form::GetDecimalSeparator());
 }
 
-double Str2Number(std::string_view szText)
-{
-  std::string compact;
-  for (char c : Trimmed(szText))
-    if (c != ' ')
-      compact += c;
-  return aw::Str2Number(compact);
-}
-
 bool IsIntegerText(std::string_view szText)
 {
   std::string_view s = Trimmed(szText);
@@ -220,16 +210,6 @@ bool IsIntegerText(std::string_view szText)
     if (!IsDigit(c))
       return false;
   return true;
-}
-
-std::string Number2Str(double value, int nPrecision)
-{
-  return aw::Number2Str(value, nPrecision, TU_Form::GetDecimalSeparator());
-}
-
-std::string Number2FmtStr(double value, int nWidth, int nDigits)
-{
-  return aw::Number2FmtStr(value, nWidth, nDigits, TU_Form::GetDecimalSeparator());
 }
 
 std::string ReducedFileName(std::string_view szPath)

@@ -70,17 +70,11 @@ std::string GetUnicodeString(const CTMessageRanges& ranges, int nNumber, const M
 std::string CheckNumber(std::string_view szText, char cDecimalSeparator);
 std::string CheckNumber(std::string_view szText); // with the user's separator
 
-// A number typed by the user: surrounding and inner blanks are dropped ("1 000"
-// is 1000), "." and "," both count as the decimal separator. 0 for no number.
-double Str2Number(std::string_view szText);
 // Whether the trimmed text is an integer: an optional sign and decimal digits.
 bool IsIntegerText(std::string_view szText);
 
-// General format with nPrecision significant digits, user's decimal separator.
-std::string Number2Str(double value, int nPrecision);
-// Fixed notation with nDigits decimals (scientific for nDigits < 0), right
-// aligned in nWidth characters, user's decimal separator.
-std::string Number2FmtStr(double value, int nWidth, int nDigits);
+// Number text (Number2Str, Number2FmtStr, Str2Number) has its home in
+// air/NumberFormat; the user's decimal separator is TU_Form's.
 
 // A shortened path for labels: a path of at most 30 characters or without "/"
 // stays; otherwise the first folder (and the next one when there is one), then

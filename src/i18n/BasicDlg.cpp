@@ -1,5 +1,6 @@
 #include "i18n/BasicDlg.h"
 
+#include "air/NumberFormat.h"
 #include "i18n/BaseMsgMan.h"
 #include "i18n/MessageTexts.h"
 

@@ -40,13 +40,22 @@ TEST(NumberFormat, ParsesBothSeparators)
 {
   const struct { const char* text; std::optional<double> value; } cases[] = {
       {"1.5", 1.5},   {"1,5", 1.5},     {" 1,5 ", 1.5},    {"-2,25", -2.25}, {"+3", 3.0},      {"1e3", 1000.0},
-      {".5", 0.5},    {"1 5", 105.0},   {"abc", {}},       {"", {}},         {"  ", {}},       {"1.2.3", {}},
+      {".5", 0.5},    {"1 5", 15.0},    {"abc", {}},       {"", {}},         {"  ", {}},       {"1.2.3", {}},
       {"1,2.3", {}},  {"inf", {}},      {"nan", {}},       {"1e999", {}},    {"12abc", {}},    {"+-1", {}},
   };
   for (const auto& c : cases)
     EXPECT_EQ(ParseNumber(c.text), c.value) << '"' << c.text << '"';
   EXPECT_EQ(Str2Number("abc"), 0);
   EXPECT_EQ(Str2Number(" 1,5 "), 1.5);
+}
+
+TEST(NumberFormat, InnerBlanksAreDroppedAsTheNumberFieldFilterDropsThem)
+{
+  const struct { const char* text; std::optional<double> value; } cases[] = {
+      {"1 000", 1000.0}, {"-2 5,25", -25.25}, {"1 000,5", 1000.5}, {"1.000,5", {}}, {"- 1", -1.0}, {" ", {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ParseNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
 } // namespace

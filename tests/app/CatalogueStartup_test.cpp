@@ -6,6 +6,7 @@
 #include "RecordingPrompts.h"
 #include "TestApplication.h"
 #include "platform/Resources.h"
+#include "support/TempDir.h"
 
 #include <QApplication>
 
@@ -35,9 +36,10 @@ protected:
   void TearDown() override { platform::Resources::RestoreEmbedded(); }
 
   // Runs the start-up of a new window; the exit code when it stopped.
-  std::optional<int> StartUp()
+  std::optional<int> StartUp(CTCatalogueSource source = CTCatalogueSource::Embedded())
   {
     TDlgSelect window;
+    window.UseCatalogueSource(std::move(source));
     std::optional<int> stopped;
     QObject::connect(&window, &TDlgSelect::StartupStopped, [&](int nExitCode) { stopped = nExitCode; });
     window.RunStartup();
@@ -79,6 +81,46 @@ TEST_F(CatalogueStartupTest, AnUnusableCatalogueShowsItsMessageAndEndsWithOne)
     EXPECT_EQ(StartUp(), 1);
     EXPECT_EQ(ShownMessage(), c.message);
   }
+}
+
+TEST_F(CatalogueStartupTest, AnUnusableCatalogueFileIsNamedWithThePlaceOfTheFault)
+{
+  test::TempDir dir;
+  const struct
+  {
+    const char* what;
+    std::optional<std::string> bytes; // none: there is no such file
+    std::string says;                 // after the file's name
+  } cases[] = {
+    {"damaged", CatalogueOfVersion("14.3").substr(0, 70), ": line "},
+    {"empty", "", ": the file is empty"},
+    {"without units", CatalogueOfVersion("14.3"), ": the catalogue has no units"},
+    {"another structure version", CatalogueOfVersion("15.0"), ": Incorrect version of database"},
+    {"missing", std::nullopt, ": there is no catalogue file of that name"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    v_prompts.questions.clear();
+    const auto file = dir.Path() / (std::string(c.what) + ".edi");
+    if (c.bytes)
+      test::WriteFileBytes(file, *c.bytes);
+    EXPECT_EQ(StartUp(CTCatalogueSource::File(file)), 1);
+    ASSERT_EQ(v_prompts.questions.size(), 1u);
+    const MessageRequest& shown = v_prompts.questions.front();
+    ASSERT_EQ(shown.params.size(), 1u);
+    EXPECT_EQ(shown.params.front().rfind(file.string() + c.says, 0), 0u) << shown.params.front();
+  }
+}
+
+TEST_F(CatalogueStartupTest, ACatalogueFileWithUnitsStartsTheProgram)
+{
+  test::TempDir dir;
+  const auto file = dir.Path() / "catalogue.edi";
+  const std::optional<platform::ResourceBytes> embedded = platform::Resources::Find("Device_Database");
+  ASSERT_TRUE(embedded);
+  test::WriteFileBytes(file, std::string(reinterpret_cast<const char*>(embedded->data()), embedded->size()));
+  EXPECT_EQ(StartUp(CTCatalogueSource::File(file)), std::nullopt);
+  EXPECT_TRUE(v_prompts.questions.empty());
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include "catalogue/ClPowerSupply.h"
 #include "engine/SelectionModel.h"
 #include "engine/UnitDataSheet.h"
+#include "air/NumberFormat.h"
+#include "air/SI_Units.h"
 #include "i18n/BaseMsgMan.h"
 
 #include <QComboBox>
@@ -35,7 +37,7 @@ QString Q(const std::string& s)
 
 QString Amperes(double value)
 {
-  return Q(i18n::Number2FmtStr(value, 1, 2)) + " A";
+  return Q(Number2FmtStr(value, 1, 2, TU_Form::GetDecimalSeparator())) + " A";
 }
 
 class DatabasePageTest : public ::testing::Test

@@ -15,19 +15,38 @@
 namespace aw {
 namespace {
 
-TEST(ScreenshotMode, ADamagedCatalogueEndsWithItsMessageInsteadOfWaiting)
+// A catalogue of the expected structure version without any unit.
+const char* const kNoUnits = "EDI100\r\n5 18 TBL_DdbVersionInfo 101\r\n5 6 DVI_ID 2\r\n5 13 DVI_DbVersion 10\r\n"
+                             "0\r\n0\r\n2 101 2 0 2 1 2 1\r\n2 1 10 4 14.3 \r\n0\r\n";
+
+TEST(ScreenshotMode, AnUnusableCatalogueEndsWithOneLineNamingTheFileInsteadOfWaiting)
 {
-  test::TempDir dir;
-  test::WriteFileBytes(dir.Path() / "damaged.edi", "EDI100\r\n5 garbage");
-  // timeout ends a program that waits on a dialog with 124.
-  const std::string command = "timeout 30 " + test::Quoted(AW_APP_PATH) + " --catalogue " +
-                              test::Quoted(dir.Path() / "damaged.edi") + " --screenshots " +
-                              test::Quoted(dir.Path() / "shots") + " >/dev/null 2>" + test::Quoted(dir.Path() / "err");
-  const int status = std::system(command.c_str());
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 1);
-  const std::string err = test::ReadFileBytes(dir.Path() / "err");
-  EXPECT_NE(err.find("airwright: "), std::string::npos) << err;
+  const struct
+  {
+    const char* what;
+    std::string bytes;
+    const char* place; // what the line says after the file name
+  } cases[] = {
+    {"damaged", "EDI100\r\n5 garbage", ": line 2, byte "},
+    {"empty", "", ": the file is empty"},
+    {"without units", kNoUnits, ": the catalogue has no units"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempDir dir;
+    const auto file = dir.Path() / "catalogue.edi";
+    test::WriteFileBytes(file, c.bytes);
+    // timeout ends a program that waits on a dialog with 124.
+    const std::string command = "timeout 30 " + test::Quoted(AW_APP_PATH) + " --catalogue " + test::Quoted(file) +
+                                " --screenshots " + test::Quoted(dir.Path() / "shots") + " >/dev/null 2>" +
+                                test::Quoted(dir.Path() / "err");
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const std::string err = test::ReadFileBytes(dir.Path() / "err");
+    EXPECT_NE(err.find("airwright: " + file.string() + c.place), std::string::npos) << err;
+    EXPECT_EQ(err.find("Device_Database"), std::string::npos) << "names the resource: " << err;
+  }
 }
 
 // Runs the window's screenshot mode; answers its exit code (124: it waited).
