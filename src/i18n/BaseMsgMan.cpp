@@ -105,6 +105,11 @@ void SetMessageTranslator(MessageTranslator translate)
   Translator() = std::move(translate);
 }
 
+std::string TranslateText(const std::string& szText)
+{
+  return szText.empty() || !Translator() ? szText : Translator()(szText);
+}
+
 std::string ReplacePlaceholders(std::string_view szText, const MessageParams& params)
 {
   std::string result;

@@ -47,6 +47,8 @@ void RegisterProgramMessages();
 
 // The translator applied to every registered text; none translates nothing.
 void SetMessageTranslator(MessageTranslator translate);
+// An interface text through the translator in effect (itself without one).
+std::string TranslateText(const std::string& szText);
 
 // Replaces "$<i>" by the i-th parameter (1-based) in one left-to-right pass:
 // inserted parameters are never scanned again, "$" takes all the digits that
