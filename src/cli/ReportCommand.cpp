@@ -37,6 +37,7 @@ void Run(const ReportOptions& o, const CommonOptions& common)
   ApplySelectOptions(model, o.select, session->Factory());
   if (!model.CurrentBrisa())
     throw CommandError("no unit is selected: the inputs give no solution", 2);
+  model.FillOptions(); // the options the project or the unit uses
   const auto distributor = docs::CTDistributorSettings::Load(platform::SettingsStore::User());
   if (const auto error = render::SaveSelectionReport(model, distributor, o.out))
     throw CommandError(i18n::GetUnicodeString(error->nMsgNo, {error->szFileName}) + " (" + error->szReason + ")");

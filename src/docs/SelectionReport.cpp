@@ -121,11 +121,12 @@ void CTSelectionReport::TitleCell(int nColumn, int nRow, const std::string& szTe
   v_table.SetColumnSpan(nColumn, nRow, nSpan);
 }
 
-int CTSelectionReport::PutBlock(int nColumn, int nRow, const CTViewBlock& block)
+int CTSelectionReport::PutBlock(int nColumn, int nRow, const CTViewBlock& block, bool bTranslate)
 {
-  TitleCell(nColumn, nRow++, Tr(block.szTitle), 2);
+  const auto caption = [&](const std::string& s) { return bTranslate ? Tr(s) : s; };
+  TitleCell(nColumn, nRow++, caption(block.szTitle), 2);
   for (const CTViewPair& pair : block.pairs) {
-    v_table.SetText(nColumn, nRow, " " + Tr(pair.szLabel));
+    v_table.SetText(nColumn, nRow, " " + caption(pair.szLabel));
     v_table.SetText(nColumn + 1, nRow, pair.szValue);
     v_table.SetHorAlign(nColumn + 1, nRow, HorAlign::Right);
     ++nRow;
@@ -133,9 +134,9 @@ int CTSelectionReport::PutBlock(int nColumn, int nRow, const CTViewBlock& block)
   return nRow;
 }
 
-int CTSelectionReport::PutBlocks(int nColumn, int nRow, const std::vector<CTViewBlock>& blocks)
+int CTSelectionReport::PutBlocks(int nColumn, int nRow, const std::vector<CTViewBlock>& blocks, bool bTranslate)
 {
-  for (const CTViewBlock& block : blocks) nRow = PutBlock(nColumn, nRow, block);
+  for (const CTViewBlock& block : blocks) nRow = PutBlock(nColumn, nRow, block, bTranslate);
   return nRow;
 }
 
@@ -275,11 +276,12 @@ void CTSelectionReport::WriteCommissioning()
   PutSectionHeading(kMsgCommissioning, false);
   const CTViewCommissioning c = v_view.Commissioning();
   const auto message = [this](int nMsgNo) { return v_texts.Message(nMsgNo); };
+  // Messages come in the user's language; the view's captions are translated here.
+  CTViewBlock dampers{Tr(c.Dampers.szTitle), {}};
+  for (const CTViewPair& pair : c.Dampers.pairs) dampers.Add(Tr(pair.szLabel), pair.szValue);
   std::vector<CTViewBlock> blocks;
-  // Messages are already in the user's language; PutBlock translates again,
-  // which leaves a translated text as it is.
   blocks.push_back({message(kMsgFanMode), {{message(kMsgSupply), c.szSupplySpeed}, {message(kMsgExhaust), c.szExhaustSpeed}}});
-  blocks.push_back(c.Dampers);
+  blocks.push_back(std::move(dampers));
   for (const CTViewControllerSettings& controller : c.controllers) {
     CTViewBlock block{v_texts.Message(kMsgControllerSettings, {controller.szOptionName}), {}};
     for (const CTViewSetting& s : controller.settings) {
@@ -293,7 +295,7 @@ void CTSelectionReport::WriteCommissioning()
     blocks.push_back(std::move(block));
   }
   NewTable(2);
-  PutBlocks(0, 0, blocks);
+  PutBlocks(0, 0, blocks, false);
   WriteTable(false);
 }
 

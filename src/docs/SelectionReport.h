@@ -84,7 +84,8 @@ public:
   // The block's title in bold on the title background over two columns at
   // (nColumn, nRow), then one row per pair: the caption, and the value
   // right-aligned in the next column. Answers the row after the block.
-  int PutBlock(int nColumn, int nRow, const CTViewBlock& block);
+  // Captions are translated unless they come translated (bTranslate false).
+  int PutBlock(int nColumn, int nRow, const CTViewBlock& block, bool bTranslate = true);
   // A numbered heading; with the unit, followed by "Selected ventilation device: ...".
   void PutSectionHeading(int nMsgNo, bool bWithDevice);
 
@@ -92,7 +93,7 @@ private:
   void NewTable(int nColumns);
   void WriteTable(bool bEmptyParagraph);
   void TitleCell(int nColumn, int nRow, const std::string& szText, int nSpan);
-  int PutBlocks(int nColumn, int nRow, const std::vector<CTViewBlock>& blocks);
+  int PutBlocks(int nColumn, int nRow, const std::vector<CTViewBlock>& blocks, bool bTranslate = true);
   void ModeCaptions();
   void WriteSpecification();
   void WriteSelectionData();

@@ -67,11 +67,11 @@ std::int32_t RefObject(Cls_BrisaSetting& setting, bool bExhaust)
   return obj;
 }
 
-// A fan-curve setting followed by the speed's step, when it has one.
+// A fan-curve setting followed by the speed's step (after a blank, since settings end in digits).
 std::string FanCurve(const std::string& szCurve, Cls_BrisaSpeed* pSpeed)
 {
   const double step = pSpeed ? std::nearbyint(pSpeed->GetSelect1()) : 0;
-  return step > 0 ? szCurve + std::to_string(static_cast<long long>(step)) : szCurve;
+  return step > 0 ? szCurve + " " + std::to_string(static_cast<long long>(step)) : szCurve;
 }
 
 } // namespace

@@ -83,6 +83,7 @@ class CTSelectionView
 public:
   // The model must outlive the view; it is read, never changed.
   explicit CTSelectionView(CTSelectionModel& model) : v_model(model) {}
+  virtual ~CTSelectionView() = default;
 
   bool HasUnit() const { return v_model.CurrentBrisa() != nullptr; }
   std::string UnitName() const;
@@ -111,7 +112,7 @@ public:
   std::optional<std::pair<CTViewBlock, CTViewBlock>> Capacities() const;
 
   // ---- the unit ----
-  std::vector<CTViewOption> UsedOptions() const;
+  virtual std::vector<CTViewOption> UsedOptions() const;
   CTViewCommissioning Commissioning() const;
   // The data sheet in two columns; rows without a value are left out.
   std::vector<CTViewBlock> TechnicalData(bool bLeftColumn) const;
