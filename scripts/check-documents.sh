@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Real-client check of the documents the program writes: LibreOffice converts
-# the sample RTF to PDF, and poppler's tools check its texts, page count and
-# picture; the program's own PDF is checked for texts in order and page count.
+# the sample RTF and the selection report to PDF, and poppler's tools check
+# their texts, page numbers and pictures; the program's own PDFs are checked
+# the same way.
 # Usage: scripts/check-documents.sh [build folder with src/cli/airwright-cli]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -65,5 +66,45 @@ if [ -f "$work/lo/sample.pdf" ]; then
     || fail "LibreOffice PDF: picture wider than the page"
 fi
 
-[ "$failures" -eq 0 ] && echo "check-documents: RTF through LibreOffice and the own PDF are as written"
+# The selection report: LibreOffice converts the RTF, and both PDFs show the
+# sections in order with the unit, its key results, the pictures and the page numbers.
+"$cli" report --family brisa --out "$work/report.rtf" >/dev/null || fail "airwright-cli report (RTF) failed"
+"$cli" report --family brisa --out "$work/report.pdf" >/dev/null || fail "airwright-cli report (PDF) failed"
+timeout 180 soffice --headless --convert-to pdf --outdir "$work/lo" "$work/report.rtf" >/dev/null 2>&1 \
+  || fail "LibreOffice could not convert report.rtf"
+picked="$("$cli" select --family brisa --json | python3 -c '
+import json, sys
+p = json.load(sys.stdin)["picked"]
+print(p["name"])
+print("%.1f%%" % p["cooling"]["temperatureEfficiency_pct"])')"
+unit="$(sed -n 1p <<<"$picked")"
+efficiency="$(sed -n 2p <<<"$picked")"
+report_expected=("Specification Data" "Selected ventilation device: $unit" "Room Airflow Conditions" "Cooling" "Heating"
+  "Selection Data" "$efficiency" "Page 1" "Selected option data" "KRC-10" "Commissioning parameters" "Technical data"
+  "Psychrometric Points" "Psychrometric Diagram" "Fan Characteristics" "Efficiency Data" "Corrected Efficiency Data"
+  "Configuration Data")
+# $3: the smallest number of pictures at least 600 px wide (the charts and
+# graphs are pictures in the RTF; the program's own PDF draws them as vectors).
+check_report() {
+  local pdf="$1" name="$2" wide="$3" text rest pages
+  [ -f "$pdf" ] || { fail "$name: no PDF"; return; }
+  text="$(pdftotext "$pdf" - | tr -s ' \n' '  ')"
+  rest="$text"
+  for piece in "${report_expected[@]}"; do
+    case "$rest" in
+      *"$piece"*) rest="${rest#*"$piece"}" ;;
+      *) fail "$name: \"$piece\" missing or out of order" ;;
+    esac
+  done
+  pages="$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')"
+  case "$text" in *"Page $pages"*) ;; *) fail "$name: no \"Page $pages\" on its last page" ;; esac
+  case "$text" in *'$1'*) fail "$name: a placeholder was not filled in" ;; esac
+  [ "$(pdfimages -list "$pdf" | awk 'NR > 2 && $3 == "image"' | wc -l)" -ge 1 ] || fail "$name: no logo"
+  [ "$(pdfimages -list "$pdf" | awk 'NR > 2 && $3 == "image" && $4 >= 600' | wc -l)" -ge "$wide" ] \
+    || fail "$name: fewer than $wide charts and graphs"
+}
+check_report "$work/lo/report.pdf" "LibreOffice PDF of report.rtf" 5
+check_report "$work/report.pdf" "airwright report PDF" 0
+
+[ "$failures" -eq 0 ] && echo "check-documents: RTF through LibreOffice and the own PDFs are as written"
 exit $((failures > 0))

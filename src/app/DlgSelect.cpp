@@ -169,6 +169,8 @@ void TDlgSelect::ConnectCommands()
     {ACF_Save, &TDlgSelect::ACF_SaveExecute}, {ACF_SaveAs, &TDlgSelect::ACF_SaveAsExecute},
     {ACF_Exit, &TDlgSelect::CloseProgram},
     {ACH_About, &TDlgSelect::ACH_AboutExecute},
+    {ACF_Report, &TDlgSelect::ACF_ReportExecute},
+    {ACF_Distributor, &TDlgSelect::ACF_DistributorExecute},
   };
   for (const auto& [action, handler] : handlers) {
     action->setEnabled(true);
@@ -294,9 +296,13 @@ bool TDlgSelect::FillPageContent(QWidget* page)
 
 QString TDlgSelect::ProjectFolder() const
 {
-  // The project folder of the preferences, when it names an existing folder.
-  const std::optional<std::string> folder =
-    platform::SettingsStore::User().ReadString(platform::kPreferencesKey, "PROJECT_PATH");
+  return PreferenceFolder("PROJECT_PATH");
+}
+
+QString TDlgSelect::PreferenceFolder(const char* szName)
+{
+  // A folder of the preferences, when it names an existing folder.
+  const std::optional<std::string> folder = platform::SettingsStore::User().ReadString(platform::kPreferencesKey, szName);
   if (!folder || folder->empty() || !QDir(QString::fromStdString(*folder)).exists())
     return {};
   return QString::fromStdString(*folder);

@@ -81,6 +81,10 @@ public:
   void ACF_SaveExecute();
   void ACF_SaveAsExecute();
   void ACH_AboutExecute();
+  // The report of the selected unit (after the unsaved-project question), opened afterwards.
+  void ACF_ReportExecute();
+  // The distributor data of the reports.
+  void ACF_DistributorExecute();
   // Runs the save question and closes the window unless the user keeps it.
   void CloseProgram();
 
@@ -101,6 +105,10 @@ protected:
 private:
   void CreatePages();
   void CreateCommands();
+  // The report folder of the preferences when it exists, else none.
+  QString ReportFolder() const;
+  // The folder a preference names, when it exists; else none.
+  static QString PreferenceFolder(const char* szName);
   void CreateToolbar();
   // The menu bar over the same commands; the recent-file menu is shared with
   // the tool bar's Open button.

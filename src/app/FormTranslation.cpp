@@ -23,7 +23,7 @@ namespace {
 
 // Applies the translator to one text property through its getter and setter.
 template <class Get, class Set>
-void TranslateText(const FormTextTranslator& translate, Get get, Set set)
+void TranslatedText(const FormTextTranslator& translate, Get get, Set set)
 {
   const QString text = get();
   if (text.isEmpty())
@@ -35,42 +35,42 @@ void TranslateText(const FormTextTranslator& translate, Get get, Set set)
 void TranslateHints(QObject* object, const FormTextTranslator& t)
 {
   if (auto* widget = qobject_cast<QWidget*>(object)) {
-    TranslateText(t, [&] { return widget->toolTip(); }, [&](const QString& s) { widget->setToolTip(s); });
-    TranslateText(t, [&] { return widget->statusTip(); }, [&](const QString& s) { widget->setStatusTip(s); });
-    TranslateText(t, [&] { return widget->whatsThis(); }, [&](const QString& s) { widget->setWhatsThis(s); });
+    TranslatedText(t, [&] { return widget->toolTip(); }, [&](const QString& s) { widget->setToolTip(s); });
+    TranslatedText(t, [&] { return widget->statusTip(); }, [&](const QString& s) { widget->setStatusTip(s); });
+    TranslatedText(t, [&] { return widget->whatsThis(); }, [&](const QString& s) { widget->setWhatsThis(s); });
   }
   if (auto* action = qobject_cast<QAction*>(object)) {
     // Setting the tool tip of an action that has none would freeze its caption as tip.
     if (action->toolTip() != action->text())
-      TranslateText(t, [&] { return action->toolTip(); }, [&](const QString& s) { action->setToolTip(s); });
-    TranslateText(t, [&] { return action->statusTip(); }, [&](const QString& s) { action->setStatusTip(s); });
+      TranslatedText(t, [&] { return action->toolTip(); }, [&](const QString& s) { action->setToolTip(s); });
+    TranslatedText(t, [&] { return action->statusTip(); }, [&](const QString& s) { action->setStatusTip(s); });
   }
   if (auto* edit = qobject_cast<QLineEdit*>(object))
-    TranslateText(t, [&] { return edit->placeholderText(); }, [&](const QString& s) { edit->setPlaceholderText(s); });
+    TranslatedText(t, [&] { return edit->placeholderText(); }, [&](const QString& s) { edit->setPlaceholderText(s); });
   if (auto* tabs = qobject_cast<QTabWidget*>(object))
     for (int i = 0; i < tabs->count(); ++i)
-      TranslateText(t, [&] { return tabs->tabToolTip(i); }, [&](const QString& s) { tabs->setTabToolTip(i, s); });
+      TranslatedText(t, [&] { return tabs->tabToolTip(i); }, [&](const QString& s) { tabs->setTabToolTip(i, s); });
 }
 
 void TranslateItems(QComboBox* combo, const FormTextTranslator& t)
 {
   // setItemText keeps the selected entry.
   for (int i = 0; i < combo->count(); ++i)
-    TranslateText(t, [&] { return combo->itemText(i); }, [&](const QString& s) { combo->setItemText(i, s); });
+    TranslatedText(t, [&] { return combo->itemText(i); }, [&](const QString& s) { combo->setItemText(i, s); });
 }
 
 void TranslateColumnTitles(QTreeWidget* tree, const FormTextTranslator& t)
 {
   QTreeWidgetItem* header = tree->headerItem();
   for (int c = 0; header && c < header->columnCount(); ++c)
-    TranslateText(t, [&] { return header->text(c); }, [&](const QString& s) { header->setText(c, s); });
+    TranslatedText(t, [&] { return header->text(c); }, [&](const QString& s) { header->setText(c, s); });
 }
 
 void TranslateColumnTitles(QTableWidget* table, const FormTextTranslator& t)
 {
   for (int c = 0; c < table->columnCount(); ++c)
     if (QTableWidgetItem* item = table->horizontalHeaderItem(c))
-      TranslateText(t, [&] { return item->text(); }, [&](const QString& s) { item->setText(s); });
+      TranslatedText(t, [&] { return item->text(); }, [&](const QString& s) { item->setText(s); });
 }
 
 void TranslateMemoLines(QPlainTextEdit* memo, const FormTextTranslator& t)
@@ -89,21 +89,21 @@ void TranslateMemoLines(QPlainTextEdit* memo, const FormTextTranslator& t)
 void TranslateCaptions(QObject* object, const FormTextTranslator& t)
 {
   if (auto* widget = qobject_cast<QWidget*>(object); widget && widget->isWindow())
-    TranslateText(t, [&] { return widget->windowTitle(); }, [&](const QString& s) { widget->setWindowTitle(s); });
+    TranslatedText(t, [&] { return widget->windowTitle(); }, [&](const QString& s) { widget->setWindowTitle(s); });
   if (auto* button = qobject_cast<QAbstractButton*>(object))
-    TranslateText(t, [&] { return button->text(); }, [&](const QString& s) { button->setText(s); });
+    TranslatedText(t, [&] { return button->text(); }, [&](const QString& s) { button->setText(s); });
   else if (auto* label = qobject_cast<QLabel*>(object))
-    TranslateText(t, [&] { return label->text(); }, [&](const QString& s) { label->setText(s); });
+    TranslatedText(t, [&] { return label->text(); }, [&](const QString& s) { label->setText(s); });
   else if (auto* group = qobject_cast<QGroupBox*>(object))
-    TranslateText(t, [&] { return group->title(); }, [&](const QString& s) { group->setTitle(s); });
+    TranslatedText(t, [&] { return group->title(); }, [&](const QString& s) { group->setTitle(s); });
   else if (auto* tabs = qobject_cast<QTabWidget*>(object))
     for (int i = 0; i < tabs->count(); ++i)
-      TranslateText(t, [&] { return tabs->tabText(i); }, [&](const QString& s) { tabs->setTabText(i, s); });
+      TranslatedText(t, [&] { return tabs->tabText(i); }, [&](const QString& s) { tabs->setTabText(i, s); });
   else if (auto* combo = qobject_cast<QComboBox*>(object))
     TranslateItems(combo, t);
   else if (auto* list = qobject_cast<QListWidget*>(object))
     for (int i = 0; i < list->count(); ++i)
-      TranslateText(t, [&] { return list->item(i)->text(); }, [&](const QString& s) { list->item(i)->setText(s); });
+      TranslatedText(t, [&] { return list->item(i)->text(); }, [&](const QString& s) { list->item(i)->setText(s); });
   else if (auto* tree = qobject_cast<QTreeWidget*>(object))
     TranslateColumnTitles(tree, t);
   else if (auto* table = qobject_cast<QTableWidget*>(object))
@@ -111,9 +111,9 @@ void TranslateCaptions(QObject* object, const FormTextTranslator& t)
   else if (auto* memo = qobject_cast<QPlainTextEdit*>(object); memo && memo->isReadOnly())
     TranslateMemoLines(memo, t);
   else if (auto* menu = qobject_cast<QMenu*>(object))
-    TranslateText(t, [&] { return menu->title(); }, [&](const QString& s) { menu->setTitle(s); });
+    TranslatedText(t, [&] { return menu->title(); }, [&](const QString& s) { menu->setTitle(s); });
   if (auto* action = qobject_cast<QAction*>(object))
-    TranslateText(t, [&] { return action->text(); }, [&](const QString& s) { action->setText(s); });
+    TranslatedText(t, [&] { return action->text(); }, [&](const QString& s) { action->setText(s); });
 }
 
 const char* const kUntranslatedProperty = "awUntranslated";

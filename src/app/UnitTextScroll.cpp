@@ -1,5 +1,7 @@
 #include "app/UnitTextScroll.h"
 
+#include "engine/SelectionView.h"
+
 #include "air/NumberFormat.h"
 #include "engine/SelectionInputs.h"
 
@@ -79,18 +81,7 @@ int TFrm_UnitTextScroll::Resolution() const
 
 int TFrm_UnitTextScroll::Decimals() const
 {
-  int decimals = 3;
-  switch (Resolution()) {
-  case 1: decimals = 0; break;
-  case 10: decimals = 1; break;
-  case 100: decimals = 2; break;
-  default: break;
-  }
-  // A unit other than the base unit shows no more decimals than it has
-  // digits: a heater reads 3.500 kW but 11942 BTU/h.
-  if (Converts() && UnitIndex() != 0)
-    decimals = std::min(decimals, TU_Form::GetDigits(v_input->Unit(), UnitIndex()));
-  return decimals;
+  return v_input ? InputDecimals(*v_input, UnitIndex()) : 0;
 }
 
 int TFrm_UnitTextScroll::UnitIndex() const
