@@ -65,6 +65,16 @@ Frame* FillPage(QWidget* page)
   return frame;
 }
 
+// A folder of the preferences, when it names an existing folder.
+QString ExistingPreferencesFolder(std::string_view szValueName)
+{
+  const std::optional<std::string> folder =
+    platform::SettingsStore::User().ReadString(platform::kPreferencesKey, szValueName);
+  if (!folder || folder->empty() || !QDir(QString::fromStdString(*folder)).exists())
+    return {};
+  return QString::fromStdString(*folder);
+}
+
 } // namespace
 
 TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
@@ -167,6 +177,7 @@ void TDlgSelect::ConnectCommands()
     {ACF_Save, &TDlgSelect::ACF_SaveExecute}, {ACF_SaveAs, &TDlgSelect::ACF_SaveAsExecute},
     {ACF_Exit, &TDlgSelect::CloseProgram},
     {ACH_About, &TDlgSelect::ACH_AboutExecute},
+    {ACT_BillOfMaterials, &TDlgSelect::ACT_BillOfMaterialsExecute},
   };
   for (const auto& [action, handler] : handlers) {
     action->setEnabled(true);
@@ -288,12 +299,12 @@ void TDlgSelect::Ctl_PagesChange(int nIndex)
 
 QString TDlgSelect::ProjectFolder() const
 {
-  // The project folder of the preferences, when it names an existing folder.
-  const std::optional<std::string> folder =
-    platform::SettingsStore::User().ReadString(platform::kPreferencesKey, "PROJECT_PATH");
-  if (!folder || folder->empty() || !QDir(QString::fromStdString(*folder)).exists())
-    return {};
-  return QString::fromStdString(*folder);
+  return ExistingPreferencesFolder("PROJECT_PATH");
+}
+
+QString TDlgSelect::ReportFolder() const
+{
+  return ExistingPreferencesFolder("REPORT_PATH");
 }
 
 bool TDlgSelect::SaveTo(const QString& szFileName)

@@ -78,6 +78,8 @@ public:
   void ACF_SaveExecute();
   void ACF_SaveAsExecute();
   void ACH_AboutExecute();
+  // Writes the selected unit's material list as a spreadsheet and opens it.
+  void ACT_BillOfMaterialsExecute();
   // Runs the save question and closes the window unless the user keeps it.
   void CloseProgram();
 
@@ -147,6 +149,7 @@ private:
   // An entry of the recent-file menu was chosen.
   void RecentFileClick(const QString& szFileName);
   QString ProjectFolder() const;
+  QString ReportFolder() const;
   void Ctl_PagesChange(int nIndex);
 
   QTabWidget* Ctl_Pages = nullptr;

@@ -57,5 +57,6 @@ void AddLanguageOption(CLI::App& app);
 void AddDocumentCommand(CLI::App& app);
 void AddProjectCommand(CLI::App& app, const CommonOptions& common);
 void AddChartCommand(CLI::App& app, const CommonOptions& common);
+void AddMaterialsCommand(CLI::App& app, const CommonOptions& common);
 
 } // namespace aw::cli

@@ -47,6 +47,7 @@ int main(int argc, char** argv)
   aw::cli::AddDocumentCommand(app);
   aw::cli::AddProjectCommand(app, common);
   aw::cli::AddChartCommand(app, common);
+  aw::cli::AddMaterialsCommand(app, common);
 
   ShowMessagesOnStderr();
   try {
