@@ -2,7 +2,9 @@
 # Real-client check of the documents the program writes: LibreOffice converts
 # the sample RTF and the selection report to PDF, and poppler's tools check
 # their texts, page numbers and pictures; the program's own PDFs are checked
-# the same way.
+# the same way. Calc opens the material list of a unit with options and
+# writes it as CSV, which must hold every article, quantity and description
+# in its own cell.
 # Usage: scripts/check-documents.sh [build folder with src/cli/airwright-cli]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -106,5 +108,25 @@ check_report() {
 check_report "$work/lo/report.pdf" "LibreOffice PDF of report.rtf" 5
 check_report "$work/report.pdf" "airwright report PDF" 0
 
-[ "$failures" -eq 0 ] && echo "check-documents: RTF through LibreOffice and the own PDFs are as written"
+
+# The material list: Calc's CSV quotes every text cell, so the quantities of
+# the unit and its options, unquoted, were read as numbers.
+"$cli" materials --supply-filter F7 --exhaust-filter F7 --section-header 'Lüftung & <Co> "A" 😀' \
+  --out "$work/materials.xml" >/dev/null
+timeout 180 soffice --headless --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1' --outdir "$work/lo" \
+  "$work/materials.xml" >/dev/null 2>&1 || fail "Calc could not convert materials.xml"
+expected_csv='"Model","Qty","Description"
+"Lüftung & <Co> ""A"" 😀","1","All"
+"Brisa 500",1,"Brisa 500 [KVB-500]"
+"KRC-10",1,"Wired remote controller with weekly timer"
+"KFS-F7-500",2,"F7 filter set for Brisa 500"'
+if [ -f "$work/lo/materials.csv" ]; then
+  [ "$(tr -d '\r' < "$work/lo/materials.csv")" = "$expected_csv" ] \
+    || fail "Calc's cells of materials.xml differ: $(cat "$work/lo/materials.csv")"
+else
+  fail "Calc wrote no CSV of materials.xml"
+fi
+
+
+[ "$failures" -eq 0 ] && echo "check-documents: RTF through LibreOffice, the own PDFs and the material list through Calc are as written"
 exit $((failures > 0))

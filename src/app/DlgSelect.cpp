@@ -66,6 +66,16 @@ Frame* FillPage(QWidget* page)
   return frame;
 }
 
+// A folder of the preferences, when it names an existing folder.
+QString ExistingPreferencesFolder(std::string_view szValueName)
+{
+  const std::optional<std::string> folder =
+    platform::SettingsStore::User().ReadString(platform::kPreferencesKey, szValueName);
+  if (!folder || folder->empty() || !QDir(QString::fromStdString(*folder)).exists())
+    return {};
+  return QString::fromStdString(*folder);
+}
+
 } // namespace
 
 TDlgSelect::TDlgSelect(QStringList arguments, QWidget* parent)
@@ -171,6 +181,7 @@ void TDlgSelect::ConnectCommands()
     {ACH_About, &TDlgSelect::ACH_AboutExecute},
     {ACF_Report, &TDlgSelect::ACF_ReportExecute},
     {ACF_Distributor, &TDlgSelect::ACF_DistributorExecute},
+    {ACT_BillOfMaterials, &TDlgSelect::ACT_BillOfMaterialsExecute},
   };
   for (const auto& [action, handler] : handlers) {
     action->setEnabled(true);
@@ -296,16 +307,12 @@ bool TDlgSelect::FillPageContent(QWidget* page)
 
 QString TDlgSelect::ProjectFolder() const
 {
-  return PreferenceFolder("PROJECT_PATH");
+  return ExistingPreferencesFolder("PROJECT_PATH");
 }
 
-QString TDlgSelect::PreferenceFolder(const char* szName)
+QString TDlgSelect::ReportFolder() const
 {
-  // A folder of the preferences, when it names an existing folder.
-  const std::optional<std::string> folder = platform::SettingsStore::User().ReadString(platform::kPreferencesKey, szName);
-  if (!folder || folder->empty() || !QDir(QString::fromStdString(*folder)).exists())
-    return {};
-  return QString::fromStdString(*folder);
+  return ExistingPreferencesFolder("REPORT_PATH");
 }
 
 bool TDlgSelect::SaveTo(const QString& szFileName)

@@ -85,6 +85,8 @@ public:
   void ACF_ReportExecute();
   // The distributor data of the reports.
   void ACF_DistributorExecute();
+  // Writes the selected unit's material list as a spreadsheet and opens it.
+  void ACT_BillOfMaterialsExecute();
   // Runs the save question and closes the window unless the user keeps it.
   void CloseProgram();
 
@@ -105,10 +107,6 @@ protected:
 private:
   void CreatePages();
   void CreateCommands();
-  // The report folder of the preferences when it exists, else none.
-  QString ReportFolder() const;
-  // The folder a preference names, when it exists; else none.
-  static QString PreferenceFolder(const char* szName);
   void CreateToolbar();
   // The menu bar over the same commands; the recent-file menu is shared with
   // the tool bar's Open button.
@@ -160,6 +158,7 @@ private:
   // An entry of the recent-file menu was chosen.
   void RecentFileClick(const QString& szFileName);
   QString ProjectFolder() const;
+  QString ReportFolder() const;
   void Ctl_PagesChange(int nIndex);
   // Builds what a page shows, as changing to it does; false when the page has
   // nothing to show without a selected unit.

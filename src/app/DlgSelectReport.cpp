@@ -13,11 +13,6 @@
 
 namespace aw::app {
 
-QString TDlgSelect::ReportFolder() const
-{
-  return PreferenceFolder("REPORT_PATH");
-}
-
 void TDlgSelect::ACF_ReportExecute()
 {
   if (!AskSaveChanges() || !UnitSelected())

@@ -58,5 +58,6 @@ void AddDocumentCommand(CLI::App& app);
 void AddProjectCommand(CLI::App& app, const CommonOptions& common);
 void AddChartCommand(CLI::App& app, const CommonOptions& common);
 void AddReportCommand(CLI::App& app, const CommonOptions& common);
+void AddMaterialsCommand(CLI::App& app, const CommonOptions& common);
 
 } // namespace aw::cli

@@ -48,6 +48,7 @@ int main(int argc, char** argv)
   aw::cli::AddProjectCommand(app, common);
   aw::cli::AddChartCommand(app, common);
   aw::cli::AddReportCommand(app, common);
+  aw::cli::AddMaterialsCommand(app, common);
 
   ShowMessagesOnStderr();
   try {

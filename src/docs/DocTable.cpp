@@ -123,6 +123,17 @@ void CTDocTable::SetLines(int nColumn, int nRow, std::vector<CTDocTableLine> lin
   }
 }
 
+void CTDocTable::SetData(int nColumn, int nRow, std::shared_ptr<const CTDocCellData> data)
+{
+  if (CTDocTableCell* cell = MutableCell(nColumn, nRow)) cell->data = std::move(data);
+}
+
+const CTDocCellData* CTDocTable::GetData(int nColumn, int nRow) const
+{
+  const CTDocTableCell* cell = Cell(nColumn, nRow);
+  return cell ? cell->data.get() : nullptr;
+}
+
 void CTDocTable::SetFontSize(int nColumn, int nRow, int nSizePt) { if (auto* c = MutableCell(nColumn, nRow)) c->fontSizePt = nSizePt; }
 void CTDocTable::SetFontColor(int nColumn, int nRow, DocColor color) { if (auto* c = MutableCell(nColumn, nRow)) c->fontColor = color; }
 void CTDocTable::SetBgColor(int nColumn, int nRow, DocColor color) { if (auto* c = MutableCell(nColumn, nRow)) c->bgColor = color; }
@@ -182,7 +193,10 @@ void CTDocTable::SetColumnSpan(int nColumn, int nRow, int nColumnSpan)
   if (v_autoExpand && nColumnSpan != -1 && !EnsureCell(nColumn + nColumnSpan - 1, nRow)) return;
   const int available = NbColumns() - nColumn;
   const int span = nColumnSpan == -1 ? available : std::clamp(nColumnSpan, 1, available);
+  const int previousSpan = GetColumnSpan(nColumn, nRow);
   auto& row = v_rows[std::size_t(nRow)];
+  // The cells the previous, wider span covered show their own text again.
+  for (int c = nColumn + span; c < nColumn + previousSpan; ++c) row[std::size_t(c)].isMerged = false;
   row[std::size_t(nColumn)].columnSpan = span;
   for (int c = nColumn + 1; c < nColumn + span; ++c) {
     row[std::size_t(c)].columnSpan = 1;

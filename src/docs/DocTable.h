@@ -35,10 +35,18 @@ struct CTDocTableLine
   CTDocTableTextAttributes attributes;
 };
 
+// What a caller attaches to a cell for a writer (a spreadsheet formula, for instance).
+class CTDocCellData
+{
+public:
+  virtual ~CTDocCellData() = default;
+};
+
 // One cell; an attribute without a value falls back to the table's defaults.
 struct CTDocTableCell
 {
   std::vector<CTDocTableLine> lines{CTDocTableLine{}};
+  std::shared_ptr<const CTDocCellData> data;
   std::optional<FontStyles> styles;
   std::optional<HorAlign> horAlign;
   std::optional<VerAlign> verAlign;
@@ -115,6 +123,8 @@ public:
   std::string GetText(int nColumn, int nRow) const; // lines joined with CR LF
   // An empty list gives one empty line.
   void SetLines(int nColumn, int nRow, std::vector<CTDocTableLine> lines);
+  void SetData(int nColumn, int nRow, std::shared_ptr<const CTDocCellData> data);
+  const CTDocCellData* GetData(int nColumn, int nRow) const; // none outside the table
 
   void SetFontSize(int nColumn, int nRow, int nSizePt);
   void SetFontColor(int nColumn, int nRow, DocColor color);
@@ -148,7 +158,8 @@ public:
   void SetForTitleColumns(void (CTDocTable::*setter)(int, int, Value), Arg value);
 
   // nColumnSpan -1 spans to the last column; the span is clipped to the
-  // columns there are and the covered cells are marked merged.
+  // columns there are and the covered cells are marked merged. Cells a
+  // shorter span no longer covers are no longer merged.
   void SetColumnSpan(int nColumn, int nRow, int nColumnSpan);
   int GetColumnSpan(int nColumn, int nRow) const; // 1 outside the table
   bool GetIsMerged(int nColumn, int nRow) const;

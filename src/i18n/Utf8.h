@@ -1,15 +1,10 @@
 #pragma once
-// Reading UTF-8 text code point by code point.
+// Reading UTF-8 text code point by code point (the foundation's reader).
 
-#include <cstddef>
-#include <optional>
-#include <string_view>
+#include "foundation/Utf8.h"
 
 namespace aw::i18n {
 
-// The code point that starts at pos, and moves pos past it. A byte that does
-// not start a well-formed sequence (overlong, surrogate, beyond U+10FFFF,
-// truncated) gives nothing and pos moves past that one byte.
-std::optional<char32_t> NextCodePoint(std::string_view sz, std::size_t& pos);
+using aw::NextCodePoint;
 
 } // namespace aw::i18n

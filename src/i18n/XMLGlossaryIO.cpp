@@ -1,7 +1,7 @@
 #include "i18n/XMLGlossaryIO.h"
 
+#include "foundation/ExcelXML2003.h"
 #include "i18n/LangSupport.h"
-#include "i18n/Utf8.h"
 #include "platform/AtomicFile.h"
 
 #include <pugixml.hpp>
@@ -14,34 +14,16 @@ namespace aw::i18n {
 namespace {
 
 constexpr std::string_view kSpreadsheetNs = "urn:schemas-microsoft-com:office:spreadsheet";
-constexpr std::string_view kCrLf = "\r\n";
-
-void Line(std::string& out, std::string_view szLine)
-{
-  out += szLine;
-  out += kCrLf;
-}
-
-bool CopiedAsItStands(char32_t cp)
-{
-  return cp == 32 || cp == 33 || (cp >= 35 && cp <= 37) || (cp >= 39 && cp <= 59) || (cp >= 61 && cp <= 126);
-}
-
-bool AllowedInXml(char32_t cp)
-{
-  return cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) || (cp >= 0xE000 && cp <= 0xFFFD) ||
-         (cp >= 0x10000 && cp <= 0x10FFFF);
-}
 
 void WriteRow(std::string& out, std::string_view szFirst, std::string_view szSecond)
 {
-  Line(out, "<Row>");
+  CTExcelXML2003::WriteStringAndNewLine(out, "<Row>");
   for (std::string_view cell : {szFirst, szSecond}) {
-    out += "<Cell><Data ss:Type=\"String\">";
-    out += cell;
-    Line(out, "</Data></Cell>");
+    CTExcelXML2003::WriteString(out, "<Cell><Data ss:Type=\"String\">");
+    CTExcelXML2003::WriteString(out, cell);
+    CTExcelXML2003::WriteStringAndNewLine(out, "</Data></Cell>");
   }
-  Line(out, "</Row>");
+  CTExcelXML2003::WriteStringAndNewLine(out, "</Row>");
 }
 
 // ---- reading ---------------------------------------------------------------
@@ -172,58 +154,17 @@ RowCells ReadRow(pugi::xml_node row)
 
 } // namespace
 
-std::string CTExcelXMLGlossaryIO::XMLSafeString(std::string_view szText)
-{
-  std::string out;
-  out.reserve(szText.size());
-  for (std::size_t pos = 0; pos < szText.size();) {
-    const std::optional<char32_t> cp = NextCodePoint(szText, pos);
-    if (!cp || !AllowedInXml(*cp))
-      continue;
-    if (CopiedAsItStands(*cp)) {
-      out += static_cast<char>(*cp);
-    } else {
-      out += "&#";
-      out += std::to_string(static_cast<std::uint32_t>(*cp));
-      out += ';';
-    }
-  }
-  return out;
-}
-
 void CTExcelXMLGlossaryIO::WriteStart(std::string& out, int nColumns, int nRows,
                                       const std::vector<std::string>& extraStyles)
 {
-  Line(out, "<?xml version=\"1.0\"?>");
-  Line(out, "<?mso-application progid=\"Excel.Sheet\"?>");
-  Line(out, "<Workbook");
-  Line(out, "xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\"");
-  Line(out, "xmlns:o=\"urn:schemas-microsoft-com:office:office\"");
-  Line(out, "xmlns:x=\"urn:schemas-microsoft-com:office:excel\"");
-  Line(out, "xmlns:ss=\"urn:schemas-microsoft-com:office:spreadsheet\"");
-  Line(out, "xmlns:html=\"http://www.w3.org/TR/REC-html40\">");
-  Line(out, "<DocumentProperties xmlns=\"urn:schemas-microsoft-com:office:office\" />");
-  Line(out, "<ExcelWorkbook xmlns=\"urn:schemas-microsoft-com:office:excel\">");
-  Line(out, "<ProtectStructure>False</ProtectStructure>");
-  Line(out, "<ProtectWindows>False</ProtectWindows>");
-  Line(out, "</ExcelWorkbook>");
-  Line(out, "<Styles>");
-  Line(out, "<Style ss:ID=\"Default\" ss:Name=\"Normal\"><Font ss:FontName=\"Arial\" ss:Size=\"10\"/> "
-            "<Alignment ss:Vertical=\"Top\" ss:WrapText=\"1\"/></Style>");
-  Line(out, "<Style ss:ID=\"Percent\" ss:Name=\"Percent\"><NumberFormat ss:Format=\"0%\"/></Style>");
-  for (const std::string& style : extraStyles)
-    Line(out, style);
-  Line(out, "</Styles>");
-  Line(out, "<Worksheet ss:Name=\"Sheet1\">");
-  Line(out, "<Table ss:ExpandedColumnCount=\"" + std::to_string(nColumns) + "\" ss:ExpandedRowCount=\"" +
-              std::to_string(nRows) + "\" x:FullColumns=\"1\" x:FullRows=\"1\">");
+  CTExcelXML2003::GlobalStart(out, extraStyles);
+  CTExcelXML2003::StartWorksheet(out, nColumns, nRows, "");
 }
 
 void CTExcelXMLGlossaryIO::WriteEnd(std::string& out)
 {
-  Line(out, "</Table>");
-  Line(out, "</Worksheet>");
-  Line(out, "</Workbook>");
+  CTExcelXML2003::EndWorksheet(out);
+  CTExcelXML2003::GlobalEnd(out);
 }
 
 void CTExcelXMLGlossaryIO::SaveGlossary(std::string& out, const CTUnicodeGlossary& glossary,
@@ -232,13 +173,14 @@ void CTExcelXMLGlossaryIO::SaveGlossary(std::string& out, const CTUnicodeGlossar
   WriteStart(out, 2, static_cast<int>(glossary.Count()) + 1);
   const std::string& nameOrDate = glossary.LanguageNameOrChangedDate();
   // The glossary's own header text is escaped too: one read from a file may hold any character.
-  const std::string header = XMLSafeString(bSaveChangedDate && !nameOrDate.empty()
+  const std::string header = CTExcelXML2003::XMLSafeString(bSaveChangedDate && !nameOrDate.empty()
                                              ? nameOrDate
                                              : CTLangSupport::EnglishLanguageName(glossary.TargetLanguage()));
   WriteRow(out, std::to_string(glossary.TargetLanguage()), header);
   for (const auto& [nCodeUnit, bucket] : glossary.AllLetterEntries())
     for (const auto& entry : bucket)
-      WriteRow(out, XMLSafeString(entry->v_term), XMLSafeString(entry->v_translation));
+      WriteRow(out, CTExcelXML2003::XMLSafeString(entry->v_term),
+               CTExcelXML2003::XMLSafeString(entry->v_translation));
   WriteEnd(out);
 }
 

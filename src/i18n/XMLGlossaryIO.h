@@ -42,14 +42,10 @@ public:
   void SaveGlossary(std::string& out, const CTUnicodeGlossary& glossary, bool bSaveChangedDate) const override;
   bool LoadGlossary(std::string_view bytes, CTUnicodeGlossary& glossary, std::string& szError) const override;
 
-  // The workbook prologue with the worksheet and table openings, and the closing lines.
+  // The workbook prologue with the worksheet and table openings, and the
+  // closing lines (cell text is escaped with CTExcelXML2003::XMLSafeString).
   static void WriteStart(std::string& out, int nColumns, int nRows, const std::vector<std::string>& extraStyles = {});
   static void WriteEnd(std::string& out);
-  // Cell text as 7-bit ASCII: printable characters other than '"', '&' and
-  // '<' stay, every other character becomes one reference to its code point
-  // ("&#128512;" for U+1F600); characters XML does not allow, and bytes that
-  // are no UTF-8, are dropped.
-  static std::string XMLSafeString(std::string_view szText);
 };
 
 } // namespace aw::i18n

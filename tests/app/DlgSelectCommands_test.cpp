@@ -4,6 +4,8 @@
 #include "app/ResultsPage.h"
 #include "engine/SelectionModel.h"
 #include "app/ProjectStore.h"
+#include "platform/SettingsRoots.h"
+#include "platform/SettingsStore.h"
 
 #include "air/SI_Units.h"
 #include "RecordingPrompts.h"
@@ -350,6 +352,43 @@ TEST_F(DlgSelectCommandsTest, DatabasePageShowsTheUnitsDataAndItsOptions)
   page->FillDatabasePage(data);
   EXPECT_TRUE(page->findChild<QWidget*>("Box_FanOnly")->isHidden());
   EXPECT_TRUE(page->findChild<QWidget*>("Box_UpsideDown")->isHidden());
+}
+
+TEST_F(DlgSelectCommandsTest, MaterialListAsksToSaveThenWritesTheUnitsListAndOpensIt)
+{
+  ASSERT_TRUE(v_window.UnitSelected());
+  test::TempDir dir;
+  ASSERT_TRUE(platform::SettingsStore::User().WriteString(platform::kPreferencesKey, "REPORT_PATH", dir.Path().string()));
+  v_window.SetDataHaveChanged();
+  v_prompts.answers = {kNo};
+  v_prompts.saveAnswer = QString::fromStdString((dir / "list.xml").string());
+  Trigger("ACT_BillOfMaterials");
+  EXPECT_EQ(OnlyQuestion().nMessage, 74);
+  ASSERT_EQ(v_prompts.saveRequests.size(), 1u);
+  const FileRequest& request = v_prompts.saveRequests.front();
+  EXPECT_EQ(request.szTitle, "Material List XML Export");
+  EXPECT_EQ(request.szFilter, "XML Spreadsheet 2003 files (*.xml)|*.xml|All files (*.*)|*.*");
+  EXPECT_EQ(request.szDefaultExtension, "xml");
+  EXPECT_EQ(request.szFolder.toStdString(), dir.Path().string());
+  const std::string xml = test::ReadFileBytes(dir / "list.xml");
+  EXPECT_NE(xml.find("<Worksheet ss:Name=\"All\">"), std::string::npos);
+  EXPECT_NE(xml.find(">" + v_window.Model()->CurrentBrisa()->GetName() + "</Data>"), std::string::npos) << xml;
+  EXPECT_EQ(v_prompts.opened, QStringList{v_prompts.saveAnswer});
+
+  // Cancelled: nothing written or opened. A folder in the way: message -3, nothing opened.
+  v_prompts.questions.clear();
+  v_prompts.answers = {kNo, kNo};
+  v_prompts.saveAnswer.clear();
+  Trigger("ACT_BillOfMaterials");
+  std::filesystem::create_directories(dir / "taken.xml" / "inside");
+  v_prompts.saveAnswer = QString::fromStdString((dir / "taken.xml").string());
+  Trigger("ACT_BillOfMaterials");
+  ASSERT_EQ(v_prompts.questions.size(), 3u);
+  EXPECT_EQ(v_prompts.questions[2].nMessage, -3);
+  EXPECT_EQ(v_prompts.questions[2].params.at(0), (dir / "taken.xml").string());
+  EXPECT_EQ(v_prompts.opened.size(), 1);
+  EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.xml" / "inside"));
+  platform::SettingsStore::User().DeleteValue(platform::kPreferencesKey, "REPORT_PATH");
 }
 
 } // namespace

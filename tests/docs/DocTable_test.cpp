@@ -68,6 +68,19 @@ TEST(DocTableSpans, MinusOneSpansToTheLastColumnAndMergesTheRest)
   EXPECT_EQ(table.NbColumns(), 5);
 }
 
+TEST(DocTableSpans, AShrunkSpanFreesTheCellsItNoLongerCovers)
+{
+  CTDocTable table(4, 1);
+  table.SetColumnSpan(0, 0, 4);
+  table.SetColumnSpan(0, 0, 2);
+  EXPECT_EQ(table.GetColumnSpan(0, 0), 2);
+  EXPECT_TRUE(table.GetIsMerged(1, 0));
+  EXPECT_FALSE(table.GetIsMerged(2, 0));
+  EXPECT_FALSE(table.GetIsMerged(3, 0));
+  table.SetColumnSpan(0, 0, 1);
+  EXPECT_FALSE(table.GetIsMerged(1, 0));
+}
+
 TEST(DocTableAttributes, TitleRowsWinOverTitleColumnsAndCellValuesOverBoth)
 {
   CTDocTable table(3, 3, 1, 1);

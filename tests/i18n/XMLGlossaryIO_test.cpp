@@ -97,25 +97,6 @@ TEST(XMLGlossaryIO, WritesTheFileLineByLine)
   EXPECT_NE(Saved(glossary, false).find(">French</Data>"), std::string::npos);
 }
 
-TEST(XMLGlossaryIO, DropsWhatXmlCannotHold)
-{
-  struct Case
-  {
-    std::string szText;
-    std::string szWritten;
-  };
-  for (const Case& c : {
-         Case{"a\x01" "b", "ab"},                     // a control character
-         Case{"a\xEF\xBF\xBF" "b", "ab"},             // U+FFFF
-         Case{"a\xFF\xC3" "b", "ab"},                 // bytes that are no UTF-8
-         Case{"a\xED\xA0\x80" "b", "ab"},             // an encoded surrogate half
-         Case{"tab\there", "tab&#9;here"},
-         Case{"<\"&>", "&#60;&#34;&#38;>"},
-       }) {
-    EXPECT_EQ(CTExcelXMLGlossaryIO::XMLSafeString(c.szText), c.szWritten) << c.szText;
-  }
-}
-
 TEST(XMLGlossaryIO, DecodesReferences)
 {
   struct Case

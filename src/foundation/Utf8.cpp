@@ -1,6 +1,6 @@
-#include "i18n/Utf8.h"
+#include "foundation/Utf8.h"
 
-namespace aw::i18n {
+namespace aw {
 
 std::optional<char32_t> NextCodePoint(std::string_view sz, std::size_t& pos)
 {
@@ -31,4 +31,23 @@ std::optional<char32_t> NextCodePoint(std::string_view sz, std::size_t& pos)
   return cp;
 }
 
-} // namespace aw::i18n
+void AppendUtf8(std::string& out, char32_t cp)
+{
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+} // namespace aw
