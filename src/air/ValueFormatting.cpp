@@ -77,9 +77,9 @@ std::string FormatComputedPower(std::optional<double> value)
   return Absent(value) ? std::string() : Format(*value, U_Power, 3, true);
 }
 
-std::string FormatComputedPressure(std::optional<double> value)
+std::string FormatComputedPressure(std::optional<double> value, bool bWithUnit)
 {
-  return Absent(value) ? std::string() : Format(*value, U_Pressure, 1, true);
+  return Absent(value) ? std::string() : Format(*value, U_Pressure, 1, bWithUnit);
 }
 
 std::string FormatPercent(std::optional<double> value)

@@ -22,7 +22,7 @@ std::string FormatPower(double value);                             // kW base; 0
 // ("0.000 kW", "0.0 Pa"); only a value that was not computed (none, or the
 // absent marker −2147483647) shows as an empty text.
 std::string FormatComputedPower(std::optional<double> value);    // kW base
-std::string FormatComputedPressure(std::optional<double> value); // Pa base
+std::string FormatComputedPressure(std::optional<double> value, bool bWithUnit = true); // Pa base
 std::string FormatPercent(std::optional<double> value);          // one decimal and "%"
 // Specific fan power: electrical power per volume flow, in W/(m³/s), whole numbers.
 std::string FormatSpecificFanPower(std::optional<double> value);

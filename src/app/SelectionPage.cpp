@@ -24,10 +24,13 @@
 #include <QStatusBar>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QEvent>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace aw::app {
 namespace {
@@ -70,11 +73,44 @@ public:
   }
 };
 
-void SetNumber(QTreeWidgetItem* item, int nColumn, double value, const std::string& szText)
+// A number cell: the bare number, with its unit in the tooltip, so that the columns stay narrow.
+void SetNumber(QTreeWidgetItem* item, int nColumn, double value, const std::string& szText,
+               const std::string& szWithUnit)
 {
   item->setText(nColumn, Text(szText));
+  item->setToolTip(nColumn, Text(szWithUnit));
   item->setData(nColumn, kSortRole, value);
   item->setTextAlignment(nColumn, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+// Each shown column as wide as its widest cell; when they do not all fit,
+// the text columns give up the same share of their width (the figures stay
+// whole), so that no column leaves the view.
+void FitColumns(QTreeWidget* list)
+{
+  const QFontMetrics metrics(list->font());
+  const int padding = 2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 12;
+  std::vector<int> widths(static_cast<std::size_t>(list->columnCount()), 0);
+  int total = 0;
+  for (int c = 0; c < list->columnCount(); ++c) {
+    if (list->isColumnHidden(c))
+      continue;
+    int width = metrics.horizontalAdvance(QStringLiteral("0000"));
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      width = std::max(width, metrics.horizontalAdvance(list->topLevelItem(i)->text(c)));
+    widths[static_cast<std::size_t>(c)] = width + padding;
+    total += width + padding;
+  }
+  int figures = 0;
+  for (int c = colShare; c < list->columnCount(); ++c)
+    figures += widths[static_cast<std::size_t>(c)];
+  const int available = list->viewport()->width();
+  const int texts = total - figures, room = std::max(available - figures, available / 3);
+  const double scale = total > available && texts > 0 ? std::min(1.0, static_cast<double>(room) / texts) : 1.0;
+  for (int c = 0; c < list->columnCount(); ++c)
+    if (!list->isColumnHidden(c))
+      list->header()->resizeSection(
+        c, c < colShare ? static_cast<int>(widths[static_cast<std::size_t>(c)] * scale) : widths[static_cast<std::size_t>(c)]);
 }
 
 } // namespace
@@ -282,9 +318,9 @@ void TFraSelectionPage::SetupSolutionList()
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   QHeaderView* header = list->header();
   header->setStretchLastSection(false);
-  header->setSectionResizeMode(QHeaderView::Stretch);
-  header->setSectionResizeMode(colUnit, QHeaderView::ResizeToContents);
-  header->setSectionResizeMode(colPlenum, QHeaderView::ResizeToContents);
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setMinimumSectionSize(8);
+  list->viewport()->installEventFilter(this);
   header->setSectionsClickable(true);
   header->setSortIndicatorShown(true);
   header->setSortIndicator(-1, Qt::AscendingOrder);
@@ -297,6 +333,13 @@ void TFraSelectionPage::SortSolutions(int nColumn)
   v_sortColumn = nColumn;
   const QSignalBlocker blocker(LV_SelectedDevices);
   LV_SelectedDevices->sortByColumn(nColumn, v_sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+bool TFraSelectionPage::eventFilter(QObject* watched, QEvent* event)
+{
+  if (watched == LV_SelectedDevices->viewport() && event->type() == QEvent::Resize)
+    FitColumns(LV_SelectedDevices);
+  return QWidget::eventFilter(watched, event);
 }
 
 QLabel* TFraSelectionPage::NoticeLabel(const TFrm_UnitTextScroll* field) const
@@ -462,9 +505,12 @@ void TFraSelectionPage::ShowSolutions()
     item->setText(colSupplySpeed, Text(row.szSupplySpeed));
     item->setText(colExhaustSpeed, Text(row.szExhaustSpeed));
     item->setText(colPlenum, row.bHasPlenum ? QStringLiteral("✔") : QString());
-    SetNumber(item, colShare, row.AirflowShare_pct, FormatPercent(row.AirflowShare_pct));
-    SetNumber(item, colSupplyEsp, row.SupplyAvailable_Pa, FormatComputedPressure(row.SupplyAvailable_Pa));
-    SetNumber(item, colExhaustEsp, row.ExhaustAvailable_Pa, FormatComputedPressure(row.ExhaustAvailable_Pa));
+    const std::string share = FormatPercent(row.AirflowShare_pct);
+    SetNumber(item, colShare, row.AirflowShare_pct, share, share);
+    SetNumber(item, colSupplyEsp, row.SupplyAvailable_Pa, FormatComputedPressure(row.SupplyAvailable_Pa, false),
+              FormatComputedPressure(row.SupplyAvailable_Pa));
+    SetNumber(item, colExhaustEsp, row.ExhaustAvailable_Pa, FormatComputedPressure(row.ExhaustAvailable_Pa, false),
+              FormatComputedPressure(row.ExhaustAvailable_Pa));
     anyPlenum = anyPlenum || row.bHasPlenum;
     if (index++ == v_model->SelectedRow())
       current = item;
@@ -474,6 +520,7 @@ void TFraSelectionPage::ShowSolutions()
   if (current)
     LV_SelectedDevices->setCurrentItem(current);
   LV_SelectedDevices->setColumnHidden(colPlenum, !anyPlenum);
+  FitColumns(LV_SelectedDevices);
   LV_SelectedDevices->setColumnHidden(colExhaustEsp, !FamilyTraits(v_model->Family()).bHasExhaust);
 }
 

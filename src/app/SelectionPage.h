@@ -61,6 +61,9 @@ public:
   // The notice beside a field, none while the field holds the value asked for.
   QLabel* NoticeLabel(const TFrm_UnitTextScroll* field) const;
 
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
   void BuildControls();
   QWidget* BuildRequirementColumn();

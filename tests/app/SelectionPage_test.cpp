@@ -244,7 +244,7 @@ TEST_F(SelectionPageTest, TheSolutionListShowsShareAndAvailablePressuresAndSorts
   const QString lastPressure = last->text(supplyEsp);
   list->setCurrentItem(last); // the list is shown again, in the same order
   const CTSolutionRow row = Model().SolutionRows()[static_cast<std::size_t>(Model().SelectedRow())];
-  EXPECT_EQ(lastPressure.toStdString(), FormatComputedPressure(row.SupplyAvailable_Pa));
+  EXPECT_EQ(lastPressure.toStdString(), FormatComputedPressure(row.SupplyAvailable_Pa, false));
   EXPECT_EQ(list->currentItem(), list->topLevelItem(list->topLevelItemCount() - 1)) << "the sort is kept";
   EXPECT_EQ(Results().SelectedDevice()->text().toStdString(), Model().CurrentBrisa()->GetQualifiedName());
   EXPECT_NEAR(Model().SupplyEsp().Available(), row.SupplyAvailable_Pa, 1e-9);
