@@ -1,6 +1,7 @@
 #include "air/ValueFormatting.h"
 
 #include "air/Air.h"
+#include "air/NumberFormat.h"
 #include "air/SI_Units.h"
 
 #include <cmath>
@@ -20,6 +21,13 @@ std::string Format(double value, U_RepUnit unit, int nMinWidth, bool bWithUnit)
 std::string FormatOrEmpty(double value, U_RepUnit unit, int nMinWidth, bool bWithUnit)
 {
   return value == 0 ? std::string() : Format(value, unit, nMinWidth, bWithUnit);
+}
+
+// No value: not computed, or the absent marker of the panels.
+bool Absent(const std::optional<double>& value)
+{
+  constexpr double kAbsent = -2147483647;
+  return !value || !std::isfinite(*value) || *value <= kAbsent;
 }
 
 } // namespace
@@ -62,6 +70,26 @@ std::string FormatMass(double value)
 std::string FormatPower(double value)
 {
   return FormatOrEmpty(value, U_Power, 3, true);
+}
+
+std::string FormatComputedPower(std::optional<double> value)
+{
+  return Absent(value) ? std::string() : Format(*value, U_Power, 3, true);
+}
+
+std::string FormatComputedPressure(std::optional<double> value, bool bWithUnit)
+{
+  return Absent(value) ? std::string() : Format(*value, U_Pressure, 1, bWithUnit);
+}
+
+std::string FormatPercent(std::optional<double> value)
+{
+  return Absent(value) ? std::string() : Number2FmtStr(*value, 1, 1, TU_Form::GetDecimalSeparator()) + "%";
+}
+
+std::string FormatSpecificFanPower(std::optional<double> value)
+{
+  return Absent(value) ? std::string() : Number2FmtStr(*value, 1, 0, TU_Form::GetDecimalSeparator()) + " W/(m³/s)";
 }
 
 double DeltaEnthalpy(int nTemperatureUnitIndex)

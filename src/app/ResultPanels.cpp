@@ -47,12 +47,13 @@ QStringList ExplanationTopic(int nTopic)
 
 QString Percent(double value)
 {
-  return QString::fromStdString(Number2FmtStr(value, 1, 1, TU_Form::GetDecimalSeparator()) + "%");
+  return QString::fromStdString(FormatPercent(value));
 }
 
+// A computed power, zero included; a heater the user did not set (the absent marker) stays blank.
 QString Power(double value)
 {
-  return value > 0 ? QString::fromStdString(FormatPower(value)) : QString();
+  return QString::fromStdString(FormatComputedPower(value));
 }
 
 } // namespace
@@ -61,6 +62,12 @@ TFrm_ResultData::TFrm_ResultData(QWidget* parent) : QWidget(parent)
 {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  Lbl_ModeMessage = new QLabel(this);
+  Lbl_ModeMessage->setObjectName(QStringLiteral("Lbl_ModeMessage"));
+  Lbl_ModeMessage->setWordWrap(true);
+  Lbl_ModeMessage->setStyleSheet(QStringLiteral("color: #b00000;"));
+  Lbl_ModeMessage->hide();
+  layout->addWidget(Lbl_ModeMessage);
   Box_Efficiencies = AddBox("Box_Efficiencies", QStringLiteral("Efficiencies"));
   AddLine(Box_Efficiencies, "Txt_TempEff", QStringLiteral("Temperature exchange efficiency"));
   AddLine(Box_Efficiencies, "Txt_EnthalpyEff", QStringLiteral("Enthalpy exchange efficiency"));
@@ -186,6 +193,12 @@ void TFrm_ResultData::FillFields(double TemperatureEff, double EnthalpyEff, doub
   }
 }
 
+void TFrm_ResultData::ShowMessage(const QString& szMessage)
+{
+  Lbl_ModeMessage->setText(szMessage);
+  Lbl_ModeMessage->setVisible(!szMessage.isEmpty());
+}
+
 std::vector<QStringList> TFrm_ResultData::GetResultsStrings() const
 {
   std::vector<QStringList> lists;
@@ -241,13 +254,13 @@ void TFrm_WrightProps::ClearFields()
 
 void TFrm_WrightProps::FillCoolFields(double CapTCool, double CapSCool)
 {
-  Txt_TotalCool->setText(QString::fromStdString(FormatPower(CapTCool)));
-  Txt_SensibleCool->setText(QString::fromStdString(FormatPower(CapSCool)));
+  Txt_TotalCool->setText(QString::fromStdString(FormatComputedPower(CapTCool)));
+  Txt_SensibleCool->setText(QString::fromStdString(FormatComputedPower(CapSCool)));
 }
 
 void TFrm_WrightProps::FillHeatFields(double CapHeat)
 {
-  Txt_Heat->setText(QString::fromStdString(FormatPower(CapHeat)));
+  Txt_Heat->setText(QString::fromStdString(FormatComputedPower(CapHeat)));
 }
 
 std::vector<QStringList> TFrm_WrightProps::GetWrightStrings() const

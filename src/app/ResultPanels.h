@@ -29,6 +29,9 @@ public:
                   double SupplyUser, double SupplyCalc);
   // One list per visible box: its caption, then label and value pairs.
   std::vector<QStringList> GetResultsStrings() const;
+  // The message that stopped this mode's calculation, shown above its boxes; empty: none.
+  void ShowMessage(const QString& szMessage);
+  QLabel* Message() const { return Lbl_ModeMessage; }
 
   QLabel* Value(const char* szName) const;
   QGroupBox* Box(const char* szName) const;
@@ -46,6 +49,7 @@ private:
   QGroupBox* Box_Humidification = nullptr;
   QGroupBox* Box_Heaters = nullptr;
   QLabel* Lbl_InletAmbient = nullptr;
+  QLabel* Lbl_ModeMessage = nullptr;
   QWidget* Pnl_SupplyUser = nullptr;
   QWidget* Pnl_SupplyCalc = nullptr;
 };

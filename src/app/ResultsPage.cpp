@@ -4,8 +4,10 @@
 #include "app/AirConditionPanel.h"
 #include "app/BaseMsgDialog.h"
 #include "app/ResultPanels.h"
+#include "air/ValueFormatting.h"
 #include "engine/FamilyTraits.h"
 #include "engine/SelectionModel.h"
+#include "i18n/BaseMsgMan.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -46,6 +48,7 @@ TFraResultsPage::TFraResultsPage(QWidget* parent) : QWidget(parent)
   Txt_ResultSelectedDevice = Named(new QLabel(content), "Txt_ResultSelectedDevice");
   selected->addWidget(Txt_ResultSelectedDevice, 1);
   layout->addLayout(selected);
+  layout->addWidget(BuildSelectionFigures(content));
 
   // Cooling and heating side by side where both fit, else heating under
   // cooling; within each, the results beside the air states or under them.
@@ -101,6 +104,68 @@ TFraResultsPage::TFraResultsPage(QWidget* parent) : QWidget(parent)
   connect(Btn_Deselect, &QPushButton::clicked, this, &TFraResultsPage::Btn_DeselectClick);
 }
 
+// The airflows the search used and what the picked unit's fans have left, in two columns.
+QWidget* TFraResultsPage::BuildSelectionFigures(QWidget* parent)
+{
+  auto* panel = Named(new QWidget(parent), "Pnl_SelectionFigures");
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(0, 0, 0, 0);
+  const std::pair<const char*, QString> figures[] = {
+    {"Txt_ResRequiredSupply", QStringLiteral("Required supply airflow")},
+    {"Txt_ResRequiredExhaust", QStringLiteral("Required exhaust airflow")},
+    {"Txt_ResAirflowShare", QStringLiteral("Airflow share")},
+    {"Txt_ResAvailableSupply", QStringLiteral("Available supply ESP")},
+    {"Txt_ResAvailableExhaust", QStringLiteral("Available exhaust ESP")},
+    {"Txt_ResPowerInput", QStringLiteral("Power input")},
+    {"Txt_ResSpecificFanPower", QStringLiteral("Specific fan power")},
+  };
+  int i = 0;
+  for (const auto& [name, caption] : figures) {
+    const int row = i / 2, column = (i % 2) * 2;
+    auto* label = new QLabel(caption, panel);
+    label->setObjectName(QStringLiteral("Lbl_") + QString::fromLatin1(name));
+    grid->addWidget(label, row, column);
+    grid->addWidget(Named(new QLabel(panel), name), row, column + 1, Qt::AlignRight);
+    ++i;
+  }
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
+  return panel;
+}
+
+QLabel* TFraResultsPage::Figure(const char* szName) const
+{
+  return findChild<QLabel*>(QString::fromLatin1(szName));
+}
+
+void TFraResultsPage::ShowSelectionFigures()
+{
+  const CTSelectionFigures f = v_model->Figures();
+  const auto show = [this](const char* name, const std::string& text, bool visible = true) {
+    Figure(name)->setText(QString::fromStdString(text));
+    Figure(name)->setVisible(visible);
+    findChild<QLabel*>(QStringLiteral("Lbl_") + QString::fromLatin1(name))->setVisible(visible);
+  };
+  const auto picked = [&f](double value) { return f.bPicked ? std::optional<double>(value) : std::nullopt; };
+  show("Txt_ResRequiredSupply", FormatAirflow(f.RequiredSupply_ls));
+  show("Txt_ResRequiredExhaust", FormatAirflow(f.RequiredExhaust_ls), f.bHasExhaust);
+  show("Txt_ResAirflowShare", FormatPercent(picked(f.AirflowShare_pct)));
+  show("Txt_ResAvailableSupply", FormatComputedPressure(picked(f.SupplyAvailable_Pa)));
+  show("Txt_ResAvailableExhaust", FormatComputedPressure(picked(f.ExhaustAvailable_Pa)), f.bHasExhaust);
+  show("Txt_ResPowerInput", FormatComputedPower(f.PowerInput_kW), f.PowerInput_kW.has_value());
+  show("Txt_ResSpecificFanPower", FormatSpecificFanPower(f.SpecificFanPower_Wm3s), f.SpecificFanPower_Wm3s.has_value());
+}
+
+// A mode that failed says why in its own panel.
+void TFraResultsPage::ShowModeMessages()
+{
+  const auto text = [](const CTModeResults& r) {
+    return r.Message ? QString::fromStdString(i18n::GetUnicodeString(r.Message->nMsgNo, r.Message->params)) : QString();
+  };
+  Frm_CoolResults->ShowMessage(text(v_model->CoolingResults()));
+  Frm_HeatResults->ShowMessage(text(v_model->HeatingResults()));
+}
+
 void TFraResultsPage::SetupWindow(CTSelectionModel* pModel, std::function<double()> DeltaEnthalpy,
                                   std::function<void()> OptionsChanged)
 {
@@ -117,6 +182,8 @@ void TFraResultsPage::ClearResults()
   Frm_CoolResults->ClearFields();
   Frm_HeatResults->ClearFields();
   Frm_WrightProps->ClearFields();
+  Frm_CoolResults->ShowMessage({});
+  Frm_HeatResults->ShowMessage({});
 }
 
 void TFraResultsPage::ShowResults()
@@ -135,6 +202,8 @@ void TFraResultsPage::ShowResults()
   if (traits.bCapacities)
     Frm_WrightProps->SetupWindow(QString::fromLatin1(traits.CapacitiesTitle()), !traits.bSensibleCapacity);
 
+  ShowSelectionFigures();
+  ShowModeMessages();
   Cls_Brisa* unit = v_model->CurrentBrisa();
   if (!unit)
     return;

@@ -38,6 +38,8 @@ public:
   void FillOptions();
 
   QLabel* SelectedDevice() const { return Txt_ResultSelectedDevice; }
+  // A figure of what the selection rests on (Txt_ResRequiredSupply, Txt_ResAirflowShare, ...).
+  QLabel* Figure(const char* szName) const;
   TFrm_AirConditions* CoolAirConditions() const { return Frm_CoolAirConditions; }
   TFrm_AirConditions* HeatAirConditions() const { return Frm_HeatAirConditions; }
   TFrm_ResultData* CoolResults() const { return Frm_CoolResults; }
@@ -51,6 +53,9 @@ public:
 private:
   void ShowOptionRows();
   void ClearResults();
+  QWidget* BuildSelectionFigures(QWidget* parent);
+  void ShowSelectionFigures();
+  void ShowModeMessages();
 
   CTSelectionModel* v_model = nullptr;
   std::function<double()> v_DeltaEnthalpy;

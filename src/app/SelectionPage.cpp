@@ -10,6 +10,7 @@
 #include "catalogue/CatalogueText.h"
 #include "engine/FamilyTraits.h"
 #include "engine/SelectionModel.h"
+#include "i18n/BaseMsgMan.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,11 +20,18 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMainWindow>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QEvent>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
 
 namespace aw::app {
 namespace {
@@ -45,6 +53,66 @@ QString Ratio(double value)
 }
 
 constexpr int kPressureUnitWithHundredths = 3; // inH2O
+
+// The offered units' list: each row keeps its solution's index in the model,
+// each number column the value it sorts by.
+constexpr int kRowRole = Qt::UserRole;
+constexpr int kSortRole = Qt::UserRole + 1;
+enum SolutionColumn : int { colUnit, colSupplySpeed, colExhaustSpeed, colPlenum, colShare, colSupplyEsp, colExhaustEsp };
+
+class SolutionItem : public QTreeWidgetItem
+{
+public:
+  using QTreeWidgetItem::QTreeWidgetItem;
+  bool operator<(const QTreeWidgetItem& other) const override
+  {
+    const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+    const QVariant a = data(column, kSortRole), b = other.data(column, kSortRole);
+    if (a.isValid() && b.isValid())
+      return a.toDouble() < b.toDouble();
+    return QTreeWidgetItem::operator<(other);
+  }
+};
+
+// A number cell: the bare number, with its unit in the tooltip, so that the columns stay narrow.
+void SetNumber(QTreeWidgetItem* item, int nColumn, double value, const std::string& szText,
+               const std::string& szWithUnit)
+{
+  item->setText(nColumn, Text(szText));
+  item->setToolTip(nColumn, Text(szWithUnit));
+  item->setData(nColumn, kSortRole, value);
+  item->setTextAlignment(nColumn, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+// Each shown column as wide as its widest cell; when they do not all fit,
+// the text columns give up the same share of their width (the figures stay
+// whole), so that no column leaves the view.
+void FitColumns(QTreeWidget* list)
+{
+  const QFontMetrics metrics(list->font());
+  const int padding = 2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 12;
+  std::vector<int> widths(static_cast<std::size_t>(list->columnCount()), 0);
+  int total = 0;
+  for (int c = 0; c < list->columnCount(); ++c) {
+    if (list->isColumnHidden(c))
+      continue;
+    int width = metrics.horizontalAdvance(QStringLiteral("0000"));
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      width = std::max(width, metrics.horizontalAdvance(list->topLevelItem(i)->text(c)));
+    widths[static_cast<std::size_t>(c)] = width + padding;
+    total += width + padding;
+  }
+  int figures = 0;
+  for (int c = colShare; c < list->columnCount(); ++c)
+    figures += widths[static_cast<std::size_t>(c)];
+  const int available = list->viewport()->width();
+  const int texts = total - figures, room = std::max(available - figures, available / 3);
+  const double scale = total > available && texts > 0 ? std::min(1.0, static_cast<double>(room) / texts) : 1.0;
+  for (int c = 0; c < list->columnCount(); ++c)
+    if (!list->isColumnHidden(c))
+      list->header()->resizeSection(
+        c, c < colShare ? static_cast<int>(widths[static_cast<std::size_t>(c)] * scale) : widths[static_cast<std::size_t>(c)]);
+}
 
 } // namespace
 
@@ -87,6 +155,7 @@ QWidget* TFraSelectionPage::BuildRequirementColumn()
   exhaust->addWidget(Chk_TotalExhaust);
   AddField(Pnl_ExhaustData, "Frm_TotalExhaust", QStringLiteral("Total exhaust"));
   room->addWidget(Pnl_ExhaustData);
+  AddRequiredAirflows(Box_RoomConditions);
   layout->addWidget(Box_RoomConditions);
 
   auto* altitude = Named(new QGroupBox(QStringLiteral("Altitude"), column), "Box_Altitude");
@@ -158,11 +227,7 @@ QWidget* TFraSelectionPage::BuildDeviceColumn()
   auto* offered = Named(new QGroupBox(QStringLiteral("Selected devices"), column), "Box_SelectedDevices");
   auto* list = new QVBoxLayout(offered);
   LV_SelectedDevices = Named(new QTreeWidget(offered), "LV_SelectedDevices");
-  LV_SelectedDevices->setRootIsDecorated(false);
-  LV_SelectedDevices->setHeaderLabels({QStringLiteral("Device"), QStringLiteral("Supply speed"),
-                                       QStringLiteral("Exhaust speed"), QStringLiteral("Plenum")});
-  LV_SelectedDevices->setSelectionMode(QAbstractItemView::SingleSelection);
-  LV_SelectedDevices->setMinimumHeight(160);
+  SetupSolutionList();
   list->addWidget(LV_SelectedDevices);
   auto* selected = new QHBoxLayout;
   selected->addWidget(new QLabel(QStringLiteral("Selected device"), offered));
@@ -228,6 +293,65 @@ void TFraSelectionPage::BuildControls()
   }
 }
 
+// The airflows the search works with, below the requirement inputs.
+void TFraSelectionPage::AddRequiredAirflows(QGroupBox* box)
+{
+  auto* panel = Named(new QWidget(box), "Pnl_RequiredAirflows");
+  auto* grid = new QGridLayout(panel);
+  grid->setContentsMargins(0, 0, 0, 0);
+  grid->addWidget(new QLabel(QStringLiteral("Required supply airflow"), panel), 0, 0);
+  grid->addWidget(Named(new QLabel(panel), "Txt_RequiredSupply"), 0, 1, Qt::AlignRight);
+  grid->addWidget(Named(new QLabel(QStringLiteral("Required exhaust airflow"), panel), "Lbl_RequiredExhaust"), 1, 0);
+  grid->addWidget(Named(new QLabel(panel), "Txt_RequiredExhaust"), 1, 1, Qt::AlignRight);
+  box->layout()->addWidget(panel);
+}
+
+void TFraSelectionPage::SetupSolutionList()
+{
+  QTreeWidget* list = LV_SelectedDevices;
+  list->setRootIsDecorated(false);
+  const QStringList headers{QStringLiteral("Device"),        QStringLiteral("Supply speed"),
+                            QStringLiteral("Exhaust speed"), QStringLiteral("Plenum"),
+                            QStringLiteral("Airflow share"), QStringLiteral("Available supply ESP"),
+                            QStringLiteral("Available exhaust ESP")};
+  list->setHeaderLabels(headers);
+  for (int c = 0; c < headers.size(); ++c)
+    list->headerItem()->setToolTip(c, headers[c]);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setMinimumHeight(160);
+  // Every column stays in sight: the columns share the width, long captions are elided.
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QHeaderView* header = list->header();
+  header->setStretchLastSection(false);
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setMinimumSectionSize(8);
+  list->viewport()->installEventFilter(this);
+  header->setSectionsClickable(true);
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(-1, Qt::AscendingOrder);
+  connect(header, &QHeaderView::sectionClicked, this, &TFraSelectionPage::SortSolutions);
+}
+
+void TFraSelectionPage::SortSolutions(int nColumn)
+{
+  v_sortDescending = nColumn == v_sortColumn && !v_sortDescending;
+  v_sortColumn = nColumn;
+  const QSignalBlocker blocker(LV_SelectedDevices);
+  LV_SelectedDevices->sortByColumn(nColumn, v_sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+bool TFraSelectionPage::eventFilter(QObject* watched, QEvent* event)
+{
+  if (watched == LV_SelectedDevices->viewport() && event->type() == QEvent::Resize)
+    FitColumns(LV_SelectedDevices);
+  return QWidget::eventFilter(watched, event);
+}
+
+QLabel* TFraSelectionPage::NoticeLabel(const TFrm_UnitTextScroll* field) const
+{
+  return field ? findChild<QLabel*>(QStringLiteral("Lbl_Notice_") + field->objectName()) : nullptr;
+}
+
 TFrm_UnitTextScroll* TFraSelectionPage::Field(const char* szName) const
 {
   return findChild<TFrm_UnitTextScroll*>(QString::fromLatin1(szName));
@@ -289,7 +413,7 @@ void TFraSelectionPage::SetupWindow(CTSelectionModel* pModel, std::function<void
           [this](bool b) { UserChange([this, b] { v_model->SetUpsideDown(b); }); });
   connect(LV_SelectedDevices, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
     if (item)
-      UserChange([this, row = LV_SelectedDevices->indexOfTopLevelItem(item)] { v_model->SelectedDevicesClick(row); });
+      UserChange([this, row = item->data(colUnit, kRowRole).toInt()] { v_model->SelectedDevicesClick(row); });
   });
 }
 
@@ -374,19 +498,81 @@ void TFraSelectionPage::ShowSolutions()
 {
   LV_SelectedDevices->clear();
   bool anyPlenum = false;
+  int index = 0;
+  QTreeWidgetItem* current = nullptr;
   for (const CTSolutionRow& row : v_model->SolutionRows()) {
-    auto* item = new QTreeWidgetItem(LV_SelectedDevices);
-    item->setText(0, Text(row.szUnit));
-    item->setText(1, Text(row.szSupplySpeed));
-    item->setText(2, Text(row.szExhaustSpeed));
-    item->setText(3, row.bHasPlenum ? QStringLiteral("✔") : QString());
+    auto* item = new SolutionItem(LV_SelectedDevices);
+    item->setData(colUnit, kRowRole, index);
+    item->setData(colUnit, kSortRole, row.SelKey);
+    item->setText(colUnit, Text(row.szUnit));
+    item->setText(colSupplySpeed, Text(row.szSupplySpeed));
+    item->setText(colExhaustSpeed, Text(row.szExhaustSpeed));
+    item->setText(colPlenum, row.bHasPlenum ? QStringLiteral("✔") : QString());
+    const std::string share = FormatPercent(row.AirflowShare_pct);
+    SetNumber(item, colShare, row.AirflowShare_pct, share, share);
+    SetNumber(item, colSupplyEsp, row.SupplyAvailable_Pa, FormatComputedPressure(row.SupplyAvailable_Pa, false),
+              FormatComputedPressure(row.SupplyAvailable_Pa));
+    SetNumber(item, colExhaustEsp, row.ExhaustAvailable_Pa, FormatComputedPressure(row.ExhaustAvailable_Pa, false),
+              FormatComputedPressure(row.ExhaustAvailable_Pa));
     anyPlenum = anyPlenum || row.bHasPlenum;
+    if (index++ == v_model->SelectedRow())
+      current = item;
   }
-  if (QTreeWidgetItem* current = LV_SelectedDevices->topLevelItem(v_model->SelectedRow()))
+  if (v_sortColumn >= 0)
+    LV_SelectedDevices->sortByColumn(v_sortColumn, v_sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  if (current)
     LV_SelectedDevices->setCurrentItem(current);
-  for (int c = 0; c < 3; ++c)
-    LV_SelectedDevices->resizeColumnToContents(c);
-  LV_SelectedDevices->setColumnHidden(3, !anyPlenum);
+  LV_SelectedDevices->setColumnHidden(colPlenum, !anyPlenum);
+  FitColumns(LV_SelectedDevices);
+  LV_SelectedDevices->setColumnHidden(colExhaustEsp, !FamilyTraits(v_model->Family()).bHasExhaust);
+}
+
+void TFraSelectionPage::ShowRequiredAirflows()
+{
+  const CTSelectionFigures figures = v_model->Figures();
+  ResultLabel("Txt_RequiredSupply")->setText(Text(FormatAirflow(figures.RequiredSupply_ls)));
+  ResultLabel("Txt_RequiredExhaust")->setText(Text(FormatAirflow(figures.RequiredExhaust_ls)));
+  ResultLabel("Lbl_RequiredExhaust")->setVisible(figures.bHasExhaust);
+  ResultLabel("Txt_RequiredExhaust")->setVisible(figures.bHasExhaust);
+}
+
+// Each limited input says so beside its field, all of them in the status bar.
+void TFraSelectionPage::ShowNotices()
+{
+  const std::vector<CTInputNotice> notices = v_model->Notices();
+  QStringList texts;
+  for (TFrm_UnitTextScroll* field : findChildren<TFrm_UnitTextScroll*>()) {
+    const auto notice = std::find_if(notices.begin(), notices.end(),
+                                     [field](const CTInputNotice& n) { return n.pInput == field->Input(); });
+    QLabel* label = NoticeLabel(field);
+    if (notice == notices.end()) {
+      if (label)
+        label->hide();
+      continue;
+    }
+    const std::string caption = field->Caption()->text().toStdString();
+    const CTSelectionMessage message = NoticeMessage(*notice, caption);
+    const QString text = Text(i18n::GetUnicodeString(message.nMsgNo, message.params));
+    texts << text;
+    auto* box = qobject_cast<QBoxLayout*>(field->parentWidget() ? field->parentWidget()->layout() : nullptr);
+    if (!label && box) {
+      label = new QLabel(field->parentWidget());
+      label->setObjectName(QStringLiteral("Lbl_Notice_") + field->objectName());
+      label->setWordWrap(true);
+      label->setStyleSheet(QStringLiteral("color: #a04000;"));
+      box->insertWidget(box->indexOf(field) + 1, label);
+    }
+    if (label) {
+      label->setText(text);
+      label->setVisible(!field->isHidden());
+    }
+  }
+  if (auto* main = qobject_cast<QMainWindow*>(window())) {
+    if (texts.isEmpty())
+      main->statusBar()->clearMessage();
+    else
+      main->statusBar()->showMessage(texts.join(QStringLiteral("  ")));
+  }
 }
 
 void TFraSelectionPage::ShowPressureBalance()
@@ -405,8 +591,10 @@ void TFraSelectionPage::ShowPressureBalance()
   for (const char* name : {"Txt_FilterExhaust", "Lbl_ResPlenumExhaust", "Txt_ExhaustDamper"})
     ResultLabel(name)->setVisible(withExhaust && (filters || QByteArray(name) == "Txt_ExhaustDamper"));
 
-  const bool shown = unit && v_model->CoolingResults().bComputed;
-  const auto pressure = [shown](double value) { return shown ? Text(FormatPressure(value)) : QString(); };
+  // The balance is computed for every picked unit; a zero drop is a result.
+  const auto pressure = [unit](double value) {
+    return Text(FormatComputedPressure(unit ? std::optional<double>(value) : std::nullopt));
+  };
   const CTEspData& supply = v_model->SupplyEsp();
   const CTEspData& exhaust = v_model->ExhaustEsp();
   ResultLabel("Txt_ESAirflowRatio")->setText(unit ? Ratio(v_model->ExhaustSupplyRatio()) : QString());
@@ -452,9 +640,11 @@ void TFraSelectionPage::ShowModel()
     Chb_UpsideDown->setVisible(m.UpsideDownVisible());
     Chb_UpsideDown->setChecked(m.UpsideDown());
     ShowPressureBalance();
+    ShowRequiredAirflows();
   }
   Frm_CoolConditions->ConvertFields();
   Frm_HeatConditions->ConvertFields();
+  ShowNotices();
   v_converting = false;
 }
 

@@ -58,6 +58,11 @@ public:
   QTreeWidget* SelectedDevices() const { return LV_SelectedDevices; }
   QCheckBox* UpsideDown() const { return Chb_UpsideDown; }
   QLabel* ResultLabel(const char* szName) const;
+  // The notice beside a field, none while the field holds the value asked for.
+  QLabel* NoticeLabel(const TFrm_UnitTextScroll* field) const;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void BuildControls();
@@ -70,12 +75,20 @@ private:
   void ShowSolutions();
   void ShowPressureBalance();
   void ShowMaxSpeeds();
+  void AddRequiredAirflows(QGroupBox* box);
+  void ShowRequiredAirflows();
+  void ShowNotices();
+  void SetupSolutionList();
+  void SortSolutions(int nColumn);
 
   CTSelectionModel* v_model = nullptr;
   std::function<void()> v_AfterUserChange;
   // Set while the page writes the model's state into its controls: no
   // control change then reaches the model.
   bool v_converting = false;
+  // The column the user sorted the offered units by (-1: the model's order).
+  int v_sortColumn = -1;
+  bool v_sortDescending = false;
 
   QGroupBox* Box_RoomConditions = nullptr;
   QRadioButton* RB_AreaPerPerson = nullptr;

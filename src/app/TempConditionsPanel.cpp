@@ -193,8 +193,9 @@ void TFrm_TempConditions::ConvertFields()
   for (TFrm_UnitTextScroll* field : {Frm_RoomDBT, Frm_RoomRH, Frm_AmbientDbt, Frm_AmbientRH, Frm_Discharge,
                                      Frm_InletHeater, Frm_SupplyHeater, Frm_SupplyTemp})
     field->ConvertUnit();
-  Txt_CalcInlet->setText(QString::fromStdString(FormatPower(v_conditions->CalculatedInletHeater())));
-  Txt_CalcSupply->setText(QString::fromStdString(FormatPower(v_conditions->CalculatedSupplyHeater())));
+  // Blank until the heaters are calculated; a calculated zero reads as one.
+  Txt_CalcInlet->setText(QString::fromStdString(FormatComputedPower(v_conditions->ComputedInletHeater())));
+  Txt_CalcSupply->setText(QString::fromStdString(FormatComputedPower(v_conditions->ComputedSupplyHeater())));
   v_InTreatment = false;
 }
 

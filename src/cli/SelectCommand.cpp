@@ -135,7 +135,7 @@ void ApplyInputs(CTSelectionModel& model, const SelectOptions& o)
   static const std::vector<std::string> kPlenums = {"none", "oa-ea", "all"};
   if (o.persons) {
     model.SetRequirementMode(CTSelectionModel::TRequirement::NumberOfPersons);
-    model.NumberOfPersons().SetVal(*o.persons);
+    model.NumberOfPersons().SetTypedVal(*o.persons, 0); // as typed: a value beyond the range is a notice
   } else if (o.areaPerPerson || o.roomSurface) {
     if (model.Requirement() != CTSelectionModel::TRequirement::AreaPerPerson)
       model.SetRequirementMode(CTSelectionModel::TRequirement::AreaPerPerson);
@@ -311,15 +311,12 @@ Json DataSheetJson(const CTUnitDataSheet& d)
   };
 }
 
-Json ModeJson(const CTModeResults& r, bool bCooling, Cls_Brisa& unit, const CTSelectionModel& model)
+Json ModeJson(const CTModeResults& r, bool bCooling)
 {
-  if (!r.bComputed && r.nCode == 0)
+  if (!r.bComputed && !r.Message)
     return {{"computed", false}};
   Json mode = {{"computed", r.bComputed}, {"code", r.nCode}};
-  mode["message"] = r.nCode == 0 ? Json(nullptr)
-                                 : MessageJson(SelectionErrorMessage(
-                                     r.nCode, &unit, const_cast<CTSelectionModel&>(model).Heating().Discharge().GetVal(),
-                                     model.SupplyAir(), model.ExhaustAir()));
+  mode["message"] = r.Message ? MessageJson(*r.Message) : Json(nullptr);
   if (!r.bComputed)
     return mode;
   const AWPsychroSet& s = r.States;
@@ -345,7 +342,33 @@ Json ModeJson(const CTModeResults& r, bool bCooling, Cls_Brisa& unit, const CTSe
 Json EspJson(const CTEspData& esp)
 {
   return {{"fan_Pa", esp.FanPressure}, {"filter_Pa", esp.FilterDrop}, {"plenum_Pa", esp.PlenumDrop},
-          {"additionalResistance_Pa", esp.AdditionalResistance}};
+          {"available_Pa", esp.Available()}, {"additionalResistance_Pa", esp.AdditionalResistance}};
+}
+
+// The inputs that hold another value than asked for, in base units.
+Json NoticesJson(const CTSelectionModel& model)
+{
+  Json notices = Json::array();
+  for (const CTInputNotice& notice : model.Notices())
+    notices.push_back({{"input", notice.szInput},
+                       {"typed", notice.Typed},
+                       {"used", notice.Used},
+                       {"reason", notice.Reason == TLimitReason::Requirement ? "requirement" : "range"},
+                       {"text", MessageJson(NoticeMessage(notice))["text"]}});
+  return notices;
+}
+
+// Why each unit of the family offered no solution.
+Json RejectionsJson(const CTSelectionModel& model)
+{
+  Json rejections = Json::array();
+  for (const CTUnitRejection& r : model.Rejections()) {
+    const CTSelectionMessage message = r.bNoFilter   ? CTSelectionMessage{0, kMsgNoFilterOfClass, {}}
+                                       : r.nCode == 0 ? CTSelectionMessage{0, kMsgNoSolution, {}}
+                                                      : SelectionErrorMessage(r.nCode, nullptr, 0);
+    rejections.push_back({{"unit", r.szUnit}, {"code", r.nCode}, {"message", MessageJson(message)["text"]}});
+  }
+  return rejections;
 }
 
 Json ResultJson(CTSelectionModel& model)
@@ -358,12 +381,18 @@ Json ResultJson(CTSelectionModel& model)
                    {"espExhaust_Pa", model.DesignExhaustESP().GetVal()},
                    {"altitude_m", model.Altitude().GetVal()},
                    {"familyAirflowRange_ls", {model.MinAirflow(), model.MaxAirflow()}}};
-  out["requiredAirflow"] = {{"supply_m3h", model.SupplyAir()}, {"exhaust_m3h", model.ExhaustAir()}};
+  const CTSelectionFigures figures = model.Figures();
+  out["requiredAirflow"] = {{"supply_m3h", model.SupplyAir()}, {"exhaust_m3h", model.ExhaustAir()},
+                            {"supply_ls", figures.RequiredSupply_ls}, {"exhaust_ls", figures.RequiredExhaust_ls}};
+  out["notices"] = NoticesJson(model);
   out["message"] = model.Message() ? MessageJson(*model.Message()) : Json(nullptr);
+  out["rejections"] = RejectionsJson(model);
   Json solutions = Json::array();
   for (const CTSolutionRow& row : model.SolutionRows())
     solutions.push_back({{"unit", row.szUnit}, {"supplySpeed", row.szSupplySpeed},
-                         {"exhaustSpeed", row.szExhaustSpeed}, {"sortKey", row.SelKey}, {"plenum", row.bHasPlenum}});
+                         {"exhaustSpeed", row.szExhaustSpeed}, {"sortKey", row.SelKey}, {"plenum", row.bHasPlenum},
+                         {"airflowShare_pct", row.AirflowShare_pct}, {"availableSupply_Pa", row.SupplyAvailable_Pa},
+                         {"availableExhaust_Pa", row.bHasExhaust ? Json(row.ExhaustAvailable_Pa) : Json(nullptr)}});
   out["solutions"] = solutions;
   Cls_Brisa* unit = model.CurrentBrisa();
   if (!unit) {
@@ -373,8 +402,11 @@ Json ResultJson(CTSelectionModel& model)
   Json picked = {{"index", model.SelectedRow() + 1}, {"name", unit->GetQualifiedName()}};
   picked["esp"] = {{"supply", EspJson(model.SupplyEsp())}, {"exhaust", EspJson(model.ExhaustEsp())}};
   picked["exhaustSupplyRatio"] = model.ExhaustSupplyRatio();
-  picked["cooling"] = ModeJson(model.CoolingResults(), true, *unit, model);
-  picked["heating"] = ModeJson(model.HeatingResults(), false, *unit, model);
+  picked["airflowShare_pct"] = figures.AirflowShare_pct;
+  picked["powerInput_kW"] = OptionalJson(figures.PowerInput_kW);
+  picked["specificFanPower_Wm3s"] = OptionalJson(figures.SpecificFanPower_Wm3s);
+  picked["cooling"] = ModeJson(model.CoolingResults(), true);
+  picked["heating"] = ModeJson(model.HeatingResults(), false);
   model.FillOptions();
   Json options = Json::array();
   for (const CTOptionRow& row : model.UsedOptions())
@@ -579,6 +611,8 @@ void Run(const SelectOptions& o, const CommonOptions& common)
   if (o.saveProject)
     SaveProject(model, *o.saveProject);
   const Json out = ResultJson(model);
+  for (const Json& notice : out["notices"])
+    std::cerr << "notice: " << notice["text"].get<std::string>() << '\n';
   if (o.json)
     std::cout << out.dump(2) << '\n';
   else

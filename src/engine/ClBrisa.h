@@ -55,6 +55,15 @@ struct AWHeaterSet
   }
 };
 
+// Why a unit of the search offered no solution: the code of its last
+// evaluation, or 0 with bNoFilter when it lacks a filter of a requested class.
+struct CTUnitRejection
+{
+  std::string szUnit;
+  int nCode = 0;
+  bool bNoFilter = false;
+};
+
 // The value the panels pass for "no value" (no user heater, no supply temperature).
 inline constexpr double kNoValue = -2147483647;
 // The temperature that stands for "no limit" (°C).
@@ -162,10 +171,15 @@ public:
   // Solutions (new objects, owned by the list) of the units for the required
   // airflows Qs, Qe (m³/h) against the ESPs Ps, Pe (Pa) with filter classes
   // fs, fe and a plenum choice, sorted by their key; ErrorCode 0 or 1 … 8.
+  // Without solutions the code is that of the last unit whose airflow range
+  // covers both airflows and that failed with a code (the reason that
+  // applies), else that of the last evaluation that failed. pRejections, when
+  // given, receives the reason of every unit that offered no solution.
   static OwningObjectList<Cls_Brisa> SelectedDevices(const ObjectList<Cls_Brisa>& pUnits,
                                                      const Cls_BrisaSpType* pMaxSpeedType, double Qs, double Qe,
                                                      double Ps, double Pe, int fs, int fe, int nPlenum,
-                                                     int& ErrorCode);
+                                                     int& ErrorCode,
+                                                     std::vector<CTUnitRejection>* pRejections = nullptr);
   // The ordered speed types of which some unit of the list has a speed.
   static ObjectList<Cls_BrisaSpType> AvailableSpeedTypes(const ObjectList<Cls_Brisa>& pUnits);
   // Smallest minimum and largest maximum airflow (m³/h), largest speed pressure limit (Pa).
@@ -214,7 +228,8 @@ private:
 
   // The search of one unit.
   struct SearchRequest;
-  void EvaluatePair(const SearchRequest& R, const ObjectList<Cls_BrisaSpeed>& A, const ObjectList<Cls_BrisaSpeed>& B,
+  // ErrorCode: set when the pair fails with a code; false when the unit lacks a requested filter.
+  bool EvaluatePair(const SearchRequest& R, const ObjectList<Cls_BrisaSpeed>& A, const ObjectList<Cls_BrisaSpeed>& B,
                     OwningObjectList<Cls_Brisa>& pSolutions, int& ErrorCode);
 
   bool v_curvesLoaded = false;

@@ -26,6 +26,26 @@ void CTUnitInput::SetVal(double TheVal)
     return;
   const double stepped = catalogue::RoundHalfEven(TheVal * v_resolution) / v_resolution;
   v_value = std::clamp(stepped, v_min, v_max);
+  v_requested.reset();
+}
+
+void CTUnitInput::KeepRequested(double Asked, TLimitReason Reason)
+{
+  // Differences below half a step are the rounding of the shown value, not a limit.
+  if (std::fabs(Asked - v_value) * v_resolution < 0.5) {
+    v_requested.reset();
+    return;
+  }
+  v_requested = Asked;
+  v_limitReason = Reason;
+}
+
+void CTUnitInput::Limit(double TheVal, TLimitReason Reason)
+{
+  const double asked = v_requested.value_or(v_value);
+  const TLimitReason reason = v_requested ? v_limitReason : Reason;
+  SetVal(TheVal);
+  KeepRequested(asked, reason);
 }
 
 double CTUnitInput::StepOf(double TheVal, int nUnitIndex) const
@@ -51,7 +71,13 @@ void CTUnitInput::SetTypedVal(double TypedVal, int nUnitIndex)
   if (toBase(high) > v_max)
     --high;
   high = std::max(low, high);
-  v_value = toBase(std::clamp(catalogue::RoundHalfEven(TypedVal * v_resolution), low, high));
+  const double typedStep = catalogue::RoundHalfEven(TypedVal * v_resolution);
+  v_value = toBase(std::clamp(typedStep, low, high));
+  v_requested.reset();
+  if (typedStep < low || typedStep > high) {
+    v_requested = toBase(typedStep);
+    v_limitReason = TLimitReason::Range;
+  }
 }
 
 void CTUnitInput::SetStoredVal(double TheVal)
@@ -59,11 +85,13 @@ void CTUnitInput::SetStoredVal(double TheVal)
   if (!(TheVal > kNoValue) || !std::isfinite(TheVal))
     return;
   v_value = std::clamp(TheVal, v_min, v_max);
+  v_requested.reset();
 }
 
 void CTUnitInput::EnableIt(bool bEnable)
 {
   v_enabled = bEnable;
+  v_requested.reset();
   if (bEnable)
     SetVal(v_initVal);
 }
@@ -130,6 +158,19 @@ void CTTempConditions::InitFields()
   v_supplyTempTicked = false;
   v_heaterOptionIndex = v_fittedOptionIndex = -1;
   v_InletHeater = v_SupplyHeater = 0;
+  v_heatersComputed = false;
+}
+
+std::vector<CTTempConditions::NamedInput> CTTempConditions::Inputs() const
+{
+  return {{&v_roomDBT, "roomDBT", "room dry bulb temperature"},
+          {&v_roomHumidity, "roomHumidity", "room humidity"},
+          {&v_ambientDBT, "ambientDBT", "ambient dry bulb temperature"},
+          {&v_ambientHumidity, "ambientHumidity", "ambient humidity"},
+          {&v_discharge, "discharge", "discharge temperature"},
+          {&v_inletHeater, "inletHeater", "inlet heater"},
+          {&v_supplyHeater, "supplyHeater", "supply heater"},
+          {&v_supplyTemp, "supplyTemp", "minimum supply temperature"}};
 }
 
 void CTTempConditions::SetRoom(double DBT, double Humidity, bool bWetBulb)
@@ -247,9 +288,11 @@ void CTTempConditions::SetDischarge(double MinDischarge, double MaxDischarge)
     return;
   const double current = v_discharge.GetVal();
   const bool keep = current >= MinDischarge && current <= MaxDischarge;
+  const std::optional<double> asked = v_discharge.Requested();
   v_discharge.SetupWindow(U_Temperature, MinDischarge, MaxDischarge, MaxDischarge, 10);
   if (keep)
     v_discharge.SetStoredVal(current);
+  v_discharge.KeepRequested(asked.value_or(current), TLimitReason::Range);
 }
 
 double CTTempConditions::UserInletValue() const
@@ -360,10 +403,21 @@ bool CTTempConditions::CheckWBTemp()
   return false;
 }
 
+std::optional<double> CTTempConditions::ComputedInletHeater() const
+{
+  return v_heatersComputed ? std::optional<double>(v_InletHeater) : std::nullopt;
+}
+
+std::optional<double> CTTempConditions::ComputedSupplyHeater() const
+{
+  return v_heatersComputed ? std::optional<double>(v_SupplyHeater) : std::nullopt;
+}
+
 int CTTempConditions::CheckHeaters(double CalcInlet, double CalcSupply)
 {
   v_InletHeater = CalcInlet;
   v_SupplyHeater = CalcSupply;
+  v_heatersComputed = true;
   if (CalcInlet > 0 && v_inletChoice != TInletChoice::Calculated && UserInletValue() < CalcInlet)
     return rcInletHeaterTooSmall;
   if (CalcSupply > 0 && v_supplyChoice == TSupplyChoice::UserDefined && SupplyLinesVisible() &&

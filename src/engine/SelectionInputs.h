@@ -10,10 +10,17 @@
 #include "engine/FamilyTraits.h"
 #include "engine/ClBrisa.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace aw {
+
+// Why an input holds another value than the one asked for.
+enum class TLimitReason {
+  Range,       // the value asked for lay outside the input's range (its own or the family's)
+  Requirement, // the program rewrote it so that the required airflow lies in the family's range
+};
 
 // One numeric input. The value is held in the base unit of its dimension,
 // clamped to the limits. A value the program sets is rounded to the
@@ -43,6 +50,16 @@ public:
   void EnableIt(bool bEnable);
   bool Enabled() const { return v_enabled; }
 
+  // The value the user asked for when the input holds another one (a typed
+  // value beyond the limits, a value the program had to change), else none.
+  // A value set by the program or typed within the limits asks for nothing.
+  const std::optional<double>& Requested() const { return v_requested; }
+  TLimitReason LimitReason() const { return v_limitReason; }
+  // The program replaces the value; what was asked for before stays asked for.
+  void Limit(double TheVal, TLimitReason Reason);
+  // After the limits changed (SetupWindow): Asked, when the value now differs from it, is what was asked for.
+  void KeepRequested(double Asked, TLimitReason Reason);
+
   U_RepUnit Unit() const { return v_unit; }
   double GetMinVal() const { return v_min; }
   double GetMaxVal() const { return v_max; }
@@ -54,6 +71,8 @@ private:
   double v_min = 0, v_max = 0, v_initVal = 0, v_value = 0;
   int v_resolution = 1;
   bool v_enabled = true;
+  std::optional<double> v_requested;
+  TLimitReason v_limitReason = TLimitReason::Range;
 };
 
 // The choice of the inlet heater and of the supply heater.
@@ -95,6 +114,14 @@ public:
   CTUnitInput& InletHeaterInput() { return v_inletHeater; }
   CTUnitInput& SupplyHeaterInput() { return v_supplyHeater; }
   CTUnitInput& SupplyTempInput() { return v_supplyTemp; }
+  // Every input with its key and English caption, in panel order.
+  struct NamedInput
+  {
+    const CTUnitInput* pInput;
+    const char* szKey;
+    const char* szCaption;
+  };
+  std::vector<NamedInput> Inputs() const;
   bool RoomIsWetBulb() const { return v_roomWetBulb; }
   bool AmbientIsWetBulb() const { return v_ambientWetBulb; }
 
@@ -145,6 +172,11 @@ public:
   int CheckHeaters(double CalcInlet, double CalcSupply);
   double CalculatedInletHeater() const { return v_InletHeater; }
   double CalculatedSupplyHeater() const { return v_SupplyHeater; }
+  // The calculated heaters of the current computation; none until it calculated them.
+  std::optional<double> ComputedInletHeater() const;
+  std::optional<double> ComputedSupplyHeater() const;
+  // A new computation starts: no heater is calculated yet.
+  void ClearCalculatedHeaters() { v_heatersComputed = false; }
 
 private:
   double UserInletValue() const;
@@ -161,6 +193,7 @@ private:
   int v_heaterOptionIndex = -1;
   int v_fittedOptionIndex = -1; // taken for the calculated heater of this computation
   double v_InletHeater = 0, v_SupplyHeater = 0; // kW, the last calculated heaters
+  bool v_heatersComputed = false;
 };
 
 } // namespace aw

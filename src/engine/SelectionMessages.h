@@ -27,6 +27,9 @@ enum SelectionMessageNr : int {
   kMsgCannotDeselectStandard = 66,
   kMsgOtherError = 72,
   kMsgAirflowOutsideUnitRange = 120,
+  kMsgInputLimited = 121,      // an input held to its range
+  kMsgInputChanged = 122,      // an input rewritten so that the required airflow fits the family
+  kMsgNoFilterOfClass = 123,   // a unit left out of the search for want of a filter class
 };
 
 // The message of an error code; pUnit gives the limits that the placeholders

@@ -1,11 +1,14 @@
 #include "engine/SelectionModel.h"
 
+#include "air/NumberFormat.h"
 #include "catalogue/CatalogueText.h"
+#include "engine/FamilyTraits.h"
 #include "db/DbObject.h"
 #include "platform/CaseFolding.h"
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace aw {
 
@@ -22,7 +25,33 @@ Cls_Brisa& SearchedUnit(Cls_Brisa& pSolution)
   return pSolution.v_searchedUnit ? *pSolution.v_searchedUnit : pSolution;
 }
 
+// A value of an input as its field shows it, with the unit text. A relative
+// humidity is a percentage in every unit system.
+std::string InputValueText(const CTUnitInput& input, double value)
+{
+  const int resolution = input.Resolution();
+  int decimals = resolution == 1 ? 0 : resolution == 10 ? 1 : resolution == 100 ? 2 : 3;
+  if (input.Unit() == U_Humidity)
+    return Number2FmtStr(value, 1, decimals, TU_Form::GetDecimalSeparator()) + " %";
+  if (input.Unit() == U_None)
+    return Number2FmtStr(value, 1, decimals, TU_Form::GetDecimalSeparator());
+  const int index = TU_Form::GetNewIndex(input.Unit());
+  if (index != 0)
+    decimals = std::min(decimals, TU_Form::GetDigits(input.Unit(), index));
+  const double shown = TU_Form::ConvertValue(value, input.Unit(), 0, index, true);
+  return Number2FmtStr(shown, 1, decimals, TU_Form::GetDecimalSeparator()) + " " +
+         TU_Form::GetCurrentString(input.Unit());
+}
+
 } // namespace
+
+CTSelectionMessage NoticeMessage(const CTInputNotice& notice, const std::string& szCaption)
+{
+  const int number = notice.Reason == TLimitReason::Requirement ? kMsgInputChanged : kMsgInputLimited;
+  return {0, number,
+          {szCaption.empty() ? notice.szCaption : szCaption, InputValueText(*notice.pInput, notice.Typed),
+           InputValueText(*notice.pInput, notice.Used)}};
+}
 
 CTSelectionModel::CTSelectionModel(CTBaseFactory* pFactory)
   : v_factory(pFactory ? pFactory : CTDbObject::GetDefaultFactory())
@@ -283,13 +312,13 @@ void CTSelectionModel::CalcSupply()
     Q = perPerson * v_roomSurface.GetVal() / v_areaPerPerson.GetVal();
     if (Q < v_minAirflow || Q > v_maxAirflow) {
       Q = std::clamp(Q, v_minAirflow, v_maxAirflow);
-      v_areaPerPerson.SetVal(perPerson * v_roomSurface.GetVal() / Q);
+      v_areaPerPerson.Limit(perPerson * v_roomSurface.GetVal() / Q, TLimitReason::Requirement);
     }
   } else {
     Q = perPerson * v_numberOfPersons.GetVal();
     if (Q < v_minAirflow || Q > v_maxAirflow) {
       Q = std::clamp(Q, v_minAirflow, v_maxAirflow);
-      v_numberOfPersons.SetVal(catalogue::RoundHalfEven(Q / perPerson));
+      v_numberOfPersons.Limit(catalogue::RoundHalfEven(Q / perPerson), TLimitReason::Requirement);
     }
   }
   // A typed total stays as typed; a derived one takes the input's resolution.
@@ -321,12 +350,21 @@ void CTSelectionModel::FamilyChange()
       v_converting = true;
       const int resolution = TU_Form::GetNewIndex(U_Pressure) == 3 ? 100 : 10;
       const double espMax = catalogue::RoundHalfEven(maxEsp);
-      for (CTUnitInput* esp : {&v_designSupplyESP, &v_designExhaustESP})
+      // What the user asked for stays asked for: a value the new range cannot hold is reported.
+      for (CTUnitInput* esp : {&v_designSupplyESP, &v_designExhaustESP}) {
+        const double asked = esp->Requested().value_or(esp->GetVal());
         esp->SetupWindow(U_Pressure, 0, espMax, catalogue::RoundHalfEven(esp->GetVal()), resolution);
+        esp->KeepRequested(asked, TLimitReason::Range);
+      }
       v_minAirflow = low;
       v_maxAirflow = high;
-      for (CTUnitInput* total : {&v_totalSupply, &v_totalExhaust})
+      for (CTUnitInput* total : {&v_totalSupply, &v_totalExhaust}) {
+        const double asked = total->Requested().value_or(total->GetVal());
+        const bool enabled = total->Enabled();
         total->SetupWindow(U_Airflow, low, high, catalogue::RoundHalfEven(std::clamp(total->GetVal(), low, high)), 1);
+        if (enabled)
+          total->KeepRequested(asked, TLimitReason::Range);
+      }
       v_converting = false;
       CalcSupply(); // comes back here with the range unchanged and selects
       return;
@@ -367,18 +405,22 @@ void CTSelectionModel::SelectDevices()
   v_availOptionRows.clear();
   v_selectionList.ClearAndDestroy();
   v_plenumAvailable = false;
+  v_rejections.clear();
   int code = 0;
   for (int plenum = Cls_Brisa::kPlenumNone; plenum <= Cls_Brisa::kPlenumAll; ++plenum) {
     int runCode = 0;
+    std::vector<CTUnitRejection> rejections;
     OwningObjectList<Cls_Brisa> list =
       Cls_Brisa::SelectedDevices(v_baseDevices, maxSpeed, v_supplyAir, v_exhaustAir, supplyESP, exhaustESP,
-                                 SearchFilter(v_supplyFilter), SearchFilter(v_exhaustFilter), plenum, runCode);
+                                 SearchFilter(v_supplyFilter), SearchFilter(v_exhaustFilter), plenum, runCode,
+                                 &rejections);
     for (Cls_Brisa* solution : list)
       if (SearchedUnit(*solution).GetPlenumOption())
         v_plenumAvailable = true;
     if (plenum == v_plenum) {
       code = runCode;
       v_selectionList = std::move(list);
+      v_rejections = std::move(rejections);
     }
   }
   if (v_selectionList.IsEmpty()) {
@@ -399,6 +441,11 @@ std::vector<CTSolutionRow> CTSelectionModel::SolutionRows() const
       solution->GetSpeedNames(row.szSupplySpeed, row.szExhaustSpeed);
     row.bHasPlenum = SearchedUnit(*solution).GetPlenumOption() != nullptr;
     row.SelKey = solution->v_selKey;
+    row.AirflowShare_pct = AirflowShare(*solution);
+    const auto [supply, exhaust] = EspOf(*solution);
+    row.SupplyAvailable_Pa = supply.Available();
+    row.ExhaustAvailable_Pa = exhaust.Available();
+    row.bHasExhaust = FamilyTraits(v_family).bHasExhaust;
     rows.push_back(std::move(row));
   }
   return rows;
@@ -423,6 +470,8 @@ void CTSelectionModel::ClearResults()
   v_heatingResults = {};
   v_supplyEsp = {};
   v_exhaustEsp = {};
+  v_cooling.ClearCalculatedHeaters();
+  v_heating.ClearCalculatedHeaters();
 }
 
 bool CTSelectionModel::UpsideDownVisible() const
@@ -459,16 +508,20 @@ void CTSelectionModel::ShowSelectionError(int nCode)
 void CTSelectionModel::ComputeResults()
 {
   ClearResults();
-  auto inputError = [this](int nMsgNo) {
+  // The message stays with the mode whose input was corrected.
+  auto inputError = [this](CTModeResults& mode, int nMsgNo) {
+    mode.Message = CTSelectionMessage{0, nMsgNo, {}};
     if (!v_message)
-      ShowMessage({0, nMsgNo, {}});
+      ShowMessage(*mode.Message);
   };
   if (v_cooling.CheckCooling())
-    return inputError(kMsgCoolingAmbientBelowRoom);
+    return inputError(v_coolingResults, kMsgCoolingAmbientBelowRoom);
   if (v_heating.CheckHeating())
-    return inputError(kMsgHeatingAmbientAboveRoom);
-  if (v_cooling.CheckWBTemp() || v_heating.CheckWBTemp())
-    return inputError(kMsgWetBulbAboveDryBulb);
+    return inputError(v_heatingResults, kMsgHeatingAmbientAboveRoom);
+  if (v_cooling.CheckWBTemp())
+    return inputError(v_coolingResults, kMsgWetBulbAboveDryBulb);
+  if (v_heating.CheckWBTemp())
+    return inputError(v_heatingResults, kMsgWetBulbAboveDryBulb);
   if (v_selectedRow < 0 || v_selectedRow >= v_selectionList.Count()) {
     v_currBrisa = nullptr;
     return;
@@ -483,7 +536,12 @@ void CTSelectionModel::ComputeResults()
 
 void CTSelectionModel::FillEsp()
 {
-  Cls_Brisa& unit = SearchedUnit(*v_currBrisa);
+  std::tie(v_supplyEsp, v_exhaustEsp) = EspOf(*v_currBrisa);
+}
+
+std::pair<CTEspData, CTEspData> CTSelectionModel::EspOf(Cls_Brisa& solution) const
+{
+  Cls_Brisa& unit = SearchedUnit(solution);
   double plenumSupply = 0, plenumExhaust = 0;
   unit.GetPlenumESP(v_plenum, v_supplyAir, v_exhaustAir, plenumSupply, plenumExhaust);
   auto side = [&](const Cls_BrisaSpeed* speed, double airflow, double design, int filter, double plenum) {
@@ -494,11 +552,76 @@ void CTSelectionModel::FillEsp()
     esp.AdditionalResistance = esp.FanPressure - design - esp.FilterDrop - esp.PlenumDrop;
     return esp;
   };
-  v_supplyEsp = side(v_currBrisa->GetSupplySpeed(), v_supplyAir, v_designSupplyESP.GetVal(), v_supplyFilter,
+  std::pair<CTEspData, CTEspData> sides;
+  sides.first = side(solution.GetSupplySpeed(), v_supplyAir, v_designSupplyESP.GetVal(), v_supplyFilter,
                      plenumSupply);
-  if (v_family == Cls_Brisa::kFamilyBrisa || v_family == Cls_Brisa::kFamilyDorsa)
-    v_exhaustEsp = side(v_currBrisa->GetExhaustSpeed(), v_exhaustAir, v_designExhaustESP.GetVal(), v_exhaustFilter,
+  if (FamilyTraits(v_family).bHasExhaust)
+    sides.second = side(solution.GetExhaustSpeed(), v_exhaustAir, v_designExhaustESP.GetVal(), v_exhaustFilter,
                         plenumExhaust);
+  return sides;
+}
+
+double CTSelectionModel::AirflowShare(const Cls_Brisa& solution) const
+{
+  const double maxAirflow = solution.GetMaxAirflow();
+  const double required = FamilyTraits(v_family).bHasExhaust ? std::max(v_supplyAir, v_exhaustAir) : v_supplyAir;
+  return maxAirflow > 0 ? required / maxAirflow * 100 : 0;
+}
+
+CTSelectionFigures CTSelectionModel::Figures() const
+{
+  CTSelectionFigures f;
+  f.bHasExhaust = FamilyTraits(v_family).bHasExhaust;
+  f.RequiredSupply_ls = v_supplyAir / kAirflowFactor;
+  f.RequiredExhaust_ls = v_exhaustAir / kAirflowFactor;
+  if (!v_currBrisa)
+    return f;
+  f.bPicked = true;
+  f.AirflowShare_pct = AirflowShare(*v_currBrisa);
+  f.SupplyAvailable_Pa = v_supplyEsp.Available();
+  f.ExhaustAvailable_Pa = v_exhaustEsp.Available();
+  // A speed's power input (W) is that of the unit running at that speed; with
+  // two speeds the unit runs each fan at its own, so it draws their mean.
+  const Cls_BrisaSpeed* supply = v_currBrisa->GetSupplySpeed();
+  const Cls_BrisaSpeed* exhaust = f.bHasExhaust ? v_currBrisa->GetExhaustSpeed() : supply;
+  if (!supply || !exhaust || !(supply->GetPowerInput() > 0) || !(exhaust->GetPowerInput() > 0))
+    return f;
+  const double power_W = (supply->GetPowerInput() + exhaust->GetPowerInput()) / 2;
+  f.PowerInput_kW = power_W / 1000;
+  const double airflow_m3s = (f.bHasExhaust ? std::max(v_supplyAir, v_exhaustAir) : v_supplyAir) / 3600;
+  if (airflow_m3s > 0)
+    f.SpecificFanPower_Wm3s = power_W / airflow_m3s;
+  return f;
+}
+
+std::vector<CTInputNotice> CTSelectionModel::Notices() const
+{
+  const CTTempConditions::NamedInput inputs[] = {
+    {&v_airflowPerPerson, "airflowPerPerson", "Airflow per person"},
+    {&v_roomSurface, "roomSurface", "Room surface"},
+    {&v_areaPerPerson, "areaPerPerson", "Area per person"},
+    {&v_numberOfPersons, "numberOfPersons", "Number of persons"},
+    {&v_totalSupply, "totalSupply", "Total supply"},
+    {&v_totalExhaust, "totalExhaust", "Total exhaust"},
+    {&v_altitude, "altitude", "Altitude"},
+    {&v_designSupplyESP, "designSupplyESP", "Design supply ESP"},
+    {&v_designExhaustESP, "designExhaustESP", "Design exhaust ESP"},
+  };
+  std::vector<CTInputNotice> notices;
+  auto add = [&](const CTUnitInput& input, std::string key, std::string caption) {
+    if (input.Requested())
+      notices.push_back({&input, std::move(key), std::move(caption), *input.Requested(), input.GetVal(),
+                         input.LimitReason()});
+  };
+  for (const CTTempConditions::NamedInput& n : inputs)
+    add(*n.pInput, n.szKey, n.szCaption);
+  for (const CTTempConditions* c : {&v_cooling, &v_heating}) {
+    const std::string mode = c->IsCooling() ? "cooling" : "heating";
+    const std::string title = c->IsCooling() ? "Cooling" : "Heating";
+    for (const CTTempConditions::NamedInput& n : c->Inputs())
+      add(*n.pInput, mode + "." + n.szKey, title + ": " + n.szCaption);
+  }
+  return notices;
 }
 
 // Computes a mode with the panel's selection; with "Calculated inlet" and a
@@ -515,6 +638,7 @@ int CTSelectionModel::ComputeMode(CTTempConditions& conditions, CTModeResults& r
     code = conditions.CheckHeaters(r.InletHeater.CalcHeater, r.SupplyHeater.CalcHeater);
   if (code != 0) {
     r.nCode = code;
+    r.Message = SelectionErrorMessage(code, v_currBrisa, v_heating.Discharge().GetVal(), v_supplyAir, v_exhaustAir);
     ShowSelectionError(code);
     return code;
   }

@@ -38,12 +38,15 @@ struct CTModeResults
   double Humidification = 0;                         // kg/h
   double AmbientLimit = kNoTemperature;              // °C, switch-on temperature of the inlet heater
   AWHeaterSet InletHeater, SupplyHeater;             // kW
+  std::optional<CTSelectionMessage> Message;         // what stopped this mode, none when it ran or was not reached
 };
 
 // The pressure balance of the picked solution (Pa); one side.
 struct CTEspData
 {
   double FanPressure = 0, FilterDrop = 0, PlenumDrop = 0, AdditionalResistance = 0;
+  // What the fan has left for the ducting at its speed and airflow.
+  double Available() const { return FanPressure - FilterDrop - PlenumDrop; }
 };
 
 // One offered solution as the list shows it.
@@ -52,7 +55,41 @@ struct CTSolutionRow
   std::string szUnit, szSupplySpeed, szExhaustSpeed;
   bool bHasPlenum = false;
   double SelKey = 0;
+  double AirflowShare_pct = 0; // the larger required airflow ÷ the unit's maximum airflow
+  double SupplyAvailable_Pa = 0, ExhaustAvailable_Pa = 0;
+  bool bHasExhaust = false; // the family has an exhaust side (its pressure is meaningful)
 };
+
+// What the selection rests on and what the picked solution leaves: the
+// required airflows of the search and, with a picked solution, its load and
+// the pressures and power of its fans.
+struct CTSelectionFigures
+{
+  double RequiredSupply_ls = 0, RequiredExhaust_ls = 0;
+  bool bHasExhaust = false;
+  bool bPicked = false;
+  double AirflowShare_pct = 0;
+  double SupplyAvailable_Pa = 0, ExhaustAvailable_Pa = 0;
+  // Where the catalogue holds the power input of the chosen speeds.
+  std::optional<double> PowerInput_kW, SpecificFanPower_Wm3s;
+};
+
+// An input that holds another value than the one asked for: typed beyond
+// its limits, or rewritten so that the required airflow fits the family.
+struct CTInputNotice
+{
+  const CTUnitInput* pInput = nullptr;
+  std::string szInput;   // stable key ("totalSupply")
+  std::string szCaption; // English caption of the input
+  double Typed = 0, Used = 0; // base units of the input's dimension
+  TLimitReason Reason = TLimitReason::Range;
+};
+
+// The notice as a numbered message: message kMsgInputLimited or
+// kMsgInputChanged with $1 the caption (szCaption unless another is given,
+// such as the window's translated one) and $2, $3 the value asked for and
+// the value used, written in the unit in effect with the input's decimals.
+CTSelectionMessage NoticeMessage(const CTInputNotice& notice, const std::string& szCaption = {});
 
 // One option combination of the picked unit in the used or available list.
 struct CTOptionRow
@@ -168,6 +205,11 @@ public:
   Cls_Brisa* CurrentBrisa() const { return v_currBrisa; }
   const CTModeResults& CoolingResults() const { return v_coolingResults; }
   const CTModeResults& HeatingResults() const { return v_heatingResults; }
+  // Every unit of the kept search that offered no solution, with its reason.
+  const std::vector<CTUnitRejection>& Rejections() const { return v_rejections; }
+  CTSelectionFigures Figures() const;
+  // The inputs that hold another value than the one asked for, in page order.
+  std::vector<CTInputNotice> Notices() const;
   const CTEspData& SupplyEsp() const { return v_supplyEsp; }
   const CTEspData& ExhaustEsp() const { return v_exhaustEsp; }
   double ExhaustSupplyRatio() const; // exhaust ÷ supply airflow
@@ -200,6 +242,8 @@ private:
   template <class Compute>
   int ComputeMode(CTTempConditions& conditions, CTModeResults& r, Compute compute);
   void FillEsp();
+  std::pair<CTEspData, CTEspData> EspOf(Cls_Brisa& solution) const;
+  double AirflowShare(const Cls_Brisa& solution) const;
   void UpdateUsedOptions();
 
   CTBaseFactory* v_factory;
@@ -231,6 +275,7 @@ private:
   TAir v_air;
   CTModeResults v_coolingResults, v_heatingResults;
   CTEspData v_supplyEsp, v_exhaustEsp;
+  std::vector<CTUnitRejection> v_rejections;
   std::optional<CTSelectionMessage> v_message;
   std::vector<CTOptionRow> v_usedOptionRows, v_availOptionRows;
 };

@@ -91,59 +91,60 @@ struct Cls_Brisa::SearchRequest
   int nPlenum;
 };
 
-void Cls_Brisa::EvaluatePair(const SearchRequest& R, const ObjectList<Cls_BrisaSpeed>& A,
+bool Cls_Brisa::EvaluatePair(const SearchRequest& R, const ObjectList<Cls_BrisaSpeed>& A,
                              const ObjectList<Cls_BrisaSpeed>& B, OwningObjectList<Cls_Brisa>& pSolutions,
                              int& ErrorCode)
 {
   const double minAirflow = GetMinAirflow(), maxAirflow = GetMaxAirflow();
   if (minAirflow > R.Qs) {
     ErrorCode = rcSupplyAirflowTooSmall;
-    return;
+    return true;
   }
   if (maxAirflow < R.Qs) {
     ErrorCode = rcSupplyAirflowTooLarge;
-    return;
+    return true;
   }
   if (minAirflow > R.Qe) {
     ErrorCode = rcExhaustAirflowTooSmall;
-    return;
+    return true;
   }
   if (maxAirflow < R.Qe) {
     ErrorCode = rcExhaustAirflowTooLarge;
-    return;
+    return true;
   }
   double plenumSupply = 0, plenumExhaust = 0;
   GetPlenumESP(R.nPlenum, R.Qs, R.Qe, plenumSupply, plenumExhaust);
-  // A unit without the requested filter class is left out silently.
+  // A unit without the requested filter class is left out without a code.
   if ((R.fs > 0 && !GetFilterOption(R.fs)) || (R.fe > 0 && !GetFilterOption(R.fe)))
-    return;
+    return false;
   const double filterSupply = R.fs > 0 ? GetFilterESP(R.fs, R.Qs) : 0;
   const double filterExhaust = R.fe > 0 ? GetFilterESP(R.fe, R.Qe) : 0;
 
   const SideChoice supply = ChooseSpeed(A, R.Qs, R.Ps, filterSupply, plenumSupply);
   if (const int code = SideCode(supply, rcSupplyAirflowTooLarge, rcSupplyEspTooLarge, rcSupplyEspTooSmall)) {
     ErrorCode = code;
-    return;
+    return true;
   }
   const SideChoice exhaust = ChooseSpeed(B, R.Qe, R.Pe, filterExhaust, plenumExhaust);
   if (const int code = SideCode(exhaust, rcExhaustAirflowTooLarge, rcExhaustEspTooLarge, rcExhaustEspTooSmall)) {
     ErrorCode = code;
-    return;
+    return true;
   }
   std::unique_ptr<Cls_Brisa> solution = TakeAs<Cls_Brisa>(GetFactory()->CreateObject(kClassID, GetID()));
   if (!solution)
-    return;
+    return true;
   solution->v_supplySpeed = supply.best;
   solution->v_exhaustSpeed = exhaust.best;
   solution->v_searchedUnit = this;
   solution->v_selKey = maxAirflow * 10000 + supply.margin * 100 + exhaust.margin;
   pSolutions.Add(solution.release());
+  return true;
 }
 
 OwningObjectList<Cls_Brisa> Cls_Brisa::SelectedDevices(const ObjectList<Cls_Brisa>& pUnits,
                                                        const Cls_BrisaSpType* pMaxSpeedType, double Qs, double Qe,
                                                        double Ps, double Pe, int fs, int fe, int nPlenum,
-                                                       int& ErrorCode)
+                                                       int& ErrorCode, std::vector<CTUnitRejection>* pRejections)
 {
   OwningObjectList<Cls_Brisa> solutions;
   if (!(Qs > 0))
@@ -168,21 +169,37 @@ OwningObjectList<Cls_Brisa> Cls_Brisa::SelectedDevices(const ObjectList<Cls_Bris
   }
 
   const SearchRequest request{Qs, Qe, Ps, Pe, fs, fe, nPlenum};
+  int coveringCode = 0; // of the last unit whose airflow range holds both airflows
   for (Cls_Brisa* unit : pUnits) {
+    const int found = solutions.Count();
+    int unitCode = 0;
+    bool hasFilters = true;
+    const auto evaluate = [&](const ObjectList<Cls_BrisaSpeed>& A, const ObjectList<Cls_BrisaSpeed>& B) {
+      hasFilters = unit->EvaluatePair(request, A, B, solutions, unitCode) && hasFilters;
+    };
     // Equal speed types on both sides, or types one step apart.
     ObjectList<Cls_BrisaSpeed> previous;
     for (const Cls_BrisaSpType* type : window) {
       ObjectList<Cls_BrisaSpeed> current = SpeedsOfType(unit->GetSpeeds(), *type);
       if (current.IsEmpty())
         continue;
-      unit->EvaluatePair(request, current, current, solutions, ErrorCode);
+      evaluate(current, current);
       if (!previous.IsEmpty()) {
-        unit->EvaluatePair(request, current, previous, solutions, ErrorCode);
-        unit->EvaluatePair(request, previous, current, solutions, ErrorCode);
+        evaluate(current, previous);
+        evaluate(previous, current);
       }
       previous = std::move(current);
     }
+    if (unitCode != 0)
+      ErrorCode = unitCode;
+    const bool covers = unit->GetMinAirflow() <= std::min(Qs, Qe) && unit->GetMaxAirflow() >= std::max(Qs, Qe);
+    if (covers && unitCode != 0)
+      coveringCode = unitCode;
+    if (pRejections && solutions.Count() == found)
+      pRejections->push_back({unit->GetName(), unitCode, !hasFilters && unitCode == 0});
   }
+  if (coveringCode != 0)
+    ErrorCode = coveringCode;
   if (!solutions.IsEmpty())
     ErrorCode = 0;
   solutions.Sort(CompareSolution);

@@ -149,8 +149,11 @@ constexpr std::array kProgram = {
   "There is no printer currently selected"sv,                                             // 118
   "There are no printers defined in Windows"sv,                                           // 119
   "The airflow $1 is outside the unit's range $2 – $3."sv,                                // 120
+  "$1 was held to its range: $2 asked for, $3 used."sv,                                    // 121
+  "$1 was changed so that the required airflow lies in the family's range: $2 before, $3 now."sv, // 122
+  "The device has no filter option of the requested class."sv,                            // 123
 };
-static_assert(kProgram.size() == 121);
+static_assert(kProgram.size() == 124);
 
 // Item i is message 5000 + i.
 constexpr std::array kDatabase = {

@@ -38,6 +38,22 @@ TEST_F(ValueFormattingTest, WritesValuesInTheUnitInEffect)
   EXPECT_EQ(FormatAirflow(0.4719474432644405 * 100), "100.0 CFM");
 }
 
+TEST_F(ValueFormattingTest, AComputedZeroShowsAsZeroAndOnlyANotComputedValueIsBlank)
+{
+  EXPECT_EQ(FormatComputedPower(0.0), "0.000 kW");
+  EXPECT_EQ(FormatComputedPower(1.25), "1.250 kW");
+  EXPECT_EQ(FormatComputedPressure(0.0), "0.0 Pa");
+  EXPECT_EQ(FormatComputedPressure(-12.5), "-12.5 Pa") << "a deficit is a result too";
+  EXPECT_EQ(FormatPercent(0.0), "0.0%");
+  EXPECT_EQ(FormatSpecificFanPower(1234.4), "1234 W/(m³/s)");
+  for (const std::optional<double> absent : {std::optional<double>(), std::optional<double>(-2147483647.0)}) {
+    EXPECT_EQ(FormatComputedPower(absent), "");
+    EXPECT_EQ(FormatComputedPressure(absent), "");
+    EXPECT_EQ(FormatPercent(absent), "");
+    EXPECT_EQ(FormatSpecificFanPower(absent), "");
+  }
+}
+
 TEST_F(ValueFormattingTest, ImperialEnthalpiesCountFromZeroFahrenheit)
 {
   EXPECT_EQ(DeltaEnthalpy(0), 0);

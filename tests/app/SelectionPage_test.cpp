@@ -17,6 +17,8 @@
 #include "engine/SelectionModel.h"
 
 #include <QAction>
+#include <QHeaderView>
+#include <QStatusBar>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -29,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 namespace aw::app {
 namespace {
@@ -104,6 +107,12 @@ protected:
     Page().Family()->setCurrentIndex(index);
   }
   QString CoolValue(const char* name) { return Results().CoolResults()->Value(name)->text(); }
+  QString Notice(const char* field)
+  {
+    QLabel* label = Page().NoticeLabel(&Field(field));
+    return label && label->isVisibleTo(&Page()) ? label->text() : QString();
+  }
+  QString StatusBar() { return v_window.statusBar()->currentMessage(); }
 
   QApplication& v_application = test::TestApplication();
   test::RecordingPrompts v_prompts;
@@ -141,6 +150,104 @@ TEST_F(SelectionPageTest, ATotalSupplyAboveTheFamilysMaximumIsClampedAndRefreshe
   // Emptying a field counts as 0, which the minimum replaces.
   Type(supply, QString());
   EXPECT_EQ(supply.Text().toDouble(), Model().MinAirflow());
+}
+
+TEST_F(SelectionPageTest, TheRequiredAirflowsAreShownInTheCurrentUnitAndFollowTheInputs)
+{
+  const auto required = [this] { return Page().ResultLabel("Txt_RequiredSupply")->text(); };
+  EXPECT_EQ(required(), QStringLiteral("100.0 l/s")); // 5 l/s × 100 m² ÷ 5 m²
+  EXPECT_EQ(Results().Figure("Txt_ResRequiredSupply")->text(), required());
+  EXPECT_EQ(Page().ResultLabel("Txt_RequiredExhaust")->text(), QStringLiteral("100.0 l/s"));
+  Type(Field("Frm_Airflow"), QStringLiteral("8"));
+  EXPECT_EQ(required(), QStringLiteral("160.0 l/s"));
+  EXPECT_EQ(Results().Figure("Txt_ResRequiredSupply")->text(), required());
+  TU_Form::SetNewIndex(U_Airflow, UnitIndexOf(U_Airflow, "CFM"), true);
+  EXPECT_TRUE(required().endsWith(QStringLiteral("CFM"))) << required().toStdString();
+}
+
+TEST_F(SelectionPageTest, ALimitedInputSaysSoBesideItAndInTheStatusBarAndEveryFieldShowsTheValueInUse)
+{
+  Tick("Chk_TotalSupply");
+  Type(Field("Frm_TotalSupply"), QStringLiteral("40000"));
+  const QString limited = Notice("Frm_TotalSupply");
+  EXPECT_TRUE(limited.contains(QStringLiteral("40000 l/s"))) << limited.toStdString();
+  EXPECT_TRUE(limited.contains(Field("Frm_TotalSupply").Text() + QStringLiteral(" l/s"))) << limited.toStdString();
+  EXPECT_TRUE(StatusBar().contains(limited));
+
+  // Another family with a narrower range: the field shows what the unit is computed with.
+  ChooseFamily(QStringLiteral("Dorsa"));
+  EXPECT_EQ(Field("Frm_TotalSupply").Text().toDouble(), Model().TotalSupply().GetVal());
+  EXPECT_DOUBLE_EQ(Model().SupplyAir(), Model().TotalSupply().GetVal() * 3.6);
+  EXPECT_EQ(Model().TotalSupply().GetVal(), Model().MaxAirflow());
+  EXPECT_TRUE(Notice("Frm_TotalSupply").contains(Field("Frm_TotalSupply").Text())) << Notice("Frm_TotalSupply").toStdString();
+
+  // A value within the range ends the notice.
+  Type(Field("Frm_TotalSupply"), QStringLiteral("100"));
+  EXPECT_TRUE(Notice("Frm_TotalSupply").isEmpty());
+  EXPECT_TRUE(StatusBar().isEmpty());
+
+  Type(Field("Frm_Altitude"), QStringLiteral("3000"));
+  EXPECT_TRUE(Notice("Frm_Altitude").contains(QStringLiteral("2000 m")));
+  EXPECT_EQ(Field("Frm_Altitude").Text(), QStringLiteral("2000"));
+}
+
+TEST_F(SelectionPageTest, AComputedZeroShowsAsZeroAndANotComputedValueIsBlank)
+{
+  // The first Brisa unit at the defaults: no filter, no plenum, no heater needed.
+  const struct
+  {
+    const char* what;
+    std::function<QLabel*()> label;
+    const char* zero;
+  } cases[] = {
+    {"supply filter drop", [this] { return Page().ResultLabel("Txt_FilterSupply"); }, "0.0 Pa"},
+    {"exhaust plenum drop", [this] { return Page().ResultLabel("Lbl_ResPlenumExhaust"); }, "0.0 Pa"},
+    {"cooling calculated inlet heater", [this] { return Results().CoolResults()->Value("Txt_InletCalc"); }, "0.000 kW"},
+    {"heating calculated supply heater", [this] { return Results().HeatResults()->Value("Txt_SupplyCalc"); }, "0.000 kW"},
+    {"Calculated inlet heater of the heating conditions", [this] { return Page().HeatConditions()->CalculatedInlet(); },
+     "0.000 kW"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.label()->text().toStdString(), c.zero) << c.what;
+  Type(Field("Frm_DesignSupplyESP"), QStringLiteral("0")); // no unit, nothing computed
+  for (const auto& c : cases)
+    EXPECT_TRUE(c.label()->text().isEmpty()) << c.what;
+}
+
+TEST_F(SelectionPageTest, AFailedModeKeepsItsMessageInItsOwnPanel)
+{
+  TFrm_TempConditions& heating = *Page().HeatConditions();
+  Type(*heating.RoomRH(), QStringLiteral("95"));
+  ASSERT_FALSE(Model().HeatingResults().bComputed);
+  QLabel* heat = Results().HeatResults()->Message();
+  EXPECT_TRUE(heat->isVisibleTo(Results().HeatResults()));
+  EXPECT_TRUE(heat->text().contains(QStringLiteral("relative humidity"))) << heat->text().toStdString();
+  EXPECT_FALSE(Results().CoolResults()->Message()->isVisibleTo(Results().CoolResults()));
+  Type(*heating.RoomRH(), QStringLiteral("50"));
+  EXPECT_FALSE(heat->isVisibleTo(Results().HeatResults()));
+}
+
+TEST_F(SelectionPageTest, TheSolutionListShowsShareAndAvailablePressuresAndSortsByThem)
+{
+  QTreeWidget* list = Page().SelectedDevices();
+  ASSERT_GE(list->topLevelItemCount(), 2);
+  EXPECT_EQ(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  const int share = 4, supplyEsp = 5;
+  EXPECT_EQ(list->headerItem()->text(supplyEsp), QStringLiteral("Available supply ESP"));
+  EXPECT_TRUE(list->topLevelItem(0)->text(share).endsWith('%'));
+  emit list->header()->sectionClicked(supplyEsp);
+  for (int i = 1; i < list->topLevelItemCount(); ++i)
+    EXPECT_LE(list->topLevelItem(i - 1)->data(supplyEsp, Qt::UserRole + 1).toDouble(),
+              list->topLevelItem(i)->data(supplyEsp, Qt::UserRole + 1).toDouble());
+  // A sorted row still picks its own solution.
+  QTreeWidgetItem* last = list->topLevelItem(list->topLevelItemCount() - 1);
+  const QString lastPressure = last->text(supplyEsp);
+  list->setCurrentItem(last); // the list is shown again, in the same order
+  const CTSolutionRow row = Model().SolutionRows()[static_cast<std::size_t>(Model().SelectedRow())];
+  EXPECT_EQ(lastPressure.toStdString(), FormatComputedPressure(row.SupplyAvailable_Pa, false));
+  EXPECT_EQ(list->currentItem(), list->topLevelItem(list->topLevelItemCount() - 1)) << "the sort is kept";
+  EXPECT_EQ(Results().SelectedDevice()->text().toStdString(), Model().CurrentBrisa()->GetQualifiedName());
+  EXPECT_NEAR(Model().SupplyEsp().Available(), row.SupplyAvailable_Pa, 1e-9);
 }
 
 TEST_F(SelectionPageTest, AFieldIsNotLimitedInLengthAndTakesBothSeparators)
@@ -319,7 +426,7 @@ TEST_F(SelectionPageTest, AnInputCheckCorrectsTheConditionAndShowsItsMessage)
 TEST_F(SelectionPageTest, ACalculatedInletHeaterIsShownAndTakesTheFittingHeaterOption)
 {
   TFrm_TempConditions& heating = *Page().HeatConditions();
-  EXPECT_TRUE(heating.CalculatedInlet()->text().isEmpty());
+  EXPECT_EQ(heating.CalculatedInlet()->text(), QStringLiteral("0.000 kW")) << "calculated: none needed";
   Type(*heating.AmbientDBT(), QStringLiteral("-20"));
   ASSERT_FALSE(heating.CalculatedInlet()->text().isEmpty()) << "no inlet heater at -20 °C";
   EXPECT_EQ(Results().HeatResults()->Value("Txt_InletCalc")->text(), heating.CalculatedInlet()->text());

@@ -68,6 +68,47 @@ TEST_F(SelectCommandTest, ValuesTakeUnitsOfTheirDimension)
   EXPECT_NEAR(out["picked"]["heating"]["states"]["OA"]["RH"].get<double>(), 80, 1e-9);
 }
 
+TEST_F(SelectCommandTest, TheJsonShowsWhatTheSelectionRestsOn)
+{
+  const test::CliRun run = Select("--json --plenum oa-ea --supply-filter F6");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const auto out = nlohmann::json::parse(run.out);
+  EXPECT_TRUE(out["notices"].empty());
+  EXPECT_EQ(out["requiredAirflow"]["supply_ls"], 100);
+  const auto& picked = out["picked"];
+  for (const char* side : {"supply", "exhaust"}) {
+    const auto& esp = picked["esp"][side];
+    EXPECT_NEAR(esp["available_Pa"].get<double>(),
+                esp["fan_Pa"].get<double>() - esp["filter_Pa"].get<double>() - esp["plenum_Pa"].get<double>(), 1e-9)
+      << side;
+  }
+  EXPECT_GT(picked["esp"]["supply"]["filter_Pa"].get<double>(), 0);
+  EXPECT_GT(picked["airflowShare_pct"].get<double>(), 0);
+  EXPECT_TRUE(picked.contains("powerInput_kW") && picked.contains("specificFanPower_Wm3s"));
+  EXPECT_EQ(out["solutions"][0]["availableSupply_Pa"], picked["esp"]["supply"]["available_Pa"]);
+  EXPECT_EQ(out["solutions"][0]["airflowShare_pct"], picked["airflowShare_pct"]);
+}
+
+TEST_F(SelectCommandTest, ALimitedInputIsANoticeAndAFailedSearchGivesEveryUnitsReason)
+{
+  // 200 m³/h: BR-500 holds it but not 290 Pa of exhaust ESP; BR-800 starts at 300 m³/h.
+  const test::CliRun run = Select("--json --supply 200m3/h --esp-supply 100 --esp-exhaust 290 --altitude 3000");
+  EXPECT_EQ(run.exitCode, 2) << run.err;
+  const auto out = nlohmann::json::parse(run.out);
+  ASSERT_EQ(out["notices"].size(), 1u) << out["notices"].dump();
+  EXPECT_EQ(out["notices"][0]["input"], "altitude");
+  EXPECT_EQ(out["notices"][0]["typed"], 3000);
+  EXPECT_EQ(out["notices"][0]["used"], 2000);
+  EXPECT_NE(run.err.find("notice: Altitude was held to its range: 3000 m asked for, 2000 m used."), std::string::npos)
+    << run.err;
+  EXPECT_EQ(out["message"]["code"], 8) << "the reason of the unit that covers the airflow";
+  ASSERT_EQ(out["rejections"].size(), 2u);
+  EXPECT_EQ(out["rejections"][0]["unit"], "BR-500");
+  EXPECT_EQ(out["rejections"][0]["code"], 8);
+  EXPECT_EQ(out["rejections"][1]["code"], 1);
+  EXPECT_NE(out["rejections"][1]["message"].get<std::string>().find("supply airflow is too small"), std::string::npos);
+}
+
 TEST_F(SelectCommandTest, TheReadableTableNamesSolutionsAndModes)
 {
   const test::CliRun run = Select("--family dorsa --max-speed medium");

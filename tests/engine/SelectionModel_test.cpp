@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace aw {
 namespace {
 
@@ -133,6 +135,60 @@ TEST_F(SelectionModelTest, AResultFailureKeepsTheListAndShowsTheCodesMessage)
   ASSERT_TRUE(model->Message());
   EXPECT_EQ(model->Message()->nMsgNo, 62);
   EXPECT_EQ(model->Message()->params, (std::vector<std::string>{"80"}));
+  // The failed mode keeps its message; the computed one has none.
+  ASSERT_TRUE(model->HeatingResults().Message);
+  EXPECT_EQ(model->HeatingResults().Message->nMsgNo, 62);
+  EXPECT_FALSE(model->CoolingResults().Message);
+
+  // An input check belongs to the mode whose input it corrected.
+  model->Heating().SetRoom(20, 50, false);
+  model->Cooling().SetAmbient(25, 50, false);
+  model->EfficiencyCallBack();
+  ASSERT_TRUE(model->CoolingResults().Message);
+  EXPECT_EQ(model->CoolingResults().Message->nMsgNo, kMsgCoolingAmbientBelowRoom);
+  EXPECT_FALSE(model->HeatingResults().Message);
+}
+
+TEST_F(SelectionModelTest, AnInputHeldToItsRangeOrRewrittenIsANoticeUntilTheUserTypesAgain)
+{
+  auto notice = [this](const std::string& key) -> std::optional<CTInputNotice> {
+    for (const CTInputNotice& n : model->Notices())
+      if (n.szInput == key)
+        return n;
+    return std::nullopt;
+  };
+  EXPECT_TRUE(model->Notices().empty());
+  model->TotalSupplyClick(true);
+  model->TotalSupply().SetTypedVal(40000, 0);
+  model->Altitude().SetTypedVal(3000, 0);
+  model->CapacityCallBack();
+  ASSERT_TRUE(notice("totalSupply"));
+  EXPECT_EQ(notice("totalSupply")->Typed, 40000);
+  EXPECT_EQ(notice("totalSupply")->Used, 222);
+  EXPECT_EQ(notice("altitude")->Used, 2000);
+  const CTSelectionMessage message = NoticeMessage(*notice("totalSupply"));
+  EXPECT_EQ(message.nMsgNo, kMsgInputLimited);
+  EXPECT_EQ(message.params, (std::vector<std::string>{"Total supply", "40000 l/s", "222 l/s"}));
+
+  // The family's narrower range holds the value the user asked for too.
+  model->TotalSupply().SetTypedVal(200, 0);
+  model->CapacityCallBack();
+  EXPECT_FALSE(notice("totalSupply")) << "typed within the range";
+  model->SetFamily(Cls_Brisa::kFamilyDorsa); // 200 … 650 m³/h: at most 180 l/s
+  ASSERT_TRUE(notice("totalSupply"));
+  EXPECT_EQ(notice("totalSupply")->Typed, 200);
+  EXPECT_EQ(model->TotalSupply().GetVal(), 180);
+  EXPECT_DOUBLE_EQ(model->SupplyAir(), 180 * 3.6) << "the notice names the value the search uses";
+
+  // A requirement the family cannot meet rewrites the area per person, and says so.
+  model->TotalSupplyClick(false);
+  EXPECT_FALSE(notice("totalSupply"));
+  model->AreaPerPerson().SetTypedVal(2, 0); // 250 l/s
+  model->CapacityCallBack();
+  ASSERT_TRUE(notice("areaPerPerson"));
+  EXPECT_EQ(notice("areaPerPerson")->Typed, 2);
+  EXPECT_EQ(notice("areaPerPerson")->Reason, TLimitReason::Requirement);
+  EXPECT_EQ(NoticeMessage(*notice("areaPerPerson")).nMsgNo, kMsgInputChanged);
 }
 
 TEST_F(SelectionModelTest, EveryErrorCodeHasItsMessage)

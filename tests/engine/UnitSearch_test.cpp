@@ -12,6 +12,8 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace aw {
 namespace {
@@ -174,6 +176,48 @@ TEST_F(UnitSearchTest, ErrorCodesOfTheSearch)
     EXPECT_TRUE(Search(c.r, code).IsEmpty()) << c.what;
     EXPECT_EQ(code, c.code) << c.what;
   }
+}
+
+TEST_F(UnitSearchTest, AFailedSearchReportsTheReasonOfTheUnitThatCoversTheAirflowsAndListsEveryUnit)
+{
+  // BR-500 covers 100 … 500 m³/h, BR-800 300 … 800; their High curves reach
+  // 284 Pa (BR-500) at 200 m³/h, 236 and 275 Pa at 400 m³/h.
+  using Rejections = std::vector<std::pair<std::string, int>>;
+  struct Case
+  {
+    const char* what;
+    Request r;
+    int code;
+    Rejections rejections;
+  };
+  const Case cases[] = {
+    {"the one covering unit fails on its exhaust ESP, the larger one on the airflow", {200, 200, 100, 290}, 8,
+     {{"BR-500", 8}, {"BR-800", 1}}},
+    {"both cover: the last one's reason", {400, 400, 170, 280}, 8, {{"BR-500", 6}, {"BR-800", 8}}},
+    {"none covers: the last evaluation's reason", {900, 900}, 2, {{"BR-500", 2}, {"BR-800", 2}}},
+    {"below every unit", {50, 50}, 1, {{"BR-500", 1}, {"BR-800", 1}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    int code = -1;
+    std::vector<CTUnitRejection> rejections;
+    EXPECT_TRUE(Cls_Brisa::SelectedDevices(brisa, nullptr, c.r.Qs, c.r.Qe, c.r.Ps, c.r.Pe, 0, 0, 0, code, &rejections)
+                  .IsEmpty());
+    EXPECT_EQ(code, c.code);
+    Rejections got;
+    for (const CTUnitRejection& rejection : rejections)
+      got.emplace_back(rejection.szUnit, rejection.nCode);
+    EXPECT_EQ(got, c.rejections);
+  }
+
+  // A unit left out for want of a filter class says so; one with solutions is no rejection.
+  int code = -1;
+  std::vector<CTUnitRejection> rejections;
+  EXPECT_FALSE(Cls_Brisa::SelectedDevices(brisa, nullptr, 400, 400, 100, 100, 1, 0, 0, code, &rejections).IsEmpty());
+  ASSERT_EQ(rejections.size(), 1u);
+  EXPECT_EQ(rejections[0].szUnit, "BR-800");
+  EXPECT_TRUE(rejections[0].bNoFilter);
+  EXPECT_EQ(rejections[0].nCode, 0);
 }
 
 TEST_F(UnitSearchTest, FamilyRangesAndSpeedTypes)
