@@ -4,6 +4,7 @@
 #include "app/BrisaProjectStore.h"
 #include "app/BasicDialog.h"
 #include "app/DatabasePage.h"
+#include "app/GraphPage.h"
 #include "i18n/MainWindowRules.h"
 #include "app/InterfaceLanguage.h"
 #include "app/PageLayout.h"
@@ -66,6 +67,17 @@ Frame* FillPage(QWidget* page)
   return frame;
 }
 
+// Fills a page with a paint box of that name, which takes the whole page.
+template <class Box, class... Args>
+Box* FillPageWithBox(QWidget* page, const char* szObjectName, Args... args)
+{
+  auto* layout = new QVBoxLayout(page);
+  auto* box = new Box(page, args...);
+  box->setObjectName(QString::fromLatin1(szObjectName));
+  layout->addWidget(box);
+  return box;
+}
+
 // A folder of the preferences, when it names an existing folder.
 QString ExistingPreferencesFolder(std::string_view szValueName)
 {
@@ -124,9 +136,13 @@ void TDlgSelect::CreatePages()
   Tab_Database = AddPage(Ctl_Pages, "Tab_Database", QStringLiteral("Database"));
   v_databasePage = FillPage<TFraDatabasePage>(Tab_Database);
   Tab_Fan = AddPage(Ctl_Pages, "Tab_Fan", QStringLiteral("Fan Characteristics"));
+  PB_ESPGraph = FillPageWithBox<TGraphBox>(Tab_Fan, "PB_ESPGraph", charts::TGraphKind::Fan);
   Tab_Efficiencies = AddPage(Ctl_Pages, "Tab_Efficiencies", QStringLiteral("Exchange Efficiencies"));
+  PB_EffGraph = FillPageWithBox<TGraphBox>(Tab_Efficiencies, "PB_EffGraph", charts::TGraphKind::Efficiency);
   Tab_EffCorrect = AddPage(Ctl_Pages, "Tab_EffCorrect", QStringLiteral("Efficiency Corrections"));
+  PB_EffCorrect = FillPageWithBox<TGraphBox>(Tab_EffCorrect, "PB_EffCorrect", charts::TGraphKind::Correction);
   Tab_Configuration = AddPage(Ctl_Pages, "Tab_Configuration", QStringLiteral("Configuration"));
+  PB_Configuration = FillPageWithBox<TConfigurationBox>(Tab_Configuration, "PB_Configuration");
   setCentralWidget(Ctl_Pages);
   connect(Ctl_Pages, &QTabWidget::currentChanged, this, &TDlgSelect::Ctl_PagesChange);
 }
@@ -300,7 +316,9 @@ bool TDlgSelect::FillPageContent(QWidget* page)
       v_resultsPage->FillOptions();
     else if (page == Tab_Database)
       v_databasePage->FillDatabasePage(GetUnitDataSheet(*v_model->CurrentBrisa()));
-    return true; // the other pages of a selected unit join here with the charts
+    else
+      RefreshDrawings();
+    return true;
   }
   return page == Tab_Selection || page == Tab_Psychrometrics;
 }
@@ -417,6 +435,15 @@ void TDlgSelect::SetChanged(bool bChanged)
 {
   v_dataHaveChanged = bChanged;
   setWindowModified(bChanged);
+  if (bChanged)
+    RefreshDrawings();
+}
+
+void TDlgSelect::RefreshDrawings()
+{
+  for (TDrawingBox* box : std::initializer_list<TDrawingBox*>{PB_ESPGraph, PB_EffGraph, PB_EffCorrect, PB_Configuration})
+    if (box)
+      box->Invalidate();
 }
 
 void TDlgSelect::UpdateCaption()

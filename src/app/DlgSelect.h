@@ -24,7 +24,10 @@ namespace aw::app {
 
 class ProjectStore;
 class TRecentFilesMenu;
+class TConfigurationBox;
+class TDrawingBox;
 class TFraDatabasePage;
+class TGraphBox;
 class TFraPsychroPage;
 class TFraResultsPage;
 class TFraSelectionPage;
@@ -68,6 +71,10 @@ public:
   TFraPsychroPage* PsychroPage() const { return v_psychroPage; }
   TFraSelectionPage* SelectionPage() const { return v_selectionPage; }
   TFraResultsPage* ResultsPage() const { return v_resultsPage; }
+  TGraphBox* FanGraph() const { return PB_ESPGraph; }
+  TGraphBox* EfficiencyGraph() const { return PB_EffGraph; }
+  TGraphBox* CorrectionGraph() const { return PB_EffCorrect; }
+  TConfigurationBox* ConfigurationBox() const { return PB_Configuration; }
   // The selection the pages show; none before the catalogue's units are read.
   CTSelectionModel* Model() const { return v_model.get(); }
   // The inputs back to their defaults with a first selection (start-up and New).
@@ -132,6 +139,8 @@ private:
   // Shows why the catalogue cannot be used and stops the program with 1.
   StageResult RefuseCatalogue();
   void SetChanged(bool bChanged);
+  // The graphs and the configuration drawing show the selection anew.
+  void RefreshDrawings();
   void UpdateCaption();
 
   // After each change the user made on the Selection page.
@@ -193,6 +202,10 @@ private:
   TFraPsychroPage* v_psychroPage = nullptr;
   TFraSelectionPage* v_selectionPage = nullptr;
   TFraResultsPage* v_resultsPage = nullptr;
+  TGraphBox* PB_ESPGraph = nullptr;
+  TGraphBox* PB_EffGraph = nullptr;
+  TGraphBox* PB_EffCorrect = nullptr;
+  TConfigurationBox* PB_Configuration = nullptr;
 
   QStringList v_arguments;
   // The project has unsaved changes.

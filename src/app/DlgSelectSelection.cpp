@@ -8,6 +8,7 @@
 
 #include "air/SI_Units.h"
 #include "app/BaseMsgDialog.h"
+#include "app/GraphPage.h"
 #include "i18n/MainWindowRules.h"
 #include "app/PsychroPage.h"
 #include "app/ResultsPage.h"
@@ -33,6 +34,8 @@ StageResult TDlgSelect::ReadUnitsAndFamilies()
   v_resultsPage->SetupWindow(
     v_model.get(), [this] { return v_deltaEnthalpy; }, [this] { SetDataHaveChanged(); });
   v_psychroPage->SetModel(v_model.get());
+  for (TDrawingBox* box : std::initializer_list<TDrawingBox*>{PB_ESPGraph, PB_EffGraph, PB_EffCorrect, PB_Configuration})
+    box->SetModel(v_model.get());
   v_pagesBound = true;
   v_selectionPage->FillFamilies();
   return StageResult::Continue();
@@ -61,6 +64,7 @@ void TDlgSelect::ShowSelection()
   v_selectionPage->ShowModel();
   v_resultsPage->ShowResults();
   v_psychroPage->RebuildPsychroChart();
+  RefreshDrawings();
   ShowPagesForFamily(v_model->Family());
   if (const std::optional<CTSelectionMessage>& message = v_model->Message())
     TBaseMsg::DisplayError(this, message->nMsgNo, message->params);
@@ -82,6 +86,7 @@ void TDlgSelect::UnitsChanged()
   v_selectionPage->UnitsChanged();
   v_resultsPage->ShowResults();
   v_psychroPage->RebuildPsychroChart();
+  RefreshDrawings();
 }
 
 void TDlgSelect::ListenToUnitChanges()

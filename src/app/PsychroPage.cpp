@@ -1,6 +1,7 @@
 #include "app/PsychroPage.h"
 
 #include "app/InterfaceLanguage.h"
+#include "app/GraphPage.h"
 #include "app/UserPrompts.h"
 #include "engine/SelectionModel.h"
 #include "platform/AtomicFile.h"
@@ -128,13 +129,8 @@ std::optional<charts::Colour> TPsyGraphBox::ChooseLegendColour(int nEntry, chart
 void TPsyGraphBox::paintEvent(QPaintEvent*)
 {
   const charts::DisplayList& list = Chart();
-  const qreal ratio = devicePixelRatioF();
-  if (v_image.isNull() || v_image.devicePixelRatio() != ratio) {
-    v_image = render::renderImage(list, ratio);
-    v_image.setDevicePixelRatio(ratio);
-  }
   QPainter painter(this);
-  painter.drawImage(QPoint(0, 0), v_image);
+  PaintCachedList(painter, *this, list, v_image);
   render::replay(painter, v_marks);
 }
 

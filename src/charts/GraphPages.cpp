@@ -88,14 +88,41 @@ CTGraphPage::CTGraphPage(const CTSelectionModel& model, CTGraphTexts texts, cons
 {
 }
 
+std::vector<TLegend> CTGraphPage::LegendOf(TGraphKind kind, const CTGraphTexts& texts,
+                                           const platform::SettingsStore* pStore)
+{
+  TLegend::ResetColor();
+  std::vector<TLegend> legend;
+  if (kind == TGraphKind::Efficiency)
+    legend = {TLegend("EffC", texts.CoolEnthalpy, true), TLegend("EffH", texts.HeatEnthalpy, true),
+              TLegend("EffT", texts.Temperature, true)};
+  else if (kind == TGraphKind::Fan)
+    legend = {TLegend("Supply", texts.SupplySpeed, true), TLegend("Exhaust", texts.ExhaustSpeed, true)};
+  else
+    legend = {TLegend("1", "", true)};
+  // The fan curves keep their palette colours; only their visibility is kept.
+  if (pStore && kind != TGraphKind::Correction)
+    TLegend::LoadLegendFromIniFile(legend, platform::kPreferencesKey, kind == TGraphKind::Efficiency, true, *pStore);
+  return legend;
+}
+
+bool CTGraphPage::LegendClick(TGraphKind kind, const CTGraphDrawing& drawing, int X, int Y,
+                              platform::SettingsStore& store)
+{
+  const int entry = drawing.legend.EntryAt(X, Y);
+  std::vector<TLegend> legend = LegendOf(kind, {}, &store);
+  if (entry < 0 || entry >= static_cast<int>(legend.size()))
+    return false;
+  TLegend& l = legend[static_cast<std::size_t>(entry)];
+  l.SetDisplay(!l.MustDisplay());
+  TLegend::SaveLegendToIniFile(legend, platform::kPreferencesKey, store);
+  return true;
+}
+
 CTGraphPage::Setup CTGraphPage::Efficiency() const
 {
   Setup s;
-  TLegend::ResetColor();
-  s.legend = {TLegend("EffC", v_texts.CoolEnthalpy, true), TLegend("EffH", v_texts.HeatEnthalpy, true),
-              TLegend("EffT", v_texts.Temperature, true)};
-  if (v_store)
-    TLegend::LoadLegendFromIniFile(s.legend, platform::kPreferencesKey, true, true, *v_store);
+  s.legend = LegendOf(TGraphKind::Efficiency, v_texts, v_store);
   s.nValues = kEfficiencyValues;
   s.xUnit = TU_Form::GetCurrentString(U_Airflow);
   s.xTitle = v_texts.Airflow + " (" + s.xUnit + ")";
@@ -138,8 +165,7 @@ CTGraphPage::Setup CTGraphPage::Efficiency() const
 CTGraphPage::Setup CTGraphPage::Correction() const
 {
   Setup s;
-  TLegend::ResetColor();
-  s.legend = {TLegend("1", "", true)};
+  s.legend = LegendOf(TGraphKind::Correction, v_texts, v_store);
   s.nValues = kCorrectionValues;
   for (int v = 40; v <= 90; v += 10)
     s.labels.push_back(std::to_string(v));
@@ -175,8 +201,7 @@ CTGraphPage::Setup CTGraphPage::Correction() const
 CTGraphPage::Setup CTGraphPage::Fan() const
 {
   Setup s;
-  TLegend::ResetColor();
-  s.legend = {TLegend("Supply", v_texts.SupplySpeed, true), TLegend("Exhaust", v_texts.ExhaustSpeed, true)};
+  s.legend = LegendOf(TGraphKind::Fan, v_texts, v_store);
   s.nValues = kFanValues;
   s.xUnit = TU_Form::GetCurrentString(U_Airflow);
   s.yUnit = TU_Form::GetCurrentString(U_Pressure);
@@ -235,7 +260,7 @@ CTGraphPage::Setup CTGraphPage::Fan() const
 }
 
 CTGraphDrawing CTGraphPage::Draw(TGraphKind kind, DisplayList& list, const CTTextMetrics& metrics, int nWidth,
-                                 int nHeight, int nBorder, bool bLegend) const
+                                 int nHeight, int nBorder, bool bLegend, bool bChecks) const
 {
   const Setup s = kind == TGraphKind::Fan ? Fan() : kind == TGraphKind::Efficiency ? Efficiency() : Correction();
   list.items.clear();
@@ -252,10 +277,11 @@ CTGraphDrawing CTGraphPage::Draw(TGraphKind kind, DisplayList& list, const CTTex
   if (bHasX)
     for (const Setup::Point& p : s.points)
       graph.AddExtraPoint((p.x - s.xStart) / s.xSpan * 100, p.y, p.label, true, p.tag);
-  graph.DrawOutline(bLegend && kind != TGraphKind::Correction);
+  graph.DrawOutline(bLegend && kind != TGraphKind::Correction, bChecks && kind == TGraphKind::Efficiency);
   graph.DrawGraph();
 
   CTGraphDrawing out;
+  out.legend = graph.Legend();
   out.x = {s.xStart, s.xStart + s.xSpan, s.xUnit};
   out.y = {graph.MinY(), graph.MaxY(), s.yUnit};
   out.plot = graph.GraphRect();

@@ -54,6 +54,7 @@ struct CTGraphDrawing
   TVirtGraph::Rect plot; // device px
   std::vector<CTGraphCurve> curves;
   std::vector<CTGraphPoint> points;
+  TVirtGraph::LegendLayout legend; // empty without a legend
 };
 
 // The top of the fan graph's pressure scale (display unit) for a limit in
@@ -64,21 +65,28 @@ double FanPressureTop(double limit);
 class CTGraphPage
 {
 public:
-  // pStore: where the efficiency legend's colours and visibility are kept
-  // (none: the palette, all shown).
+  // pStore: where the legends' visibility (and the efficiency legend's
+  // colours) are kept (none: the palette, all shown).
   explicit CTGraphPage(const CTSelectionModel& model, CTGraphTexts texts = {},
                        const platform::SettingsStore* pStore = nullptr);
 
   // Records the graph of the kind into the list at the size (px) and returns
   // what was drawn. A graph without data draws its frame and titles only.
+  // bChecks: the legend has check boxes where the graph has them (on screen).
   CTGraphDrawing Draw(TGraphKind kind, DisplayList& list, const CTTextMetrics& metrics, int nWidth, int nHeight,
-                      int nBorder = 12, bool bLegend = true) const;
+                      int nBorder = 12, bool bLegend = true, bool bChecks = false) const;
+
+  // A click at a device position of the drawing: a legend entry under it
+  // shows or hides its curve, kept in the store. True when a curve changed.
+  static bool LegendClick(TGraphKind kind, const CTGraphDrawing& drawing, int X, int Y,
+                          platform::SettingsStore& store);
 
 private:
   struct Setup;
   Setup Fan() const;
   Setup Efficiency() const;
   Setup Correction() const;
+  static std::vector<TLegend> LegendOf(TGraphKind kind, const CTGraphTexts& texts, const platform::SettingsStore* pStore);
 
   const CTSelectionModel& v_model;
   CTGraphTexts v_texts;

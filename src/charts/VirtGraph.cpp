@@ -205,11 +205,27 @@ void TVirtGraph::DrawYTick(double value, bool bBold)
   SetVCTextBold(false);
 }
 
-void TVirtGraph::DrawFrame(bool AddLegend)
+int TVirtGraph::LegendLayout::EntryAt(int X, int Y) const
+{
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const Rect& c = cells[i];
+    if (X >= c.left && X < c.right && Y >= c.top && Y < c.bottom)
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int TVirtGraph::OnClick(int X, int Y) const
+{
+  return v_LegendVisible ? v_LegendLayout.EntryAt(X, Y) : -1;
+}
+
+void TVirtGraph::DrawFrame(bool AddLegend, bool AddChecks)
 {
   SaveProperties();
   SetTag("");
   v_LegendVisible = AddLegend;
+  v_LegendLayout = {};
   SetVCBrushStyle(BrushStyle::Clear);
   const int titleYWidth = DeviceTextWidth(v_TitleY);
   const double titleYx = titleYWidth / 2 <= v_GraphRect.left - v_BorderXL ? v_GraphRect.left - titleYWidth / 2.0 : v_BorderXL;
@@ -221,7 +237,7 @@ void TVirtGraph::DrawFrame(bool AddLegend)
   SetVCPenWidth(1);
   SetVCPenColor(kBlack);
   if (AddLegend)
-    DrawLegend();
+    DrawLegend(AddChecks);
   const Rect& r = v_GraphRect;
   if (r.right <= r.left || r.bottom <= r.top) {
     RestoreProperties();
@@ -247,12 +263,15 @@ void TVirtGraph::DrawFrame(bool AddLegend)
   RestoreProperties();
 }
 
-void TVirtGraph::DrawLegend()
+void TVirtGraph::DrawLegend(bool AddChecks)
 {
   int widest = 0;
   for (const TLegend& l : v_Legend)
     widest = std::max(widest, DeviceTextWidth(l.GetLegend()));
-  v_MaxLegendItem = widest + 3 * v_CharWidth;
+  // With check boxes the swatch moves right by one text height.
+  const int shift = AddChecks ? v_TextHeight : 0;
+  v_MaxLegendItem = widest + (AddChecks ? 4 : 3) * v_CharWidth + shift;
+  v_LegendLayout.bChecks = AddChecks;
   const int perRow = std::max(1, (v_Width - v_GraphRect.left + 1) / std::max(1, v_MaxLegendItem));
   const int rows = (static_cast<int>(v_Legend.size()) + perRow - 1) / perRow;
   v_GraphRect.bottom -= rows * v_TextHeight;
@@ -261,18 +280,57 @@ void TVirtGraph::DrawLegend()
     const TLegend& l = v_Legend[i];
     const double x = v_GraphRect.left + static_cast<int>(i % perRow) * v_MaxLegendItem;
     const double y = v_GraphRect.bottom + 2 * v_TextHeight - v_TextHeight / 2 + static_cast<int>(i / perRow) * v_TextHeight;
+    const int cellX = static_cast<int>(x), cellY = static_cast<int>(y);
+    v_LegendLayout.cells.push_back({cellX, cellY, cellX + v_MaxLegendItem, cellY + v_TextHeight});
+    if (AddChecks) {
+      SetTag("check:" + std::to_string(i));
+      DrawCheckBox(x, y + b, x + v_TextHeight - 2 * b, y + v_TextHeight - b, l.MustDisplay());
+    }
     SetTag("legend:" + std::to_string(i));
     SetVCBrushStyle(BrushStyle::Solid);
     SetVCBrushColor(l.MustDisplay() ? l.GetColor() : kWhite);
     SetVCPenColor(l.MustDisplay() ? kBlack : 0xC0C0C0);
-    DeviceRectangle(x, y + b, x + v_TextHeight - 2 * b, y + v_TextHeight - b);
+    DeviceRectangle(x + shift, y + b, x + shift + v_TextHeight - 2 * b, y + v_TextHeight - b);
     SetTag("");
     SetVCBrushStyle(BrushStyle::Clear);
     SetVCTextColor(l.MustDisplay() ? kBlack : 0xC0C0C0);
-    DeviceTextOut(x + v_CharWidth + v_CharWidth / 2 + v_TextHeight, y, l.GetLegend());
+    DeviceTextOut(x + v_CharWidth + v_CharWidth / 2 + v_TextHeight + shift, y, l.GetLegend());
   }
   SetVCPenColor(kBlack);
   SetVCTextColor(kBlack);
+}
+
+void TVirtGraph::DrawCheckBox(double x1, double y1, double x2, double y2, bool bChecked)
+{
+  SetVCBrushStyle(BrushStyle::Solid);
+  SetVCBrushColor(kWhite);
+  SetVCPenColor(0xE2EFF1);
+  DeviceRectangle(x1, y1, x2, y2);
+  SetVCPenColor(0x99A8AC); // the bevel along the top and left edges
+  DeviceMoveTo(x1, y2 - 1);
+  DeviceLineTo(x1, y1);
+  DeviceLineTo(x2, y1);
+  SetVCPenColor(0x646F71);
+  DeviceMoveTo(x1 + 1, y2 - 2);
+  DeviceLineTo(x1 + 1, y1 + 1);
+  DeviceLineTo(x2 - 1, y1 + 1);
+  if (bChecked) { // a tick of short vertical strokes, rising to the right
+    SetVCPenColor(kBlack);
+    const int longer = x2 - x1 > 9 ? 1 : 0;
+    std::optional<int> d;
+    for (int k = 0; k <= x2 - x1; ++k) {
+      const double x = x2 - k - 3;
+      if (x <= x1 + 2)
+        break;
+      const int top = d ? *d : k;
+      DeviceMoveTo(x, y1 + top + 3);
+      DeviceLineTo(x, y1 + top + 5 + longer);
+      if (!d && y1 + k + 5 + longer >= y2 - 2)
+        d = k - 1;
+    }
+  }
+  SetVCBrushStyle(BrushStyle::Clear);
+  SetVCPenColor(kBlack);
 }
 
 void TVirtGraph::DrawExtraPoints()
@@ -320,9 +378,9 @@ void TVirtGraph::DrawExtraPoints()
 
 // ---- line graph --------------------------------------------------------------------------
 
-void TVirtLineGraph::DrawOutline(bool AddLegend)
+void TVirtLineGraph::DrawOutline(bool AddLegend, bool AddChecks)
 {
-  DrawFrame(AddLegend);
+  DrawFrame(AddLegend, AddChecks);
   const int n = static_cast<int>(v_LabelsX.size());
   const Rect& r = v_GraphRect;
   if (n < 2 || r.right <= r.left || r.bottom <= r.top)

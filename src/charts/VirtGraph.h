@@ -95,6 +95,15 @@ public:
 
   TVirtGraph(DisplayList& list, const CTTextMetrics& metrics, TEvaluate OnDrawing);
 
+  // Where the legend entries were drawn: one cell per entry, device px.
+  struct LegendLayout
+  {
+    bool bChecks = false;
+    std::vector<Rect> cells;
+    // The entry whose cell holds the position; -1 outside every cell.
+    int EntryAt(int X, int Y) const;
+  };
+
   void SetBorder(int TheBorder) { SetBorders(TheBorder, TheBorder, TheBorder, TheBorder); }
   void SetBorders(int XLeft, int XRight, int YTop, int YBottom);
   void SetDimensions(int TheWidth, int TheHeight);
@@ -129,12 +138,19 @@ public:
   double ValueToDeviceY(double v) const;
   double PercentToDeviceX(double percent) const;
 
-  virtual void DrawOutline(bool AddLegend) = 0;
+  // AddChecks: the legend entries get check boxes showing their visibility.
+  virtual void DrawOutline(bool AddLegend, bool AddChecks = false) = 0;
   virtual void DrawGraph() = 0;
 
+  const LegendLayout& Legend() const { return v_LegendLayout; }
+  // A click at a device position: the legend entry under it, -1 for none
+  // (no legend drawn, outside the legend, past the last entry).
+  int OnClick(int X, int Y) const;
+
 protected:
-  void DrawFrame(bool AddLegend);
-  void DrawLegend();
+  void DrawFrame(bool AddLegend, bool AddChecks = false);
+  void DrawLegend(bool AddChecks);
+  void DrawCheckBox(double x1, double y1, double x2, double y2, bool bChecked);
   void DrawExtraPoints();
   void FitYLabel(double value);
   std::string FormatY(double value) const;
@@ -144,6 +160,7 @@ protected:
 
   TEvaluate v_OnDrawing;
   bool v_LegendVisible = false;
+  LegendLayout v_LegendLayout;
   int v_BorderXL = 0, v_BorderXR = 0, v_BorderYT = 0, v_BorderYB = 0;
   int v_Width = 0, v_Height = 0;
   int v_CharWidth = 0, v_TextHeight = 0;
@@ -161,7 +178,7 @@ class TVirtLineGraph : public TVirtGraph
 public:
   using TVirtGraph::TVirtGraph;
   // The frame and the X labels on their ticks: the first at the Y axis, the last at the right end.
-  void DrawOutline(bool AddLegend) override;
+  void DrawOutline(bool AddLegend, bool AddChecks = false) override;
   // The displayed series, the first value at the Y axis and the last at the right end.
   void DrawGraph() override;
   // Device X (unrounded px) of value index j.

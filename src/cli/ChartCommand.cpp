@@ -7,6 +7,7 @@
 #include "cli/SelectOptions.h"
 
 #include "catalogue/CatalogueSession.h"
+#include "charts/ConfigurationDrawing.h"
 #include "charts/GraphPages.h"
 #include "charts/PsychroGraph.h"
 #include "engine/EngineFactory.h"
@@ -100,6 +101,18 @@ Json GraphJson(const charts::CTGraphDrawing& g)
   return {{"axes", {{"x", AxisJson(g.x)}, {"y", AxisJson(g.y)}}}, {"curves", curves}, {"points", points}};
 }
 
+Json RectJson(const charts::TVirtGraph::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+Json ConfigurationJson(const charts::DisplayList& list, const charts::CTConfigurationDrawing& d)
+{
+  Json labels = Json::array(), boxes = Json::array();
+  for (const charts::CTConfigLabel& l : d.labels)
+    labels.push_back({{"tag", l.tag}, {"text", l.text}, {"device", RectJson(l.box)}});
+  for (const charts::CTConfigLabel& b : d.boxes)
+    boxes.push_back({{"tag", b.tag}, {"device", RectJson(b.box)}});
+  return {{"width", list.width}, {"height", list.height}, {"labels", labels}, {"boxes", boxes}};
+}
+
 std::optional<charts::TGraphKind> GraphKind(const std::string& szKind)
 {
   if (szKind == "fan")
@@ -151,7 +164,9 @@ void Run(const ChartOptions& o, const CommonOptions& common)
   const charts::CTTextMetrics& metrics = bPainted ? static_cast<const charts::CTTextMetrics&>(qtMetrics) : fixedMetrics;
   charts::DisplayList list;
   Json json;
-  if (const std::optional<charts::TGraphKind> graph = GraphKind(o.kind)) {
+  if (o.kind == "configuration") {
+    json = ConfigurationJson(list, charts::DrawConfiguration(list, metrics, width, height, charts::ConfigDataFor(model)));
+  } else if (const std::optional<charts::TGraphKind> graph = GraphKind(o.kind)) {
     json = GraphJson(charts::CTGraphPage(model).Draw(*graph, list, metrics, width, height));
   } else {
     charts::CTChartRequest request = charts::ChartRequestFor(model, o.mode == "cooling");
@@ -181,14 +196,14 @@ void Run(const ChartOptions& o, const CommonOptions& common)
 void AddChartCommand(CLI::App& app, const CommonOptions& common)
 {
   auto* cmd = app.add_subcommand(
-    "chart", "Draws the psychrometric or Mollier chart, or the fan, efficiency or correction graph, of the "
-             "selected unit (the select options choose it) as SVG, PNG (at twice the size) or PDF, or prints its "
+    "chart", "Draws the psychrometric or Mollier chart, the fan, efficiency or correction graph, or the "
+             "configuration drawing of the selected unit (the select options choose it) as SVG, PNG (at twice the size) or PDF, or prints its "
              "lines and points as JSON (chart world values in °C and kg/kg, graph values in the units shown). "
              "Exit code 2: a selection message (the chart is still written).");
   auto o = std::make_shared<ChartOptions>();
-  cmd->add_option("kind", o->kind, "psychrometric|mollier|fan|efficiency|correction")
+  cmd->add_option("kind", o->kind, "psychrometric|mollier|fan|efficiency|correction|configuration")
     ->required()
-    ->check(CLI::IsMember({"psychrometric", "mollier", "fan", "efficiency", "correction"}));
+    ->check(CLI::IsMember({"psychrometric", "mollier", "fan", "efficiency", "correction", "configuration"}));
   cmd->add_option("--mode", o->mode, "cooling|heating (default cooling)")->check(CLI::IsMember({"cooling", "heating"}));
   auto* out = cmd->add_option("--out", o->out, "The file to write: .svg, .png or .pdf");
   cmd->add_option("--size", o->size, "Chart size WxH in px at 96 dpi (default 800x600)");
