@@ -58,17 +58,12 @@ TypedValue ParseValue(const std::string& szText, U_RepUnit TheUnit, const std::s
 }
 
 // Enters a value as the user types it into the input: rounded once, in its
-// unit. A value the input limits is taken as the window takes it, and said.
+// unit. A value the input limits is taken as the window takes it; the
+// model's notices say so.
 void Enter(CTUnitInput& input, const std::string& szText, const std::string& szOption)
 {
   const TypedValue typed = ParseValue(szText, input.Unit(), szOption);
   input.SetTypedVal(typed.number, typed.nUnitIndex);
-  const double step = input.StepOf(input.GetVal(), typed.nUnitIndex);
-  if (step != catalogue::RoundHalfEven(typed.number * input.Resolution()))
-    std::cerr << "airwright-cli: warning: " << szOption << ": \"" << PrintableBytes(szText, 40)
-              << "\" lies outside the input's range and is limited to "
-              << Number2Str(step / input.Resolution(), 15) << ' '
-              << TU_Form::GetSpecificString(input.Unit(), typed.nUnitIndex) << '\n';
 }
 
 // "T,RH": a temperature with an optional unit and a relative humidity in %.
@@ -574,6 +569,9 @@ void PrintText(const Json& out)
 void ApplySelectOptions(CTSelectionModel& model, const SelectOptions& o, CTBaseFactory& factory)
 {
   Apply(model, o, factory);
+  // Every input that holds another value than asked for is said once.
+  for (const Json& notice : NoticesJson(model))
+    std::cerr << "notice: " << notice["text"].get<std::string>() << '\n';
 }
 
 void UseProgramUnits()
@@ -607,12 +605,10 @@ void Run(const SelectOptions& o, const CommonOptions& common)
   UseProgramUnits();
   const auto session = OpenProgramCatalogue(common, std::make_unique<CTEngineFactory>());
   CTSelectionModel model(&session->Factory());
-  Apply(model, o, session->Factory());
+  ApplySelectOptions(model, o, session->Factory());
   if (o.saveProject)
     SaveProject(model, *o.saveProject);
   const Json out = ResultJson(model);
-  for (const Json& notice : out["notices"])
-    std::cerr << "notice: " << notice["text"].get<std::string>() << '\n';
   if (o.json)
     std::cout << out.dump(2) << '\n';
   else

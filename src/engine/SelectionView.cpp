@@ -19,8 +19,9 @@ std::string Decimal(double value, int nDigits)
   return Number2FmtStr(value, 1, nDigits, TU_Form::GetDecimalSeparator());
 }
 
-std::string Percent(double value) { return Decimal(value, 1) + "%"; }
-std::string Power(double value) { return value > 0 ? FormatPower(value) : std::string(); }
+// Results as the Results page shows them: a computed zero is a zero.
+std::string Percent(double value) { return FormatPercent(value); }
+std::string Power(double value) { return FormatComputedPower(value); }
 
 std::string Trimmed(const std::string& s)
 {
@@ -330,11 +331,11 @@ std::optional<std::pair<CTViewBlock, CTViewBlock>> CTSelectionView::Capacities()
   const bool coolShown = HasUnit() && cool.bComputed;
   const bool heatShown = HasUnit() && heat.bComputed;
   CTViewBlock cooling{"Cooling Data for Tessel / Web Wright Input",
-                      {{"Total cooling capacity", coolShown ? FormatPower(cool.TotalCap) : ""}}};
+                      {{"Total cooling capacity", coolShown ? Power(cool.TotalCap) : ""}}};
   if (traits.bSensibleCapacity)
-    cooling.Add("Sensible cooling capacity", coolShown ? FormatPower(cool.SensibleCap) : "");
+    cooling.Add("Sensible cooling capacity", coolShown ? Power(cool.SensibleCap) : "");
   CTViewBlock heating{"Heating Data for Tessel / Web Wright Input",
-                      {{"Heating capacity", heatShown ? FormatPower(heat.HeatCap) : ""}}};
+                      {{"Heating capacity", heatShown ? Power(heat.HeatCap) : ""}}};
   return std::pair{std::move(cooling), std::move(heating)};
 }
 

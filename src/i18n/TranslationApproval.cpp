@@ -1,6 +1,6 @@
 #include "i18n/TranslationApproval.h"
 
-#include "i18n/XMLGlossaryIO.h"
+#include "foundation/ExcelXML2003.h"
 
 namespace aw::i18n {
 
@@ -16,7 +16,7 @@ bool IsValidApprovalEmail(std::string_view szAddress)
 
 std::string ApprovalRecord(const CTTranslationApproval& a)
 {
-  const auto safe = [](const std::string& sz) { return CTExcelXMLGlossaryIO::XMLSafeString(sz); };
+  const auto safe = [](const std::string& sz) { return CTExcelXML2003::XMLSafeString(sz); };
   return "<approval program=\"" + safe(a.szProgram) + "\" nr=\"" + a.szVersion + "\" language=\"" +
          std::to_string(a.nLanguage) + "\" firstname=\"" + safe(a.szFirstName) + "\" lastname=\"" +
          safe(a.szLastName) + "\" email=\"" + safe(a.szEmail) + "\" />\r\n";

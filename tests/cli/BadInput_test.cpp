@@ -144,27 +144,30 @@ TEST_F(BadInputTest, OptionValuesThatAreNoFiniteDecimalNumberAreRefused)
   }
 }
 
-// An input the window limits is limited the same way, and said, never changed silently.
-TEST_F(BadInputTest, AValueBeyondTheInputsRangeIsLimitedWithAWarning)
+// An input the window limits is limited the same way, and said once, never changed silently.
+TEST_F(BadInputTest, AValueBeyondTheInputsRangeIsLimitedWithANotice)
 {
-  const std::string select = "--catalogue " + test::Quoted(kEngineCatalogue) + " select --json ";
+  const std::string options = "--catalogue " + test::Quoted(kEngineCatalogue) + " ";
   const struct
   {
     const char* args;
     const char* says;
   } cases[] = {
-    {"--altitude -5000", "--altitude: \"-5000\" lies outside the input's range and is limited to -500 m"},
-    {"--altitude 99999", "--altitude: \"99999\" lies outside the input's range and is limited to 2000 m"},
-    {"--supply -100", "--supply: \"-100\" lies outside the input's range and is limited to 28 l/s"},
-    {"--cooling-room 80,50", "--cooling-room: \"80\" lies outside the input's range and is limited to 32 °C"},
+    {"select --json --altitude -5000", "Altitude was held to its range: -5000 m asked for, -500 m used."},
+    {"select --json --altitude 99999", "Altitude was held to its range: 99999 m asked for, 2000 m used."},
+    {"select --json --supply -100", "Total supply was held to its range: -100 l/s asked for, 28 l/s used."},
+    {"select --json --cooling-room 80,50",
+     "Cooling: room dry bulb temperature was held to its range: 80.0 °C asked for, 32.0 °C used."},
+    {"chart fan --json --altitude 99999", "Altitude was held to its range: 99999 m asked for, 2000 m used."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args);
-    const test::CliRun run = Cli(select + c.args);
+    const test::CliRun run = Cli(options + c.args);
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.err, std::string("airwright-cli: warning: ") + c.says + "\n");
+    EXPECT_EQ(run.err, std::string("notice: ") + c.says + "\n");
   }
-  EXPECT_TRUE(Cli(select + "--altitude 1000ft --supply 300cfm").err.empty()) << "values in range say nothing";
+  EXPECT_TRUE(Cli(options + "select --json --altitude 1000ft --supply 300cfm").err.empty())
+    << "values in range say nothing";
 }
 
 TEST_F(BadInputTest, ABadCsvCellIsEchoedAtMostFortyCharacters)

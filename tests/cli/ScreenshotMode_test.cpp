@@ -37,7 +37,7 @@ TEST(ScreenshotMode, AnUnusableCatalogueEndsWithOneLineNamingTheFileInsteadOfWai
     const auto file = dir.Path() / "catalogue.edi";
     test::WriteFileBytes(file, c.bytes);
     // timeout ends a program that waits on a dialog with 124.
-    const std::string command = "timeout 30 " + test::Quoted(AW_APP_PATH) + " --catalogue " + test::Quoted(file) +
+    const std::string command = "timeout 120 " + test::Quoted(AW_APP_PATH) + " --catalogue " + test::Quoted(file) +
                                 " --screenshots " + test::Quoted(dir.Path() / "shots") + " >/dev/null 2>" +
                                 test::Quoted(dir.Path() / "err");
     const int status = std::system(command.c_str());

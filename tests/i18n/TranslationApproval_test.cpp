@@ -23,7 +23,7 @@ TEST(TranslationApprovalTest, TheRecordIsOneEscapedLine)
   CTTranslationApproval approval{"airwright", "2.1.0", 1031, "Zoë", "O\"Brien & <Co>", "z@k.example"};
   EXPECT_EQ(ApprovalRecord(approval),
             "<approval program=\"airwright\" nr=\"2.1.0\" language=\"1031\" firstname=\"Zo&#235;\" "
-            "lastname=\"O&#34;Brien &#38; &#60;Co>\" email=\"z@k.example\" />\r\n");
+            "lastname=\"O&#34;Brien &#38; &#60;Co&#62;\" email=\"z@k.example\" />\r\n");
 }
 
 } // namespace
