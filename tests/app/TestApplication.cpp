@@ -1,5 +1,7 @@
 #include "TestApplication.h"
 
+#include "app/UnattendedPrompts.h"
+
 #include <QApplication>
 
 #include <cstdlib>
@@ -15,6 +17,10 @@ QApplication& TestApplication()
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     auto* app = new QApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Airwright"));
+    // No test may wait on a real dialog: a prompt a test did not put in place
+    // answers as the unattended screenshot mode does.
+    static app::UnattendedPrompts unattended;
+    static app::ScopedUserPrompts installed(unattended);
     return app;
   }();
   return *application;
