@@ -448,11 +448,20 @@ LocaleData GetLocaleData()
   return data;
 }
 
+void WriteLocaleData(platform::SettingsKey& root, int nCountry, std::uint32_t nLanguage)
+{
+  platform::SettingsKey& key = root.Ensure(LocaleKey());
+  key.SetValue("Country", static_cast<std::int32_t>(nCountry));
+  key.SetValue("Language", static_cast<std::int32_t>(nLanguage));
+}
+
 bool SetLocaleData(int nCountry, std::uint32_t nLanguage)
 {
-  platform::SettingsStore& store = platform::SettingsStore::User();
-  return store.WriteInteger(LocaleKey(), "Country", nCountry) &&
-         store.WriteInteger(LocaleKey(), "Language", static_cast<std::int32_t>(nLanguage));
+  // Both values in one write, so that a failure never keeps a country without its language.
+  return platform::SettingsStore::User().WriteBatch([&](platform::SettingsKey& root) {
+    WriteLocaleData(root, nCountry, nLanguage);
+    return true;
+  });
 }
 
 } // namespace aw::i18n
