@@ -7,6 +7,7 @@
 #include "i18n/MainWindowRules.h"
 #include "app/InterfaceLanguage.h"
 #include "app/PageLayout.h"
+#include "app/Preferences.h"
 #include "app/ProjectStore.h"
 #include "app/RecentFilesMenu.h"
 #include "app/PsychroPage.h"
@@ -168,6 +169,7 @@ void TDlgSelect::ConnectCommands()
     {ACF_New, &TDlgSelect::ACF_NewExecute},   {ACF_Open, &TDlgSelect::ACF_OpenExecute},
     {ACF_Save, &TDlgSelect::ACF_SaveExecute}, {ACF_SaveAs, &TDlgSelect::ACF_SaveAsExecute},
     {ACF_Exit, &TDlgSelect::CloseProgram},
+    {ACF_Preferences, &TDlgSelect::ACF_PreferencesExecute},
     {ACH_About, &TDlgSelect::ACH_AboutExecute},
   };
   for (const auto& [action, handler] : handlers) {
@@ -295,11 +297,7 @@ bool TDlgSelect::FillPageContent(QWidget* page)
 QString TDlgSelect::ProjectFolder() const
 {
   // The project folder of the preferences, when it names an existing folder.
-  const std::optional<std::string> folder =
-    platform::SettingsStore::User().ReadString(platform::kPreferencesKey, "PROJECT_PATH");
-  if (!folder || folder->empty() || !QDir(QString::fromStdString(*folder)).exists())
-    return {};
-  return QString::fromStdString(*folder);
+  return QString::fromStdString(ExistingFolder(CurrentPreferences().szProjectPath));
 }
 
 bool TDlgSelect::SaveTo(const QString& szFileName)
@@ -413,6 +411,18 @@ void TDlgSelect::UpdateCaption()
   setWindowTitle(v_projectFileName.isEmpty()
                    ? caption + QStringLiteral("[*]")
                    : QFileInfo(v_projectFileName).fileName() + QStringLiteral("[*] - ") + caption);
+}
+
+void TDlgSelect::ACF_PreferencesExecute()
+{
+  // The dialog's units take effect one group after the other; the window
+  // follows once, after all of them.
+  v_converting = true;
+  TFrm_Preferences dialog(this, platform::SettingsStore::User());
+  const int code = dialog.Execute();
+  v_converting = false;
+  if (code == i18n::kReturnOK)
+    UnitsChanged();
 }
 
 void TDlgSelect::ACH_AboutExecute()

@@ -78,6 +78,8 @@ public:
   void ACF_SaveExecute();
   void ACF_SaveAsExecute();
   void ACH_AboutExecute();
+  // Runs the Preferences dialog; after OK the window shows the new units and chart.
+  void ACF_PreferencesExecute();
   // Runs the save question and closes the window unless the user keeps it.
   void CloseProgram();
 

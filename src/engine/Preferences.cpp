@@ -93,6 +93,8 @@ void ReadPreferences(platform::SettingsStore& store, int nServerId)
   CTPreferences& current = CurrentPreferences();
   if (auto folder = store.ReadString(platform::kPreferencesKey, kProjectPathName))
     current.szProjectPath = *folder;
+  else if (auto earlier = store.ReadString(platform::kPreferencesKey, kEarlierProjectPathName))
+    current.szProjectPath = *earlier; // written by earlier builds; the next OK stores it anew
   if (auto folder = store.ReadString(platform::kPreferencesKey, kReportPathName))
     current.szReportPath = *folder;
   const bool bUnitsStored = store.KeyExists(UnitsKey());

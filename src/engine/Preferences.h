@@ -19,6 +19,8 @@ namespace aw {
 
 inline constexpr std::string_view kProjectPathName = "PROJECT_PATH";
 inline constexpr std::string_view kReportPathName = "REPORT_PATH";
+// The project folder's name in earlier builds, read when the current one is missing.
+inline constexpr std::string_view kEarlierProjectPathName = "ProjectFolder";
 // The sub-key of the preferences key that holds the unit choices.
 inline constexpr std::string_view kUnitsKeyName = "Units";
 // The build's server identifier of the regional variant, which has its own unit defaults.

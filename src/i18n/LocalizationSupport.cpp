@@ -438,7 +438,11 @@ const CTCountryDefinition* CTCountryDefinition::FindACountryWithLanguage(std::ui
 
 LocaleData GetLocaleData()
 {
-  const platform::SettingsStore& store = platform::SettingsStore::User();
+  return GetLocaleData(platform::SettingsStore::User());
+}
+
+LocaleData GetLocaleData(const platform::SettingsStore& store)
+{
   const std::optional<std::int32_t> country = store.ReadInteger(LocaleKey(), "Country");
   const std::optional<std::int32_t> language = store.ReadInteger(LocaleKey(), "Language");
   LocaleData data;
