@@ -97,8 +97,10 @@ TFrm_Preferences::TFrm_Preferences(QWidget* owner, platform::SettingsStore& stor
 
   // The texts are set before the loaded hook translates the dialog.
   const CTPreferences& current = CurrentPreferences();
-  ShowFolder(v_project, QString::fromStdString(current.szProjectPath));
-  ShowFolder(v_report, QString::fromStdString(current.szReportPath));
+  for (auto [row, path] : {std::pair{&v_project, &current.szProjectPath}, std::pair{&v_report, &current.szReportPath}}) {
+    row->szPath = QString::fromStdString(ExistingFolder(*path));
+    row->label->setText(row->browse->toolTip());
+  }
   ShowDiagram(charts::CTDiagramSettings::Current());
 }
 
@@ -125,8 +127,7 @@ QWidget* TFrm_Preferences::CreateUnitsPage()
   for (int i = 0; i < static_cast<int>(groups.size()); ++i) {
     auto* group = new TUnitRadioGroup(page);
     group->setObjectName(QString::fromLatin1(groups[i].szControlName.data(), groups[i].szControlName.size()));
-    TU_Form::AssignControl(groups[i].unit, *group);
-    // The unit system's names are for values; the page names its groups itself.
+    // The unit system's group names are for values; the page names its groups itself.
     group->SetCaption(std::string(groups[i].szCaption));
     grid->addWidget(group, i / kUnitColumns, i % kUnitColumns, Qt::AlignTop);
     v_unitGroups.push_back(group);
@@ -194,7 +195,7 @@ void TFrm_Preferences::AddFolderRow(QGridLayout* layout, int nRow, FolderRow& ro
   QWidget* parent = layout->parentWidget();
   layout->addWidget(new QLabel(szCaption, parent), nRow, 0);
   row.label = Named(new QLabel(parent), szName);
-  row.label->setMinimumWidth(200);
+  row.label->setMinimumWidth(360);
   row.label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(row.label, nRow, 1);
   row.browse = HintedButton(QStringLiteral("Browse..."), szBrowseHint, parent, "Btn_Browse");
@@ -236,7 +237,18 @@ QWidget* TFrm_Preferences::CreateLanguagePage()
 
 void TFrm_Preferences::InitDialog()
 {
-  // Country and language names stay in English, as in the locale choice.
+  // Unit symbols, country and language names stay as they are, as everywhere in the window.
+  const std::vector<CTPreferenceUnitGroup>& groups = PreferenceUnitGroups();
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    std::vector<std::string> units;
+    for (int n = 0; n < TU_Form::DimensionCount(groups[i].unit); ++n)
+      units.push_back(TU_Form::GetSpecificString(groups[i].unit, n));
+    v_unitGroups[i]->SetItems(units);
+    v_unitGroups[i]->SetItemIndex(TU_Form::GetNewIndex(groups[i].unit));
+  }
+  // The folder labels elide their translated texts to the width they have.
+  ShowFolder(v_project, v_project.szPath);
+  ShowFolder(v_report, v_report.szPath);
   const i18n::LocaleData locale = i18n::GetLocaleData(v_store);
   TFrmLocaleChoice::FillLocaleLists(Lbx_Country, Lbx_Language, locale.nCountry, locale.nLanguage);
   resize(sizeHint().expandedTo(QSize(760, 480)));
