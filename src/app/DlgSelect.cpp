@@ -495,8 +495,33 @@ bool TDlgSelect::SaveScreenshots(const QString& szFolder)
       ok = false;
     }
   }
-  const QSignalBlocker blocker(Ctl_Pages);
-  Ctl_Pages->setCurrentIndex(current);
+  {
+    const QSignalBlocker blocker(Ctl_Pages);
+    Ctl_Pages->setCurrentIndex(current);
+  }
+  return SaveDialogScreenshots(szFolder, number) && ok;
+}
+
+bool TDlgSelect::SaveDialogScreenshots(const QString& szFolder, int nNumber)
+{
+  // The Preferences dialog as the command shows it, each page; it closes without storing.
+  TFrm_Preferences dialog(this, platform::SettingsStore::User());
+  dialog.Loaded();
+  dialog.show();
+  bool ok = true;
+  for (int i = 0; i < dialog.Pages()->count(); ++i) {
+    dialog.Pages()->setCurrentIndex(i);
+    for (int round = 0; round < 4; ++round)
+      QApplication::processEvents();
+    const QString file = QDir(szFolder).filePath(QStringLiteral("%1-%2-%3.png")
+                                                   .arg(++nNumber, 2, 10, QLatin1Char('0'))
+                                                   .arg(dialog.objectName(), dialog.Pages()->widget(i)->objectName()));
+    if (!dialog.grab().save(file, "PNG")) {
+      std::cerr << "airwright: cannot write " << file.toStdString() << "\n";
+      ok = false;
+    }
+  }
+  dialog.Btn_CancelClick();
   return ok;
 }
 

@@ -84,7 +84,8 @@ public:
   void CloseProgram();
 
   // Shows every visible page in turn and saves it as a PNG in the folder:
-  // "01-Tab_Selection.png", ... Answers false (after saying why on standard
+  // "01-Tab_Selection.png", ..., then the pages of the Preferences dialog
+  // ("07-TFrm_Preferences-Tab_Units.png", ...). Answers false (after saying why on standard
   // error) when a picture could not be written.
   bool SaveScreenshots(const QString& szFolder);
 
@@ -98,6 +99,7 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
+  bool SaveDialogScreenshots(const QString& szFolder, int nNumber);
   void CreatePages();
   void CreateCommands();
   void CreateToolbar();

@@ -93,7 +93,7 @@ TFrm_Preferences::TFrm_Preferences(QWidget* owner, platform::SettingsStore& stor
   Ctl_Pages->addTab(CreateReportsPage(), QStringLiteral("Reports"));
   Ctl_Pages->addTab(CreateLanguagePage(), QStringLiteral("Language"));
   layout->addWidget(Ctl_Pages, 1);
-  layout->addWidget(CreateButtonRow());
+  layout->addWidget(CreateBottomPanel());
 
   // The texts are set before the loaded hook translates the dialog.
   const CTPreferences& current = CurrentPreferences();
@@ -104,24 +104,20 @@ TFrm_Preferences::TFrm_Preferences(QWidget* owner, platform::SettingsStore& stor
   ShowDiagram(charts::CTDiagramSettings::Current());
 }
 
-QWidget* TFrm_Preferences::CreateButtonRow()
+QWidget* TFrm_Preferences::CreateBottomPanel()
 {
   // "Restore Defaults" sits level with OK, at the left edge of the pages.
-  auto* row = new QWidget(this);
-  auto* layout = new QHBoxLayout(row);
-  layout->setContentsMargins(0, 0, 0, 0);
-  Btn_Defaults = HintedButton(QStringLiteral("Restore Defaults"),
-                              QStringLiteral("Chooses the default units and chart settings"), row, "Btn_Defaults");
   Fra_BottomPanel = new TFraBottomPanelExt(this);
-  layout->addWidget(Btn_Defaults, 0, Qt::AlignBottom);
-  layout->addWidget(Fra_BottomPanel, 1);
+  Btn_Defaults = HintedButton(QStringLiteral("Restore Defaults"),
+                              QStringLiteral("Chooses the default units and chart settings"), this, "Btn_Defaults");
+  Fra_BottomPanel->AddLeftButton(Btn_Defaults);
   connect(Btn_Defaults, &QPushButton::clicked, this, &TFrm_Preferences::Btn_DefaultsClick);
-  return row;
+  return Fra_BottomPanel;
 }
 
 QWidget* TFrm_Preferences::CreateUnitsPage()
 {
-  auto* page = new QWidget(Ctl_Pages);
+  auto* page = Named(new QWidget(Ctl_Pages), "Tab_Units");
   auto* grid = new QGridLayout(page);
   const std::vector<CTPreferenceUnitGroup>& groups = PreferenceUnitGroups();
   for (int i = 0; i < static_cast<int>(groups.size()); ++i) {
@@ -138,7 +134,7 @@ QWidget* TFrm_Preferences::CreateUnitsPage()
 
 QWidget* TFrm_Preferences::CreateDiagramsPage()
 {
-  auto* page = new QWidget(Ctl_Pages);
+  auto* page = Named(new QWidget(Ctl_Pages), "Tab_Diagrams");
   auto* layout = new QVBoxLayout(page);
   auto* kind = Named(new QGroupBox(QStringLiteral("Chart"), page), "Grb_Diagram");
   auto* kindLayout = new QVBoxLayout(kind);
@@ -167,7 +163,7 @@ QWidget* TFrm_Preferences::CreateDiagramsPage()
 
 QWidget* TFrm_Preferences::CreateReportsPage()
 {
-  auto* page = new QWidget(Ctl_Pages);
+  auto* page = Named(new QWidget(Ctl_Pages), "Tab_Reports");
   auto* layout = new QGridLayout(page);
   auto* paths = Named(new QGroupBox(QStringLiteral("Paths"), page), "Grb_RptPaths");
   auto* grid = new QGridLayout(paths);
@@ -210,7 +206,7 @@ void TFrm_Preferences::AddFolderRow(QGridLayout* layout, int nRow, FolderRow& ro
 
 QWidget* TFrm_Preferences::CreateLanguagePage()
 {
-  auto* page = new QWidget(Ctl_Pages);
+  auto* page = Named(new QWidget(Ctl_Pages), "Tab_Language");
   auto* layout = new QGridLayout(page);
   const QString countryHint = QStringLiteral("Please select your country");
   const QString languageHint = QStringLiteral("Please select your preferred user interface language");
@@ -251,6 +247,9 @@ void TFrm_Preferences::InitDialog()
   ShowFolder(v_report, v_report.szPath);
   const i18n::LocaleData locale = i18n::GetLocaleData(v_store);
   TFrmLocaleChoice::FillLocaleLists(Lbx_Country, Lbx_Language, locale.nCountry, locale.nLanguage);
+  for (QListWidget* list : {Lbx_Country, Lbx_Language})
+    if (list->currentItem())
+      list->scrollToItem(list->currentItem(), QAbstractItemView::PositionAtCenter);
   resize(sizeHint().expandedTo(QSize(760, 480)));
   TBasicDialog::InitDialog();
 }

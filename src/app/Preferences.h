@@ -95,7 +95,7 @@ private:
   QWidget* CreateDiagramsPage();
   QWidget* CreateReportsPage();
   QWidget* CreateLanguagePage();
-  QWidget* CreateButtonRow();
+  QWidget* CreateBottomPanel();
   // Here the material-list settings frame joins the Reports page, with its
   // part of the stored preferences as one more section of the write in ValidateOK.
   void AddMaterialListSettings(QGridLayout* reportsLayout, int nRow);
