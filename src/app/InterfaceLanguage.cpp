@@ -118,16 +118,12 @@ bool CheckDefaultLocale(QWidget* window, CTFactory& factory, const QString& szAp
   if (!choice)
     return false;
   i18n::SetLocaleData(choice->nCountry, choice->nLanguage);
-  if (choice->nLanguage != stored.nLanguage || InterfaceGlossary() == nullptr)
-    SwitchLanguage(window, factory);
+  if (choice->nLanguage != stored.nLanguage || InterfaceGlossary() == nullptr) {
+    InstallInterfaceGlossary();
+    TBasicDialog::CallLoadedHook(window);
+    AttachCatalogueGlossary(factory);
+  }
   return true;
-}
-
-void SwitchLanguage(QWidget* window, CTFactory& factory)
-{
-  InstallInterfaceGlossary();
-  TBasicDialog::CallLoadedHook(window);
-  AttachCatalogueGlossary(factory);
 }
 
 QString TranslatedText(const QString& szText)

@@ -46,10 +46,6 @@ void AttachCatalogueGlossary(CTFactory& factory);
 // False when the user cancels.
 bool CheckDefaultLocale(QWidget* window, CTFactory& factory, const QString& szAppTitle);
 
-// The chosen language takes effect: its glossaries are loaded, the window is
-// translated anew and the factory reads its texts in that language.
-void SwitchLanguage(QWidget* window, CTFactory& factory);
-
 // A text of the program in the interface language (file-dialog titles and filters).
 QString TranslatedText(const QString& szText);
 

@@ -87,14 +87,6 @@ void CTDiagramSettings::LoadLegendFromRegistry(std::string_view szRegRoot, const
 
 void CTDiagramSettings::RestoreRegistryDefaults() { *this = CTDiagramSettings(); }
 
-void CTDiagramSettings::ChooseDefaults()
-{
-  const CTDiagramSettings defaults;
-  ChooseDiagramType(defaults.DiagramType);
-  for (int i = 0; i < 4; ++i)
-    ChooseColor(i, defaults.Colors[i]);
-}
-
 // ---- the diagram ------------------------------------------------------------------
 
 std::unique_ptr<TAirPropDiagram> TAirPropDiagram::Create(DisplayList& list, const CTTextMetrics& metrics,

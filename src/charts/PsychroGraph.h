@@ -77,9 +77,6 @@ struct CTDiagramSettings
   // Reads each stored value that exists and was not chosen in the program.
   void LoadLegendFromRegistry(std::string_view szRegRoot, const platform::SettingsStore& store);
   void RestoreRegistryDefaults();
-  // The defaults as the program's choice, in effect until the program ends
-  // whatever the store holds (Restore Defaults of the preferences).
-  void ChooseDefaults();
 
 private:
   bool v_typeChosen = false;
