@@ -12,6 +12,7 @@
 
 #include "platform/SettingsStore.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -168,6 +169,9 @@ public:
                                      platform::SettingsStore& store = platform::SettingsStore::User());
   static void LoadSettingsFromRegistry(std::string_view szRegRoot,
                                        platform::SettingsStore& store = platform::SettingsStore::User());
+  // The given unit indices (by group) as "Units1" … "Units30" into a key of a
+  // settings tree, for a write that holds more than the units.
+  static void WriteSettingsTo(platform::SettingsKey& key, const std::array<int, kUnitGroupCount>& unitIndex);
 
   // Fills a unit choice with the group's caption, units and unit in effect.
   static void AssignControl(U_RepUnit pUnit, CTUnitChoice& pCtl);

@@ -3,6 +3,7 @@
 
 #include "air/SI_Units.h"
 
+#include <cstdint>
 #include <string>
 
 namespace aw {
@@ -16,14 +17,22 @@ std::string ValueName(int nGroup)
 
 } // namespace
 
+void TU_Form::WriteSettingsTo(platform::SettingsKey& key, const std::array<int, kUnitGroupCount>& unitIndex)
+{
+  for (int g = U_Airflow; g < kUnitGroupCount; ++g)
+    key.SetValue(ValueName(g), static_cast<std::int32_t>(unitIndex[g]));
+}
+
 bool TU_Form::SaveSettingsToRegistry(std::string_view szRegRoot, platform::SettingsStore& store)
 {
-  if (!store.CreateKey(szRegRoot))
-    return false;
-  bool bAllWritten = true;
-  for (int g = U_Airflow; g < kUnitGroupCount; ++g)
-    bAllWritten = store.WriteInteger(szRegRoot, ValueName(g), GetNewIndex(static_cast<U_RepUnit>(g))) && bAllWritten;
-  return bAllWritten;
+  // One write for all groups: a failure never leaves some groups stored anew.
+  std::array<int, kUnitGroupCount> unitIndex{};
+  for (int g = 0; g < kUnitGroupCount; ++g)
+    unitIndex[g] = GetNewIndex(static_cast<U_RepUnit>(g));
+  return store.WriteBatch([&](platform::SettingsKey& root) {
+    WriteSettingsTo(root.Ensure(szRegRoot), unitIndex);
+    return true;
+  });
 }
 
 void TU_Form::LoadSettingsFromRegistry(std::string_view szRegRoot, platform::SettingsStore& store)

@@ -8,6 +8,7 @@
 #include "i18n/MainWindowRules.h"
 #include "app/InterfaceLanguage.h"
 #include "app/PageLayout.h"
+#include "app/Preferences.h"
 #include "app/ProjectStore.h"
 #include "app/RecentFilesMenu.h"
 #include "app/PsychroPage.h"
@@ -76,16 +77,6 @@ Box* FillPageWithBox(QWidget* page, const char* szObjectName, Args... args)
   box->setObjectName(QString::fromLatin1(szObjectName));
   layout->addWidget(box);
   return box;
-}
-
-// A folder of the preferences, when it names an existing folder.
-QString ExistingPreferencesFolder(std::string_view szValueName)
-{
-  const std::optional<std::string> folder =
-    platform::SettingsStore::User().ReadString(platform::kPreferencesKey, szValueName);
-  if (!folder || folder->empty() || !QDir(QString::fromStdString(*folder)).exists())
-    return {};
-  return QString::fromStdString(*folder);
 }
 
 } // namespace
@@ -194,6 +185,7 @@ void TDlgSelect::ConnectCommands()
     {ACF_New, &TDlgSelect::ACF_NewExecute},   {ACF_Open, &TDlgSelect::ACF_OpenExecute},
     {ACF_Save, &TDlgSelect::ACF_SaveExecute}, {ACF_SaveAs, &TDlgSelect::ACF_SaveAsExecute},
     {ACF_Exit, &TDlgSelect::CloseProgram},
+    {ACF_Preferences, &TDlgSelect::ACF_PreferencesExecute},
     {ACH_About, &TDlgSelect::ACH_AboutExecute},
     {ACF_Report, &TDlgSelect::ACF_ReportExecute},
     {ACF_Distributor, &TDlgSelect::ACF_DistributorExecute},
@@ -325,12 +317,13 @@ bool TDlgSelect::FillPageContent(QWidget* page)
 
 QString TDlgSelect::ProjectFolder() const
 {
-  return ExistingPreferencesFolder("PROJECT_PATH");
+  // The project folder of the preferences, when it names an existing folder.
+  return QString::fromStdString(ExistingFolder(CurrentPreferences().szProjectPath));
 }
 
 QString TDlgSelect::ReportFolder() const
 {
-  return ExistingPreferencesFolder("REPORT_PATH");
+  return QString::fromStdString(ExistingFolder(CurrentPreferences().szReportPath));
 }
 
 bool TDlgSelect::SaveTo(const QString& szFileName)
@@ -455,6 +448,18 @@ void TDlgSelect::UpdateCaption()
                    : QFileInfo(v_projectFileName).fileName() + QStringLiteral("[*] - ") + caption);
 }
 
+void TDlgSelect::ACF_PreferencesExecute()
+{
+  // The dialog's units take effect one group after the other; the window
+  // follows once, after all of them.
+  v_converting = true;
+  TFrm_Preferences dialog(this, platform::SettingsStore::User());
+  const int code = dialog.Execute();
+  v_converting = false;
+  if (code == i18n::kReturnOK)
+    UnitsChanged();
+}
+
 void TDlgSelect::ACH_AboutExecute()
 {
   const std::string text = AboutText(i18n::GetUnicodeString(i18n::kMsgProgramName), v_databaseVersion.toStdString(),
@@ -525,8 +530,33 @@ bool TDlgSelect::SaveScreenshots(const QString& szFolder)
       ok = false;
     }
   }
-  const QSignalBlocker blocker(Ctl_Pages);
-  Ctl_Pages->setCurrentIndex(current);
+  {
+    const QSignalBlocker blocker(Ctl_Pages);
+    Ctl_Pages->setCurrentIndex(current);
+  }
+  return SaveDialogScreenshots(szFolder, number) && ok;
+}
+
+bool TDlgSelect::SaveDialogScreenshots(const QString& szFolder, int nNumber)
+{
+  // The Preferences dialog as the command shows it, each page; it closes without storing.
+  TFrm_Preferences dialog(this, platform::SettingsStore::User());
+  dialog.Loaded();
+  dialog.show();
+  bool ok = true;
+  for (int i = 0; i < dialog.Pages()->count(); ++i) {
+    dialog.Pages()->setCurrentIndex(i);
+    for (int round = 0; round < 4; ++round)
+      QApplication::processEvents();
+    const QString file = QDir(szFolder).filePath(QStringLiteral("%1-%2-%3.png")
+                                                   .arg(++nNumber, 2, 10, QLatin1Char('0'))
+                                                   .arg(dialog.objectName(), dialog.Pages()->widget(i)->objectName()));
+    if (!dialog.grab().save(file, "PNG")) {
+      std::cerr << "airwright: cannot write " << file.toStdString() << "\n";
+      ok = false;
+    }
+  }
+  dialog.Btn_CancelClick();
   return ok;
 }
 

@@ -94,11 +94,14 @@ public:
   void ACF_DistributorExecute();
   // Writes the selected unit's material list as a spreadsheet and opens it.
   void ACT_BillOfMaterialsExecute();
+  // Runs the Preferences dialog; after OK the window shows the new units and chart.
+  void ACF_PreferencesExecute();
   // Runs the save question and closes the window unless the user keeps it.
   void CloseProgram();
 
   // Shows every visible page in turn and saves it as a PNG in the folder:
-  // "01-Tab_Selection.png", ... Answers false (after saying why on standard
+  // "01-Tab_Selection.png", ..., then the pages of the Preferences dialog
+  // ("07-TFrm_Preferences-Tab_Units.png", ...). Answers false (after saying why on standard
   // error) when a picture could not be written.
   bool SaveScreenshots(const QString& szFolder);
 
@@ -112,6 +115,7 @@ protected:
   void closeEvent(QCloseEvent* event) override;
 
 private:
+  bool SaveDialogScreenshots(const QString& szFolder, int nNumber);
   void CreatePages();
   void CreateCommands();
   void CreateToolbar();

@@ -11,6 +11,7 @@
 #include "catalogue/ClDdbVersionInfo.h"
 #include "db/DbObject.h"
 #include "engine/EngineFactory.h"
+#include "engine/Preferences.h"
 
 #include "air/SI_Units.h"
 #include "app/BasicDialog.h"
@@ -23,6 +24,7 @@
 #include "i18n/BaseMsgMan.h"
 #include "i18n/MessageTexts.h"
 #include "platform/DesktopIntegration.h"
+#include "platform/SettingsStore.h"
 #include "platform/UserFolders.h"
 
 #include <QApplication>
@@ -125,7 +127,10 @@ void TDlgSelect::BuildStartupSequence()
   s.Add(23, "units and family list", "selection", [this] { return ReadUnitsAndFamilies(); });
   s.Add(24, "documentation and option lists", "device catalogue", [] { return S::Pending(); });
   s.Add(25, "family cache", "device catalogue", [] { return S::Pending(); });
-  s.Add(26, "preferences", "preferences", [] { return S::Pending(); });
+  s.Add(26, "preferences", "preferences", [] {
+    ReadPreferences(platform::SettingsStore::User(), CTVersionUtils::HaldenServerID());
+    return StageResult::Continue();
+  });
   s.Add(27, "enthalpy offset", "main window", [this] { return SetDeltaEnthalpy(); });
   s.Add(28, "inputs and first selection", "selection", [this] { return InitialiseSelection(); });
   s.Add(29, "ratio correction", "ratio corrections", [] { return S::Pending(); });

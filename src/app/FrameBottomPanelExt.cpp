@@ -79,6 +79,12 @@ TFraBottomPanelExt::TFraBottomPanelExt(QWidget* owner) : QFrame(owner), v_owner(
     UseOKOnly(true);
 }
 
+void TFraBottomPanelExt::AddLeftButton(QPushButton* button)
+{
+  button->setParent(Pnl_Buttons);
+  static_cast<QHBoxLayout*>(Pnl_Buttons->layout())->insertWidget(0, button);
+}
+
 TBasicDialog* TFraBottomPanelExt::OwnerDialog() const
 {
   return qobject_cast<TBasicDialog*>(v_owner);

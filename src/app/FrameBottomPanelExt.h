@@ -26,6 +26,8 @@ public:
   // "&Close" with the hint "Close the window".
   void UseOKOnly(bool bReplaceCaption);
   void SetHintPanelIndex(int nIndex) { v_hintPanelIndex = nIndex; }
+  // Puts a button of the dialog at the left end of the row of OK and Cancel.
+  void AddLeftButton(QPushButton* button);
   void Btn_OKClick();
   void Btn_CancelClick();
   // Shows the hint of the control entered in the status line.

@@ -85,30 +85,42 @@ void TFrmLocaleChoice::InitDialog()
   // The caption has been translated with its placeholder; the title goes in now.
   Lbl_Welcome->setText(Lbl_Welcome->text().replace(QStringLiteral("$1"), v_request.szAppTitle));
   Lbl_Welcome->setVisible(!v_request.szAppTitle.isEmpty());
-  for (const auto& [szName, country] : i18n::CTLangSupport::FillUniqueCountries()) {
-    auto* item = new QListWidgetItem(QString::fromStdString(szName), Lbx_Country);
-    item->setData(Qt::UserRole, country->v_ownNumericCode);
-  }
-  for (const auto& [szName, language] : i18n::CTLangSupport::FillStrings()) {
-    auto* item = new QListWidgetItem(QString::fromStdString(szName), Lbx_Language);
-    item->setData(Qt::UserRole, static_cast<int>(language->v_windowsCode));
-  }
-  SelectByData(Lbx_Country, v_request.nCountry);
-  if (v_request.nLanguage > 0)
-    SelectByData(Lbx_Language, static_cast<int>(v_request.nLanguage));
+  FillLocaleLists(Lbx_Country, Lbx_Language, v_request.nCountry, v_request.nLanguage);
   CheckOK();
   TBasicDialog::InitDialog();
 }
 
-std::optional<LocaleChoice> TFrmLocaleChoice::Choice() const
+void TFrmLocaleChoice::FillLocaleLists(QListWidget* countries, QListWidget* languages, int nCountry,
+                                       std::uint32_t nLanguage)
 {
-  const int nCountry = SelectedData(Lbx_Country);
-  const int nLanguage = SelectedData(Lbx_Language);
-  if (nCountry == 0 && Lbx_Country->selectedItems().isEmpty())
+  for (const auto& [szName, country] : i18n::CTLangSupport::FillUniqueCountries()) {
+    auto* item = new QListWidgetItem(QString::fromStdString(szName), countries);
+    item->setData(Qt::UserRole, country->v_ownNumericCode);
+  }
+  for (const auto& [szName, language] : i18n::CTLangSupport::FillStrings()) {
+    auto* item = new QListWidgetItem(QString::fromStdString(szName), languages);
+    item->setData(Qt::UserRole, static_cast<int>(language->v_windowsCode));
+  }
+  SelectByData(countries, nCountry);
+  if (nLanguage > 0)
+    SelectByData(languages, static_cast<int>(nLanguage));
+}
+
+std::optional<LocaleChoice> TFrmLocaleChoice::SelectedLocale(const QListWidget* countries,
+                                                             const QListWidget* languages)
+{
+  const int nCountry = SelectedData(countries);
+  const int nLanguage = SelectedData(languages);
+  if (nCountry == 0 && countries->selectedItems().isEmpty())
     return std::nullopt;
   if (nLanguage == 0)
     return std::nullopt;
   return LocaleChoice{nCountry, static_cast<std::uint32_t>(nLanguage)};
+}
+
+std::optional<LocaleChoice> TFrmLocaleChoice::Choice() const
+{
+  return SelectedLocale(Lbx_Country, Lbx_Language);
 }
 
 void TFrmLocaleChoice::CheckOK()

@@ -25,6 +25,11 @@ public:
   QListWidget* LanguageList() const { return Lbx_Language; }
   TFraBottomPanelExt* BottomPanel() const { return Fra_BottomPanel; }
 
+  // Fills the two lists (countries and languages, each item's data its code)
+  // and selects the given ones; the Preferences' Language page shares them.
+  static void FillLocaleLists(QListWidget* countries, QListWidget* languages, int nCountry, std::uint32_t nLanguage);
+  static std::optional<LocaleChoice> SelectedLocale(const QListWidget* countries, const QListWidget* languages);
+
 protected:
   void InitDialog() override;
 

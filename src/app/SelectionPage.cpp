@@ -52,8 +52,6 @@ QString Ratio(double value)
   return Text(Number2FmtStr(value, 1, 2, TU_Form::GetDecimalSeparator()));
 }
 
-constexpr int kPressureUnitWithHundredths = 3; // inH2O
-
 // The offered units' list: each row keeps its solution's index in the model,
 // each number column the value it sorts by.
 constexpr int kRowRole = Qt::UserRole;
@@ -471,17 +469,7 @@ void TFraSelectionPage::UnitsChanged()
 {
   if (!v_model)
     return;
-  // Pressures in inH2O need hundredths; the value itself stays.
-  const int resolution = TU_Form::GetNewIndex(U_Pressure) == kPressureUnitWithHundredths ? 100 : 10;
-  for (CTUnitInput* esp : {&v_model->DesignSupplyESP(), &v_model->DesignExhaustESP()})
-    if (esp->Resolution() != resolution) {
-      const double value = esp->GetVal();
-      const bool enabled = esp->Enabled();
-      esp->SetupWindow(U_Pressure, esp->GetMinVal(), esp->GetMaxVal(), esp->InitVal(), resolution);
-      esp->SetVal(value);
-      if (!enabled)
-        esp->EnableIt(false);
-    }
+  v_model->PressureUnitChanged();
   ShowModel();
 }
 

@@ -43,6 +43,11 @@ QString UnattendedPrompts::ChooseSaveFile(const FileRequest&)
   return {};
 }
 
+QString UnattendedPrompts::ChooseFolder(const FileRequest&)
+{
+  return {};
+}
+
 void UnattendedPrompts::ShowPlainDialog(QWidget*, const QString& szCaption, const QString& szText)
 {
   Say((szCaption + ": " + szText).toStdString());

@@ -17,6 +17,7 @@ public:
   std::optional<QString> EditString(const EditRequest& request) override;
   QString ChooseOpenFile(const FileRequest& request) override;
   QString ChooseSaveFile(const FileRequest& request) override;
+  QString ChooseFolder(const FileRequest& request) override;
   void ShowPlainDialog(QWidget* parent, const QString& szCaption, const QString& szText) override;
   void OpenWithApplication(const QString& szPathOrUrl) override;
   std::optional<LocaleChoice> ChooseLocale(const LocaleRequest& request) override;

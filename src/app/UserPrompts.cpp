@@ -69,6 +69,12 @@ public:
                                                                                      : QString();
   }
 
+  QString ChooseFolder(const FileRequest& request) override
+  {
+    return QFileDialog::getExistingDirectory(OwnerOf(request.parent), TranslatedText(request.szTitle),
+                                             request.szFolder);
+  }
+
   void ShowPlainDialog(QWidget* parent, const QString& szCaption, const QString& szText) override
   {
     // Each line is a text of its own in the glossary.

@@ -83,6 +83,8 @@ public:
   // only existing files; the save dialog asks before overwriting.
   virtual QString ChooseOpenFile(const FileRequest& request) = 0;
   virtual QString ChooseSaveFile(const FileRequest& request) = 0;
+  // An existing folder, starting at the request's folder; empty when cancelled.
+  virtual QString ChooseFolder(const FileRequest& request) = 0;
   // A plain dialog with a caption and a text (About).
   virtual void ShowPlainDialog(QWidget* parent, const QString& szCaption, const QString& szText) = 0;
   // Opens a document or address with the application the desktop associates with it.

@@ -60,11 +60,20 @@ void CTDiagramSettings::ChooseColor(int nEntry, Colour colour)
   v_colorChosen[nEntry] = true;
 }
 
-void CTDiagramSettings::LegendToRegistry(std::string_view szRegRoot, platform::SettingsStore& store) const
+void CTDiagramSettings::WriteTo(platform::SettingsKey& root, std::string_view szRegRoot) const
 {
-  store.WriteInteger(szRegRoot, "DiagramType", DiagramType ? 1 : 0);
+  platform::SettingsKey& key = root.Ensure(szRegRoot);
+  key.SetValue("DiagramType", static_cast<std::int32_t>(DiagramType ? 1 : 0));
   for (int i = 0; i < 4; ++i)
-    store.WriteInteger(szRegRoot, kColourNames[i], static_cast<std::int32_t>(Colors[i]));
+    key.SetValue(kColourNames[i], static_cast<std::int32_t>(Colors[i]));
+}
+
+bool CTDiagramSettings::LegendToRegistry(std::string_view szRegRoot, platform::SettingsStore& store) const
+{
+  return store.WriteBatch([&](platform::SettingsKey& root) {
+    WriteTo(root, szRegRoot);
+    return true;
+  });
 }
 
 void CTDiagramSettings::LoadLegendFromRegistry(std::string_view szRegRoot, const platform::SettingsStore& store)

@@ -70,7 +70,10 @@ struct CTDiagramSettings
   void ChooseDiagramType(bool bPsychro);
   void ChooseColor(int nEntry, Colour colour);
 
-  void LegendToRegistry(std::string_view szRegRoot, platform::SettingsStore& store) const;
+  // The kind and the colours in one write; false when the store could not be written.
+  bool LegendToRegistry(std::string_view szRegRoot, platform::SettingsStore& store) const;
+  // The same values into a settings tree, for a write that holds more.
+  void WriteTo(platform::SettingsKey& root, std::string_view szRegRoot) const;
   // Reads each stored value that exists and was not chosen in the program.
   void LoadLegendFromRegistry(std::string_view szRegRoot, const platform::SettingsStore& store);
   void RestoreRegistryDefaults();

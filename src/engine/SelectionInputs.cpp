@@ -27,6 +27,13 @@ void CTUnitInput::SetVal(double TheVal)
   const double stepped = catalogue::RoundHalfEven(TheVal * v_resolution) / v_resolution;
   v_value = std::clamp(stepped, v_min, v_max);
   v_requested.reset();
+  SetOrigin(0, v_value);
+}
+
+void CTUnitInput::SetOrigin(int nUnitIndex, double Shown)
+{
+  v_originIndex = nUnitIndex;
+  v_originVal = Shown;
 }
 
 void CTUnitInput::KeepRequested(double Asked, TLimitReason Reason)
@@ -55,29 +62,56 @@ double CTUnitInput::StepOf(double TheVal, int nUnitIndex) const
   return catalogue::RoundHalfEven(shown * v_resolution);
 }
 
-void CTUnitInput::SetTypedVal(double TypedVal, int nUnitIndex)
+double CTUnitInput::ToBase(double Shown, int nUnitIndex) const
 {
-  if (!std::isfinite(TypedVal))
-    return;
   const bool converts = v_unit != U_None && nUnitIndex != 0;
-  const auto toBase = [&](double step) {
-    const double shown = step / v_resolution;
-    return converts ? TU_Form::ConvertValue(shown, v_unit, nUnitIndex, 0, true) : shown;
-  };
+  return converts ? TU_Form::ConvertValue(Shown, v_unit, nUnitIndex, 0, true) : Shown;
+}
+
+double CTUnitInput::ClampedStep(double Step, int nUnitIndex) const
+{
+  const auto toBase = [&](double step) { return ToBase(step / v_resolution, nUnitIndex); };
   // The steps of the shown unit that lie within the limits.
   double low = StepOf(v_min, nUnitIndex), high = StepOf(v_max, nUnitIndex);
   if (toBase(low) < v_min)
     ++low;
   if (toBase(high) > v_max)
     --high;
-  high = std::max(low, high);
+  return std::clamp(Step, low, std::max(low, high));
+}
+
+void CTUnitInput::SetShownVal(double Shown, int nUnitIndex)
+{
+  const double step = ClampedStep(catalogue::RoundHalfEven(Shown * v_resolution), nUnitIndex);
+  v_value = ToBase(step / v_resolution, nUnitIndex);
+  SetOrigin(nUnitIndex, step / v_resolution);
+}
+
+void CTUnitInput::SetTypedVal(double TypedVal, int nUnitIndex)
+{
+  if (!std::isfinite(TypedVal))
+    return;
+  SetShownVal(TypedVal, nUnitIndex);
+  // A typed value beyond the limits is kept as asked, so that it can be said.
   const double typedStep = catalogue::RoundHalfEven(TypedVal * v_resolution);
-  v_value = toBase(std::clamp(typedStep, low, high));
   v_requested.reset();
-  if (typedStep < low || typedStep > high) {
-    v_requested = toBase(typedStep);
+  if (ClampedStep(typedStep, nUnitIndex) != typedStep) {
+    v_requested = ToBase(typedStep / v_resolution, nUnitIndex);
     v_limitReason = TLimitReason::Range;
   }
+}
+
+void CTUnitInput::ShowIn(int nUnitIndex, int Resolution)
+{
+  v_resolution = Resolution > 0 ? Resolution : 1;
+  const bool converts = v_unit != U_None && nUnitIndex != v_originIndex;
+  const double shown =
+    converts ? TU_Form::ConvertValue(v_originVal, v_unit, v_originIndex, nUnitIndex, true) : v_originVal;
+  // The origin stays, so that every later unit starts from it again.
+  const int originIndex = v_originIndex;
+  const double originVal = v_originVal;
+  SetShownVal(shown, nUnitIndex);
+  SetOrigin(originIndex, originVal);
 }
 
 void CTUnitInput::SetStoredVal(double TheVal)
@@ -86,6 +120,7 @@ void CTUnitInput::SetStoredVal(double TheVal)
     return;
   v_value = std::clamp(TheVal, v_min, v_max);
   v_requested.reset();
+  SetOrigin(0, v_value);
 }
 
 void CTUnitInput::EnableIt(bool bEnable)

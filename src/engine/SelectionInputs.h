@@ -26,6 +26,8 @@ enum class TLimitReason {
 // clamped to the limits. A value the program sets is rounded to the
 // resolution (steps per unit: 10 keeps one decimal); a value typed in
 // another unit is rounded once, in that unit, and kept exactly as typed.
+// Shown in another unit, the value is rounded once more, from the value
+// first set or typed, so that going back to that unit gives it back.
 class CTUnitInput
 {
 public:
@@ -43,6 +45,10 @@ public:
   void SetTypedVal(double TypedVal, int nUnitIndex);
   // A value that was this input's before (a project): clamped, not rounded again.
   void SetStoredVal(double TheVal);
+  // The unit nUnitIndex of the dimension is shown from now on, with the given
+  // resolution in it: the value becomes the set or typed value rounded to
+  // that resolution in that unit, within the limits.
+  void ShowIn(int nUnitIndex, int Resolution);
   // The scroll position of a base value shown in unit nUnitIndex (value × resolution, rounded).
   double StepOf(double TheVal, int nUnitIndex) const;
   double GetVal() const { return v_value; }
@@ -67,9 +73,19 @@ public:
   int Resolution() const { return v_resolution; }
 
 private:
+  // A step of unit nUnitIndex clamped to the steps that lie within the limits.
+  double ClampedStep(double Step, int nUnitIndex) const;
+  // A value in unit nUnitIndex, rounded to the resolution and clamped.
+  void SetShownVal(double Shown, int nUnitIndex);
+  double ToBase(double Shown, int nUnitIndex) const;
+  void SetOrigin(int nUnitIndex, double Shown);
+
   U_RepUnit v_unit = U_None;
   double v_min = 0, v_max = 0, v_initVal = 0, v_value = 0;
   int v_resolution = 1;
+  // The value as last set (base unit, index 0) or typed (in its unit).
+  int v_originIndex = 0;
+  double v_originVal = 0;
   bool v_enabled = true;
   std::optional<double> v_requested;
   TLimitReason v_limitReason = TLimitReason::Range;

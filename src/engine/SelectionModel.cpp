@@ -181,6 +181,24 @@ void CTSelectionModel::CapacityCallBack()
   CalcSupply();
 }
 
+int CTSelectionModel::EspResolution()
+{
+  constexpr int kInH2O = 3;
+  return TU_Form::GetNewIndex(U_Pressure) == kInH2O ? 100 : 10;
+}
+
+void CTSelectionModel::PressureUnitChanged()
+{
+  bool bMoved = false;
+  for (CTUnitInput* esp : {&v_designSupplyESP, &v_designExhaustESP}) {
+    const double before = esp->GetVal();
+    esp->ShowIn(TU_Form::GetNewIndex(U_Pressure), EspResolution());
+    bMoved = bMoved || esp->GetVal() != before;
+  }
+  if (bMoved && !v_converting)
+    CalcSupply();
+}
+
 void CTSelectionModel::AltitudeCallBack()
 {
   MarkChanged();
@@ -348,7 +366,7 @@ void CTSelectionModel::FamilyChange()
     const double high = std::max(low, std::floor(maxAirflow / kAirflowFactor + 1e-9));
     if (low != v_minAirflow || high != v_maxAirflow) {
       v_converting = true;
-      const int resolution = TU_Form::GetNewIndex(U_Pressure) == 3 ? 100 : 10;
+      const int resolution = EspResolution();
       const double espMax = catalogue::RoundHalfEven(maxEsp);
       // What the user asked for stays asked for: a value the new range cannot hold is reported.
       for (CTUnitInput* esp : {&v_designSupplyESP, &v_designExhaustESP}) {

@@ -133,6 +133,11 @@ public:
   CTUnitInput& Altitude() { return v_altitude; }
   CTUnitInput& DesignSupplyESP() { return v_designSupplyESP; }
   CTUnitInput& DesignExhaustESP() { return v_designExhaustESP; }
+  // The ESP inputs' resolution in the pressure unit in effect: inH2O needs hundredths.
+  static int EspResolution();
+  // The pressure unit changed: both ESP inputs take the new unit's resolution
+  // and a value on its steps; the selection follows when a value moved.
+  void PressureUnitChanged();
   CTTempConditions& Cooling() { return v_cooling; }
   CTTempConditions& Heating() { return v_heating; }
   TRequirement Requirement() const { return v_requirement; }

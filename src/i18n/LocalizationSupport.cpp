@@ -438,7 +438,11 @@ const CTCountryDefinition* CTCountryDefinition::FindACountryWithLanguage(std::ui
 
 LocaleData GetLocaleData()
 {
-  const platform::SettingsStore& store = platform::SettingsStore::User();
+  return GetLocaleData(platform::SettingsStore::User());
+}
+
+LocaleData GetLocaleData(const platform::SettingsStore& store)
+{
   const std::optional<std::int32_t> country = store.ReadInteger(LocaleKey(), "Country");
   const std::optional<std::int32_t> language = store.ReadInteger(LocaleKey(), "Language");
   LocaleData data;
@@ -448,11 +452,20 @@ LocaleData GetLocaleData()
   return data;
 }
 
+void WriteLocaleData(platform::SettingsKey& root, int nCountry, std::uint32_t nLanguage)
+{
+  platform::SettingsKey& key = root.Ensure(LocaleKey());
+  key.SetValue("Country", static_cast<std::int32_t>(nCountry));
+  key.SetValue("Language", static_cast<std::int32_t>(nLanguage));
+}
+
 bool SetLocaleData(int nCountry, std::uint32_t nLanguage)
 {
-  platform::SettingsStore& store = platform::SettingsStore::User();
-  return store.WriteInteger(LocaleKey(), "Country", nCountry) &&
-         store.WriteInteger(LocaleKey(), "Language", static_cast<std::int32_t>(nLanguage));
+  // Both values in one write, so that a failure never keeps a country without its language.
+  return platform::SettingsStore::User().WriteBatch([&](platform::SettingsKey& root) {
+    WriteLocaleData(root, nCountry, nLanguage);
+    return true;
+  });
 }
 
 } // namespace aw::i18n

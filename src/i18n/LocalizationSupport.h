@@ -3,6 +3,8 @@
 // with the user's country and preferred language, which are stored once for
 // all programs of the maker (settings key "Software\Korvath\Locale").
 
+#include "platform/SettingsStore.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -57,7 +59,10 @@ struct LocaleData
   bool bPresent = false; // both values are stored
 };
 LocaleData GetLocaleData();
+LocaleData GetLocaleData(const platform::SettingsStore& store);
 // Writes both values; false when the settings could not be written.
 bool SetLocaleData(int nCountry, std::uint32_t nLanguage);
+// Puts both values into a settings tree, for a write that holds more.
+void WriteLocaleData(platform::SettingsKey& root, int nCountry, std::uint32_t nLanguage);
 
 } // namespace aw::i18n

@@ -75,7 +75,7 @@ TEST_F(DlgSelectTest, ToolbarCarriesTheCommandsInOrderWithCaptionsAndHints)
     EXPECT_EQ(actions[i]->statusTip(), expected[i].hint);
     EXPECT_TRUE(toolbar->widgetForAction(actions[i]));
     // The commands whose handlers exist.
-    const QStringList handled = {"ACF_New", "ACF_Open", "ACF_Save", "ACF_Exit", "ACF_Report", "ACF_Distributor", "ACT_BillOfMaterials", "ACH_About"};
+    const QStringList handled = {"ACF_New", "ACF_Open", "ACF_Save", "ACF_Exit", "ACF_Report", "ACF_Distributor", "ACT_BillOfMaterials", "ACF_Preferences", "ACH_About"};
     EXPECT_EQ(actions[i]->isEnabled(), handled.contains(actions[i]->objectName()));
   }
 

@@ -11,6 +11,7 @@
 #include "app/FrmLocaleChoice.h"
 #include "app/InterfaceLanguage.h"
 #include "app/FrameBottomPanelExt.h"
+#include "app/Preferences.h"
 #include "i18n/GlossaryLoading.h"
 #include "i18n/LocalizationSupport.h"
 #include "platform/SettingsRoots.h"
@@ -198,11 +199,15 @@ TEST_F(InterfaceLanguageTest, TheShippedGlossariesTranslateEveryTextOfTheWindow)
   window.RunStartup();
   ASSERT_TRUE(window.StartupFinished());
   std::set<QString> texts;
-  TranslateForm(&window, [&texts](const QString& szText) -> std::optional<QString> {
+  const auto collect = [&texts](const QString& szText) -> std::optional<QString> {
     if (!IsLanguageNeutral(szText))
       texts.insert(szText);
     return std::nullopt;
-  });
+  };
+  TranslateForm(&window, collect);
+  // The dialogs of the window's commands, as the loaded hook sees them.
+  TFrm_Preferences preferences(&window, platform::SettingsStore::User());
+  TranslateForm(&preferences, collect);
   ASSERT_GT(texts.size(), 50u);
   for (std::uint32_t nLanguage : {i18n::kLangGerman, i18n::kLangFrench}) {
     const i18n::GlossaryLoad load = i18n::LoadInterfaceGlossary(nLanguage, {});

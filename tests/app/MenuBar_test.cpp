@@ -78,8 +78,8 @@ TEST(MenuBarTest, MenusFollowTheDesktopWithStandardShortcutsAndIcons)
     }
 
   // Commands without their dialogs yet are greyed; every command has an icon.
-  for (const char* greyed : {"ACF_Preferences"})
     EXPECT_FALSE(window.findChild<QAction*>(greyed)->isEnabled()) << greyed;
+  EXPECT_TRUE(window.findChild<QAction*>("ACF_Preferences")->isEnabled());
   for (QAction* action : window.findChild<QMenu*>("Mnu_File")->actions()) {
     if (!action->isSeparator()) {
       EXPECT_FALSE(action->icon().isNull()) << action->text().toStdString();

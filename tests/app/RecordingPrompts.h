@@ -37,6 +37,11 @@ public:
     saveRequests.push_back(request);
     return saveAnswer;
   }
+  QString ChooseFolder(const app::FileRequest& request) override
+  {
+    folderRequests.push_back(request);
+    return folderAnswer;
+  }
   void ShowPlainDialog(QWidget*, const QString& szCaption, const QString& szText) override
   {
     plainDialogs.push_back({szCaption, szText});
@@ -59,7 +64,8 @@ public:
   std::vector<app::EditRequest> edits;
   std::optional<QString> editAnswer;
   std::vector<app::FileRequest> openRequests, saveRequests;
-  QString openAnswer, saveAnswer; // empty: the user cancels
+  std::vector<app::FileRequest> folderRequests;
+  QString openAnswer, saveAnswer, folderAnswer; // empty: the user cancels
   std::vector<std::pair<QString, QString>> plainDialogs;
   QStringList opened;
   std::vector<app::LocaleRequest> localeRequests;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <sstream>
 
 namespace aw {
@@ -227,6 +228,43 @@ TEST_F(SelectionProjectTest, ATypedValueIsComputedAsTyped)
   m.TotalSupply().SetTypedVal(1e6, index);
   EXPECT_LE(m.TotalSupply().GetVal(), m.TotalSupply().GetMaxVal()) << "clamped to a step inside the range";
   EXPECT_GT(m.TotalSupply().GetVal(), m.TotalSupply().GetMaxVal() - cfm);
+  TU_Form::InitializeUnits();
+}
+
+TEST_F(SelectionProjectTest, AnEspIsRoundedOnceInEachPressureUnitAndComesBackInItsOwn)
+{
+  TU_Form::InitializeUnits();
+  TU_Form::AddImperialUnits();
+  constexpr int kPa = 0, kMbar = 1, kMmH2O = 2, kInH2O = 3;
+  ASSERT_EQ(TU_Form::GetSpecificString(U_Pressure, kInH2O), "inH2O");
+  const auto pa = [](double shown, int unit) { return TU_Form::ConvertValue(shown, U_Pressure, unit, 0, true); };
+  const struct
+  {
+    const char* szCase;
+    std::optional<std::pair<double, int>> typed; // else the initial 150 Pa
+    std::vector<std::pair<int, double>> steps;   // unit, then the value in effect (Pa)
+  } cases[] = {
+    {"whole inH2O would give 249 Pa", {}, {{kInH2O, pa(0.60, kInH2O)}, {kPa, 150}}},
+    {"whole mbar would give 200 Pa", {}, {{kMbar, 150}, {kPa, 150}}},
+    {"each unit from the value set", {}, {{kInH2O, pa(0.60, kInH2O)}, {kMmH2O, pa(15.3, kMmH2O)}, {kPa, 150}}},
+    {"typed in inH2O", std::pair{0.75, kInH2O}, {{kPa, 186.8}, {kInH2O, pa(0.75, kInH2O)}}},
+  };
+  for (const auto& c : cases) {
+    TU_Form::SetNewIndex(U_Pressure, kPa, false);
+    CTSelectionModel m(&db.factory);
+    ASSERT_EQ(m.DesignSupplyESP().GetVal(), 150) << c.szCase;
+    if (c.typed) {
+      TU_Form::SetNewIndex(U_Pressure, c.typed->second, false);
+      m.PressureUnitChanged();
+      m.DesignSupplyESP().SetTypedVal(c.typed->first, c.typed->second);
+    }
+    for (const auto& [unit, expected] : c.steps) {
+      TU_Form::SetNewIndex(U_Pressure, unit, false);
+      m.PressureUnitChanged();
+      EXPECT_DOUBLE_EQ(m.DesignSupplyESP().GetVal(), expected) << c.szCase << ", unit " << unit;
+      EXPECT_EQ(m.DesignExhaustESP().GetVal(), c.typed ? m.DesignExhaustESP().GetVal() : expected) << c.szCase;
+    }
+  }
   TU_Form::InitializeUnits();
 }
 
