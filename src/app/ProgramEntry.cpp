@@ -2,11 +2,11 @@
 
 #include "app/DlgSelect.h"
 #include "app/UnattendedPrompts.h"
+#include "app/Uninstall.h"
 #include "app/UserPrompts.h"
 #include "app/InterfaceLanguage.h"
 #include "catalogue/CatalogueSession.h"
 #include "i18n/BaseMsgMan.h"
-#include "platform/CaseFolding.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -23,11 +23,6 @@ bool EnvironmentSet(const char* szName)
 {
   const char* value = std::getenv(szName);
   return value && *value;
-}
-
-bool IsUninstallRequest(const QStringList& arguments)
-{
-  return arguments.size() == 1 && platform::EqualsIgnoreCase(arguments.front().toStdString(), "/uninstall");
 }
 
 } // namespace
@@ -126,6 +121,13 @@ int RunProgram(int argc, char** argv)
   }
   if (!UseCatalogueOption(arguments) || !TakeLanguageOption(arguments))
     return 2;
+  // Another platform's uninstall starts a copy of the program with these to
+  // delete a file; here that copy is never started, so they only come from
+  // someone else's command line and are refused.
+  if (IsDeletingCopyRequest(arguments)) {
+    std::cerr << "airwright: the arguments PID: and EXE: of a deleting copy are not accepted; nothing was deleted\n";
+    return 2;
+  }
 
   // Declared before the window, so that it is released after the window has gone.
   platform::SingleInstanceLock instanceLock;

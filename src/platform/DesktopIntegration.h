@@ -16,6 +16,11 @@ namespace aw::platform {
 
 inline constexpr const char* kProjectMimeType = "application/x-airwright-project";
 
+// The program's resources holding the files the package installs.
+inline constexpr const char* kEntryResource = "DesktopEntry";
+inline constexpr const char* kMimePackageResource = "ProjectMimePackage";
+inline constexpr const char* kIconResource = "ProgramIcon";
+
 struct DesktopFile
 {
   std::filesystem::path file; // absolute
@@ -41,6 +46,27 @@ struct DesktopRegistration
 // Writes the files that differ and refreshes the user's MIME and desktop
 // databases when something changed (when their tools are installed).
 DesktopRegistration RegisterForUser(const std::filesystem::path& dataHome, const std::filesystem::path& programFile);
+
+struct DesktopRemoval
+{
+  std::vector<std::filesystem::path> removed; // files that were there and are gone
+  std::vector<std::string> left;              // one line each: what stays and why
+  bool Complete() const { return left.empty(); }
+};
+
+// Removes the files RegisterForUser writes, whichever program file wrote
+// them, and nothing else; then refreshes the user's databases, so that the
+// desktop forgets the file type.
+DesktopRemoval UnregisterForUser(const std::filesystem::path& dataHome);
+
+// The arguments of an uninstall: exactly one, "--uninstall" or "/uninstall"
+// in any case.
+bool IsUninstallRequest(const std::vector<std::string>& arguments);
+
+// Whether the arguments are those of the deleting copy another platform's
+// uninstall starts ("PID:" and "EXE:" both on the command line). Such a copy
+// would delete the file it is told to, so the program refuses to start.
+bool IsDeletingCopyRequest(const std::vector<std::string>& arguments);
 
 // The running program's file (/proc/self/exe).
 std::filesystem::path RunningProgramFile();

@@ -39,6 +39,7 @@ TEST_F(ProgramEntryTest, SecondInstanceIsToldAndStaysOut)
     {{"project.awr"}, "Airwright is already running on this machine"},
     {{"/uninstall"}, "Airwright is running on this machine, cannot uninstall"},
     {{"/UNINSTALL"}, "Airwright is running on this machine, cannot uninstall"},
+    {{"--uninstall"}, "Airwright is running on this machine, cannot uninstall"},
     {{"/uninstall", "more"}, "Airwright is already running on this machine"},
   };
   platform::SingleInstanceLock first(v_lockFile);
