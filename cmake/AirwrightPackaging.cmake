@@ -7,11 +7,10 @@ set(CPACK_PACKAGE_NAME airwright)
 set(CPACK_PACKAGE_VENDOR Korvath)
 set(CPACK_PACKAGE_CONTACT "Korvath <support@korvath.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Selection of Korvath heat-recovery ventilation units")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Airwright selects Korvath heat-recovery ventilation units for a room, computes
- their cooling and heating performance, draws the air states on psychrometric
- charts and writes reports and material lists. airwright-cli makes every output
- without a display.")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Airwright selects Korvath heat-recovery ventilation units for a room, computes their cooling and heating \
+performance, draws the air states on psychrometric charts and writes reports and material lists. \
+airwright-cli makes every output without a display.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

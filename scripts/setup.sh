@@ -9,6 +9,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev libpugixml-dev
   fonts-dejavu-core
   shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin
+  librsvg2-bin appstream dpkg-dev file
   clang libclang-rt-14-dev
 )
 
