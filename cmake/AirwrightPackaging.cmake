@@ -16,6 +16,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads it as a plugin, so no library dependency names it: it draws the
+# SVG icon of the window and of the theme.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6svg6)
 # The program refreshes the user's file-type and menu databases with these
 # tools when it runs outside the package; the package's own entries are
 # picked up by their triggers.

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make
-  qt6-base-dev
+  qt6-base-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libpugixml-dev
   fonts-dejavu-core

@@ -7,10 +7,15 @@
 #include "app/InterfaceLanguage.h"
 #include "catalogue/CatalogueSession.h"
 #include "i18n/BaseMsgMan.h"
+#include "platform/DesktopIntegration.h"
+#include "platform/Resources.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 #include <cstdlib>
 #include <cstring>
@@ -60,6 +65,22 @@ bool UseCatalogueOption(QStringList& arguments)
   return true;
 }
 
+QIcon ProgramIcon()
+{
+  QIcon carried;
+  if (const auto bytes = platform::Resources::Find(platform::kIconResource)) {
+    QByteArray svg(reinterpret_cast<const char*>(bytes->data()), static_cast<qsizetype>(bytes->size()));
+    QBuffer buffer(&svg);
+    QImageReader reader(&buffer, "svg");
+    // Drawn large once; the icon scales it down for each use.
+    reader.setScaledSize(QSize(256, 256));
+    const QImage image = reader.read();
+    if (!image.isNull())
+      carried.addPixmap(QPixmap::fromImage(image));
+  }
+  return QIcon::fromTheme(QStringLiteral("airwright"), carried);
+}
+
 bool DisplayAvailable(int argc, char** argv)
 {
   if (EnvironmentSet("DISPLAY") || EnvironmentSet("WAYLAND_DISPLAY") || EnvironmentSet("QT_QPA_PLATFORM"))
@@ -104,7 +125,7 @@ int RunProgram(int argc, char** argv)
   QApplication::setApplicationName(QStringLiteral("Airwright"));
   // Ties the windows to the desktop entry (its icon and name in the shell).
   QGuiApplication::setDesktopFileName(QStringLiteral("airwright"));
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("airwright")));
+  QApplication::setWindowIcon(ProgramIcon());
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
   const std::optional<QString> screenshotFolder = TakeScreenshotOption(arguments);
