@@ -70,7 +70,7 @@ else
     grep -qx "\./usr/$f" "$work/contents" || fail "the package lacks /usr/$f"
   done
   depends="$(dpkg-deb --field "$deb" Depends)"
-  for p in libqt6widgets6 libstdc++6; do
+  for p in libqt6widgets6 libqt6svg6 libstdc++6; do
     [[ "$depends" == *"$p"* ]] || fail "Depends lacks $p: $depends"
   done
   # The packaged (stripped) program still runs.

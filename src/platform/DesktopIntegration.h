@@ -6,7 +6,8 @@
 // start, best effort; files that already hold the right contents are left
 // alone, so an ordinary start writes nothing. An installed package brings
 // the same files for all users: then nothing is written for the user, so the
-// user's copies never shadow the package's or outlive its removal.
+// user's copies never shadow the package's or outlive its removal. The
+// uninstall removes exactly the user's files again.
 
 #include <filesystem>
 #include <string>

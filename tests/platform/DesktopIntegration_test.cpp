@@ -156,6 +156,9 @@ TEST_F(DesktopIntegrationTest, UninstallRemovesExactlyTheRegisteredFilesAndTheTy
     Put(other, "someone else's");
   WriteFileBytes(v_dir / "room.awr", "AWR00\n[Project]\n");
   test::ScopedEnvironment data("XDG_DATA_HOME", DataHome().c_str());
+  // Without the machine's folders, where an installed package would type the file too.
+  fs::create_directories(v_dir / "system");
+  test::ScopedEnvironment system("XDG_DATA_DIRS", (v_dir / "system").c_str());
   test::ScopedEnvironment desktop("XDG_CURRENT_DESKTOP", "GNOME");
   const std::string szQuery = "xdg-mime query filetype '" + (v_dir / "room.awr").string() + "'";
   int nStatus = 0;
