@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -118,6 +119,9 @@ DesktopRegistration RegisterForUser(const fs::path& dataHome, const fs::path& pr
   DesktopRegistration result;
   if (RunsFromInstalledPackage(programFile)) {
     result.bSkipped = true;
+    DesktopRemoval removal = UnregisterForUser(dataHome);
+    result.removed = std::move(removal.removed);
+    result.problems = std::move(removal.left);
     return result;
   }
   if (programFile.string().find_first_of("\n\r") != std::string::npos) {

@@ -39,13 +39,17 @@ bool RunsFromInstalledPackage(const std::filesystem::path& programFile);
 
 struct DesktopRegistration
 {
-  bool bSkipped = false;                         // installed package: nothing to do
+  bool bSkipped = false;                         // installed package: nothing written
   std::vector<std::filesystem::path> written;    // files created or brought up to date
+  std::vector<std::filesystem::path> removed;    // the user's copies an installed package replaces
   std::vector<std::string> problems;             // one line each: what could not be done
 };
 
 // Writes the files that differ and refreshes the user's MIME and desktop
-// databases when something changed (when their tools are installed).
+// databases when something changed (when their tools are installed). From an
+// installed package it writes nothing and removes the user's copies a start
+// from elsewhere wrote, which would shadow the package's entry (and name
+// another program file) until removed; that start writes them again.
 DesktopRegistration RegisterForUser(const std::filesystem::path& dataHome, const std::filesystem::path& programFile);
 
 struct DesktopRemoval

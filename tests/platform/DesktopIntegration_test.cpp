@@ -130,6 +130,16 @@ TEST_F(DesktopIntegrationTest, AnInstalledPackageIsNotShadowedForTheUser)
   const DesktopRegistration registration = RegisterForUser(DataHome(), prefix / "bin" / "airwright");
   EXPECT_TRUE(registration.bSkipped);
   EXPECT_FALSE(fs::exists(DataHome()));
+
+  // Copies a start from a build folder wrote would shadow the package's entry
+  // with theirs: the package's program takes them away.
+  RegisterForUser(DataHome(), Program());
+  const DesktopRegistration afterBuild = RegisterForUser(DataHome(), prefix / "bin" / "airwright");
+  EXPECT_TRUE(afterBuild.bSkipped);
+  EXPECT_TRUE(afterBuild.written.empty());
+  EXPECT_EQ(afterBuild.removed.size(), 3u);
+  for (const DesktopFile& file : DesktopFilesForUser(DataHome(), Program()))
+    EXPECT_FALSE(fs::exists(file.file)) << file.file;
 }
 
 TEST_F(DesktopIntegrationTest, TheUserEntryIsThePackagesWithThisProgramAsItsCommand)
