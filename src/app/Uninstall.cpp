@@ -42,7 +42,7 @@ void RunUninstall(QWidget* parent, const std::filesystem::path& dataHome, const 
   const int answer = TBaseMsg::DisplayQuestion(parent, i18n::kMsgConfirmUninstall, {DialogButton::Yes, DialogButton::No});
   if (answer != i18n::Info(DialogButton::Yes).nReturnCode)
     return;
-  const i18n::UninstallReport report = i18n::DescribeUninstall(platform::UnregisterForUser(dataHome),
+  const i18n::UninstallReport report = i18n::DescribeUninstall(platform::UnregisterForUser(dataHome, programFile),
                                                                platform::RunsFromInstalledPackage(programFile));
   if (report.bComplete)
     TBaseMsg::DisplayHint(parent, ToQt(report.lines));

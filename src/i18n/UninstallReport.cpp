@@ -16,8 +16,8 @@ UninstallReport DescribeUninstall(const platform::DesktopRemoval& removal, bool 
   for (const std::string& szLeft : removal.left)
     report.lines.push_back(TranslatedText("Not removed:") + " " + szLeft);
   if (bFromPackage)
-    report.lines.push_back(TranslatedText("The installed package stays; the package manager removes it "
-                                          "(apt remove airwright)."));
+    report.lines.push_back(TranslatedText("The installed program stays: remove it as it was installed "
+                                          "(apt remove airwright for the package)."));
   return report;
 }
 

@@ -104,14 +104,25 @@ std::vector<DesktopFile> DesktopFilesForUser(const fs::path& dataHome, const fs:
   };
 }
 
-bool RunsFromInstalledPackage(const fs::path& programFile)
+namespace {
+
+// The share folder of the package the program runs from; empty when it runs from elsewhere.
+fs::path PackageShareFolder(const fs::path& programFile)
 {
   std::error_code ec;
-  const fs::path prefix = fs::weakly_canonical(programFile, ec).parent_path().parent_path();
+  const fs::path share = fs::weakly_canonical(programFile, ec).parent_path().parent_path() / "share";
   if (ec)
-    return false;
-  return fs::is_regular_file(prefix / "share" / "applications" / kEntryName, ec) &&
-         fs::is_regular_file(prefix / "share" / "mime" / "packages" / kMimePackageName, ec);
+    return fs::path();
+  const bool bInstalled = fs::is_regular_file(share / "applications" / kEntryName, ec) &&
+                          fs::is_regular_file(share / "mime" / "packages" / kMimePackageName, ec);
+  return bInstalled ? share : fs::path();
+}
+
+} // namespace
+
+bool RunsFromInstalledPackage(const fs::path& programFile)
+{
+  return !PackageShareFolder(programFile).empty();
 }
 
 DesktopRegistration RegisterForUser(const fs::path& dataHome, const fs::path& programFile)
@@ -119,7 +130,7 @@ DesktopRegistration RegisterForUser(const fs::path& dataHome, const fs::path& pr
   DesktopRegistration result;
   if (RunsFromInstalledPackage(programFile)) {
     result.bSkipped = true;
-    DesktopRemoval removal = UnregisterForUser(dataHome);
+    DesktopRemoval removal = UnregisterForUser(dataHome, programFile);
     result.removed = std::move(removal.removed);
     result.problems = std::move(removal.left);
     return result;
@@ -151,9 +162,13 @@ DesktopRegistration RegisterForUser(const fs::path& dataHome, const fs::path& pr
   return result;
 }
 
-DesktopRemoval UnregisterForUser(const fs::path& dataHome)
+DesktopRemoval UnregisterForUser(const fs::path& dataHome, const fs::path& programFile)
 {
   DesktopRemoval result;
+  const fs::path share = PackageShareFolder(programFile);
+  std::error_code ecShare;
+  if (!share.empty() && fs::equivalent(share, dataHome, ecShare))
+    return result;
   for (const DesktopFile& file : DesktopFilesForUser(dataHome, fs::path())) {
     std::error_code ec;
     const fs::file_status status = fs::symlink_status(file.file, ec);

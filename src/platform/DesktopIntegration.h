@@ -61,8 +61,10 @@ struct DesktopRemoval
 
 // Removes the files RegisterForUser writes, whichever program file wrote
 // them, and nothing else; then refreshes the user's databases, so that the
-// desktop forgets the file type.
-DesktopRemoval UnregisterForUser(const std::filesystem::path& dataHome);
+// desktop forgets the file type. When the data folder is the share folder of
+// the package programFile runs from (installed with --prefix ~/.local), the
+// files are the package's and stay.
+DesktopRemoval UnregisterForUser(const std::filesystem::path& dataHome, const std::filesystem::path& programFile);
 
 // The arguments of an uninstall: exactly one, "--uninstall" or "/uninstall"
 // in any case.

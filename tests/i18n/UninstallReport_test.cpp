@@ -16,7 +16,7 @@ TEST(UninstallReportTest, SuccessOnlyWhenNothingIsLeft)
   all.removed = {"/d/applications/airwright.desktop"};
   platform::DesktopRemoval partly = all;
   partly.left = {"/d/mime/packages/airwright.xml: Permission denied"};
-  const std::string szPackage = "The installed package stays; the package manager removes it (apt remove airwright).";
+  const std::string szPackage = "The installed program stays: remove it as it was installed (apt remove airwright for the package).";
 
   const struct
   {

@@ -140,6 +140,13 @@ TEST_F(DesktopIntegrationTest, AnInstalledPackageIsNotShadowedForTheUser)
   EXPECT_EQ(afterBuild.removed.size(), 3u);
   for (const DesktopFile& file : DesktopFilesForUser(DataHome(), Program()))
     EXPECT_FALSE(fs::exists(file.file)) << file.file;
+
+  // Installed for the user alone, the package's folder is the user's data
+  // folder: its files are the package's, never the program's to remove.
+  const DesktopRegistration own = RegisterForUser(prefix / "share", prefix / "bin" / "airwright");
+  EXPECT_TRUE(own.removed.empty());
+  EXPECT_TRUE(UnregisterForUser(prefix / "share", prefix / "bin" / "airwright").removed.empty());
+  EXPECT_TRUE(RunsFromInstalledPackage(prefix / "bin" / "airwright"));
 }
 
 TEST_F(DesktopIntegrationTest, TheUserEntryIsThePackagesWithThisProgramAsItsCommand)
@@ -176,7 +183,7 @@ TEST_F(DesktopIntegrationTest, UninstallRemovesExactlyTheRegisteredFilesAndTheTy
     ASSERT_EQ(RunShell(szQuery, nStatus), kProjectMimeType);
   }
 
-  const DesktopRemoval removal = UnregisterForUser(DataHome());
+  const DesktopRemoval removal = UnregisterForUser(DataHome(), Program());
   EXPECT_TRUE(removal.Complete()) << removal.left.front();
   std::vector<fs::path> expected;
   for (const DesktopFile& file : DesktopFilesForUser(DataHome(), Program())) {
@@ -191,7 +198,7 @@ TEST_F(DesktopIntegrationTest, UninstallRemovesExactlyTheRegisteredFilesAndTheTy
   }
 
   // Again: nothing is there, nothing is left.
-  const DesktopRemoval again = UnregisterForUser(DataHome());
+  const DesktopRemoval again = UnregisterForUser(DataHome(), Program());
   EXPECT_TRUE(again.removed.empty());
   EXPECT_TRUE(again.Complete());
 }
@@ -204,7 +211,7 @@ TEST_F(DesktopIntegrationTest, UninstallReportsWhatItCouldNotRemove)
   fs::remove(icon);
   fs::create_directories(icon / "inside");
 
-  const DesktopRemoval removal = UnregisterForUser(DataHome());
+  const DesktopRemoval removal = UnregisterForUser(DataHome(), Program());
   EXPECT_EQ(removal.removed.size(), 2u);
   ASSERT_EQ(removal.left.size(), 1u);
   EXPECT_EQ(removal.left.front(), icon.string() + ": a folder, not a file the program wrote");
