@@ -60,6 +60,8 @@ protected:
 
   test::TempDir v_dir;
   test::ScopedEnvironment v_data{"XDG_DATA_HOME", v_dir.Path().c_str()};
+  // Settings of its own: a language other tests store meanwhile would translate the report.
+  test::ScopedEnvironment v_config{"XDG_CONFIG_HOME", (v_dir / "config").c_str()};
   test::RecordingPrompts v_prompts;
 };
 
