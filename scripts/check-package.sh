@@ -57,7 +57,7 @@ done
 
 # CPack installs the build into its own staging folder.
 (cd "$build" && cpack -B "$work/package") >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; fail "cpack"; }
-deb="$(ls "$work"/package/airwright_*.deb 2>/dev/null | head -n1)"
+deb="$(find "$work/package" -maxdepth 1 -name "airwright_*.deb" | head -n1)"
 if [ -z "$deb" ]; then
   fail "cpack wrote no .deb"
 else
