@@ -4,11 +4,12 @@ set -euo pipefail
 
 packages=(
   g++ cmake make
-  qt6-base-dev
+  qt6-base-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libpugixml-dev
   fonts-dejavu-core
   shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin
+  librsvg2-bin appstream dpkg-dev file
   clang libclang-rt-14-dev
 )
 

@@ -174,6 +174,7 @@ void TDlgSelect::CreateCommands()
   ACF_Preferences = AddCommand("ACF_Preferences", QStringLiteral("Preferences"),
                                QStringLiteral("Defines the preferences"));
   ACH_About = AddCommand("ACH_About", QStringLiteral("About"), QString());
+  ACF_Report->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
   ACF_Exit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
   ACH_About->setShortcut(QKeySequence(Qt::Key_F1));
   SetCommandIcons();

@@ -20,6 +20,7 @@
 #include "app/ProjectStore.h"
 #include "i18n/MainWindowRules.h"
 #include "app/SelectionPage.h"
+#include "app/Uninstall.h"
 #include "foundation/VersionInfo.h"
 #include "i18n/BaseMsgMan.h"
 #include "i18n/MessageTexts.h"
@@ -55,14 +56,22 @@ void TDlgSelect::BuildStartupSequence()
   using S = StartupSequence;
   StartupSequence& s = v_startup;
 
-  // Desktop integration. A deleting copy of an uninstall (step 2) is never
-  // started on this platform, so that stage has nothing to find.
-  s.Add(1, "uninstall request", "desktop integration", [] { return S::Pending(); });
+  // Desktop integration. An uninstall ends the program, whatever the answer.
+  s.Add(1, "uninstall request", "desktop integration", [this] {
+    if (!IsUninstallRequest(v_arguments))
+      return StageResult::Continue();
+    RunUninstall(this, platform::DataHome(), platform::RunningProgramFile());
+    return StageResult::Stop(0);
+  });
+  // A deleting copy of an uninstall is never started on this platform, and
+  // the program entry refuses its arguments.
   s.Add(2, "self-deletion of an uninstall", "desktop integration", [] { return StageResult::Continue(); });
   s.Add(3, "project file type", "desktop integration", [] { return RegisterOnDesktop(); });
   // The desktop entry written with the file type is the program's menu entry.
   s.Add(4, "program-group shortcuts", "desktop integration", [] { return StageResult::Continue(); });
-  s.Add(5, "uninstall entry", "desktop integration", [] { return S::Pending(); });
+  // The package manager removes an installed package; a program run from
+  // elsewhere is removed with "--uninstall" (step 1). No other entry is written.
+  s.Add(5, "uninstall entry", "desktop integration", [] { return StageResult::Continue(); });
   s.Add(6, "translation hook, fonts and hints", "message dialogs", [this] { return PrepareDialogs(); });
 
   // The catalogue.

@@ -2,15 +2,20 @@
 
 #include "app/DlgSelect.h"
 #include "app/UnattendedPrompts.h"
+#include "app/Uninstall.h"
 #include "app/UserPrompts.h"
 #include "app/InterfaceLanguage.h"
 #include "catalogue/CatalogueSession.h"
 #include "i18n/BaseMsgMan.h"
-#include "platform/CaseFolding.h"
+#include "platform/DesktopIntegration.h"
+#include "platform/Resources.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 #include <cstdlib>
 #include <cstring>
@@ -23,11 +28,6 @@ bool EnvironmentSet(const char* szName)
 {
   const char* value = std::getenv(szName);
   return value && *value;
-}
-
-bool IsUninstallRequest(const QStringList& arguments)
-{
-  return arguments.size() == 1 && platform::EqualsIgnoreCase(arguments.front().toStdString(), "/uninstall");
 }
 
 } // namespace
@@ -59,6 +59,22 @@ std::optional<CTCatalogueSource> TakeCatalogueOption(QStringList& arguments)
     }
   }
   return file.isEmpty() ? CTCatalogueSource::Embedded() : CTCatalogueSource::File(file.toStdString());
+}
+
+QIcon ProgramIcon()
+{
+  QIcon carried;
+  if (const auto bytes = platform::Resources::Find(platform::kIconResource)) {
+    QByteArray svg(reinterpret_cast<const char*>(bytes->data()), static_cast<qsizetype>(bytes->size()));
+    QBuffer buffer(&svg);
+    QImageReader reader(&buffer, "svg");
+    // Drawn large once; the icon scales it down for each use.
+    reader.setScaledSize(QSize(256, 256));
+    const QImage image = reader.read();
+    if (!image.isNull())
+      carried.addPixmap(QPixmap::fromImage(image));
+  }
+  return QIcon::fromTheme(QStringLiteral("airwright"), carried);
 }
 
 bool DisplayAvailable(int argc, char** argv)
@@ -105,7 +121,7 @@ int RunProgram(int argc, char** argv)
   QApplication::setApplicationName(QStringLiteral("Airwright"));
   // Ties the windows to the desktop entry (its icon and name in the shell).
   QGuiApplication::setDesktopFileName(QStringLiteral("airwright"));
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("airwright")));
+  QApplication::setWindowIcon(ProgramIcon());
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
   const std::optional<QString> screenshotFolder = TakeScreenshotOption(arguments);
@@ -123,6 +139,13 @@ int RunProgram(int argc, char** argv)
   const std::optional<CTCatalogueSource> catalogue = TakeCatalogueOption(arguments);
   if (!catalogue || !TakeLanguageOption(arguments))
     return 2;
+  // Another platform's uninstall starts a copy of the program with these to
+  // delete a file; here that copy is never started, so they only come from
+  // someone else's command line and are refused.
+  if (IsDeletingCopyRequest(arguments)) {
+    std::cerr << "airwright: the arguments PID: and EXE: of a deleting copy are not accepted; nothing was deleted\n";
+    return 2;
+  }
 
   // Declared before the window, so that it is released after the window has gone.
   platform::SingleInstanceLock instanceLock;

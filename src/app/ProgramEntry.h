@@ -2,6 +2,7 @@
 // The program entry: a display to show the window on, one instance per user,
 // the main window and the event loop.
 
+#include <QIcon>
 #include <QStringList>
 
 #include <optional>
@@ -30,6 +31,9 @@ bool EnterSingleInstance(platform::SingleInstanceLock& lock, const QStringList& 
 // Removes the hidden option "--screenshots DIR" from the arguments and
 // answers its folder (empty when the folder is missing).
 std::optional<QString> TakeScreenshotOption(QStringList& arguments);
+
+// The program's icon: the desktop theme's, else the one the program carries.
+QIcon ProgramIcon();
 
 // The whole program; answers the process's exit code.
 int RunProgram(int argc, char** argv);

@@ -37,7 +37,9 @@ enum MessageNr : int {
   kMsgInformation = 22,
   kMsgWarning = 23,
   kMsgProgramName = 27,
+  kMsgUninstalled = 73,
   kMsgProjectNotSaved = 74,
+  kMsgConfirmUninstall = 75,
   kMsgVerifyingDatabases = 5000,
 };
 

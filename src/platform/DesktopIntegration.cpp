@@ -1,11 +1,14 @@
 #include "platform/DesktopIntegration.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/CaseFolding.h"
+#include "platform/Resources.h"
 
 #include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -21,48 +24,26 @@ namespace fs = std::filesystem;
 
 constexpr const char* kEntryName = "airwright.desktop";
 constexpr const char* kMimePackageName = "airwright.xml";
-constexpr const char* kIconName = "airwright";
+constexpr const char* kIconFileName = "airwright.svg";
+
+// The shipped files are the program's resources, the same that the package
+// installs; only the entry's command names this program file.
+std::string ResourceText(std::string_view szName)
+{
+  const std::optional<ResourceBytes> bytes = Resources::Find(szName);
+  return bytes ? std::string(reinterpret_cast<const char*>(bytes->data()), bytes->size()) : std::string();
+}
 
 std::string DesktopEntry(const fs::path& programFile)
 {
-  return "[Desktop Entry]\n"
-         "Type=Application\n"
-         "Name=Airwright\n"
-         "GenericName=Ventilation Unit Selection\n"
-         "Comment=Selects heat-recovery ventilation units for a room and documents the choice\n"
-         "Exec=" + DesktopExecArgument(programFile.string()) + " %f\n"
-         "Icon=" + std::string(kIconName) + "\n"
-         "Terminal=false\n"
-         "Categories=Science;Engineering;\n"
-         "MimeType=" + std::string(kProjectMimeType) + ";\n"
-         "StartupNotify=true\n";
-}
-
-std::string MimePackage()
-{
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-         "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-         "  <mime-type type=\"" + std::string(kProjectMimeType) + "\">\n"
-         "    <comment>Airwright Project File</comment>\n"
-         "    <icon name=\"" + std::string(kIconName) + "\"/>\n"
-         "    <glob pattern=\"*.awr\"/>\n"
-         "    <magic priority=\"50\">\n"
-         "      <match type=\"string\" offset=\"0\" value=\"AWR00\"/>\n"
-         "    </magic>\n"
-         "  </mime-type>\n"
-         "</mime-info>\n";
-}
-
-// A ventilation unit: a casing with the two air streams crossing in it.
-std::string IconSvg()
-{
-  return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"64\" viewBox=\"0 0 64 64\">\n"
-         "  <rect x=\"6\" y=\"14\" width=\"52\" height=\"36\" rx=\"5\" fill=\"#e8eef4\" stroke=\"#2f4f6f\" stroke-width=\"3\"/>\n"
-         "  <path d=\"M14 42 L50 22\" stroke=\"#2a7fd4\" stroke-width=\"5\" stroke-linecap=\"round\"/>\n"
-         "  <path d=\"M14 22 L50 42\" stroke=\"#d4552a\" stroke-width=\"5\" stroke-linecap=\"round\"/>\n"
-         "  <path d=\"M44 18 L52 21 L46 28 Z\" fill=\"#2a7fd4\"/>\n"
-         "  <path d=\"M44 46 L52 43 L46 36 Z\" fill=\"#d4552a\"/>\n"
-         "</svg>\n";
+  std::string entry = ResourceText(kEntryResource);
+  const std::string szExec = "\nExec=";
+  const std::size_t at = entry.find(szExec);
+  if (at == std::string::npos)
+    return std::string();
+  const std::size_t end = entry.find('\n', at + szExec.size());
+  entry.replace(at + szExec.size(), end - at - szExec.size(), DesktopExecArgument(programFile.string()) + " %f");
+  return entry;
 }
 
 bool HoldsContents(const fs::path& file, const std::string& contents)
@@ -118,19 +99,30 @@ std::vector<DesktopFile> DesktopFilesForUser(const fs::path& dataHome, const fs:
 {
   return {
     {dataHome / "applications" / kEntryName, DesktopEntry(programFile)},
-    {dataHome / "mime" / "packages" / kMimePackageName, MimePackage()},
-    {dataHome / "icons" / "hicolor" / "scalable" / "apps" / (std::string(kIconName) + ".svg"), IconSvg()},
+    {dataHome / "mime" / "packages" / kMimePackageName, ResourceText(kMimePackageResource)},
+    {dataHome / "icons" / "hicolor" / "scalable" / "apps" / kIconFileName, ResourceText(kIconResource)},
   };
 }
 
-bool RunsFromInstalledPackage(const fs::path& programFile)
+namespace {
+
+// The share folder of the package the program runs from; empty when it runs from elsewhere.
+fs::path PackageShareFolder(const fs::path& programFile)
 {
   std::error_code ec;
-  const fs::path prefix = fs::weakly_canonical(programFile, ec).parent_path().parent_path();
+  const fs::path share = fs::weakly_canonical(programFile, ec).parent_path().parent_path() / "share";
   if (ec)
-    return false;
-  return fs::is_regular_file(prefix / "share" / "applications" / kEntryName, ec) &&
-         fs::is_regular_file(prefix / "share" / "mime" / "packages" / kMimePackageName, ec);
+    return fs::path();
+  const bool bInstalled = fs::is_regular_file(share / "applications" / kEntryName, ec) &&
+                          fs::is_regular_file(share / "mime" / "packages" / kMimePackageName, ec);
+  return bInstalled ? share : fs::path();
+}
+
+} // namespace
+
+bool RunsFromInstalledPackage(const fs::path& programFile)
+{
+  return !PackageShareFolder(programFile).empty();
 }
 
 DesktopRegistration RegisterForUser(const fs::path& dataHome, const fs::path& programFile)
@@ -138,6 +130,9 @@ DesktopRegistration RegisterForUser(const fs::path& dataHome, const fs::path& pr
   DesktopRegistration result;
   if (RunsFromInstalledPackage(programFile)) {
     result.bSkipped = true;
+    DesktopRemoval removal = UnregisterForUser(dataHome, programFile);
+    result.removed = std::move(removal.removed);
+    result.problems = std::move(removal.left);
     return result;
   }
   if (programFile.string().find_first_of("\n\r") != std::string::npos) {
@@ -145,6 +140,10 @@ DesktopRegistration RegisterForUser(const fs::path& dataHome, const fs::path& pr
     return result;
   }
   for (const DesktopFile& file : DesktopFilesForUser(dataHome, programFile)) {
+    if (file.contents.empty()) {
+      result.problems.push_back("the program carries no contents for " + file.file.string());
+      continue;
+    }
     if (HoldsContents(file.file, file.contents))
       continue;
     std::string szError;
@@ -161,6 +160,56 @@ DesktopRegistration RegisterForUser(const fs::path& dataHome, const fs::path& pr
     result.problems.push_back("update-mime-database did not run on " + (dataHome / "mime").string());
   RunTool("update-desktop-database", dataHome / "applications");
   return result;
+}
+
+DesktopRemoval UnregisterForUser(const fs::path& dataHome, const fs::path& programFile)
+{
+  DesktopRemoval result;
+  const fs::path share = PackageShareFolder(programFile);
+  std::error_code ecShare;
+  if (!share.empty() && fs::equivalent(share, dataHome, ecShare))
+    return result;
+  for (const DesktopFile& file : DesktopFilesForUser(dataHome, fs::path())) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(file.file, ec);
+    if (!fs::exists(status))
+      continue;
+    if (fs::is_directory(status)) {
+      result.left.push_back(file.file.string() + ": a folder, not a file the program wrote");
+      continue;
+    }
+    if (fs::remove(file.file, ec))
+      result.removed.push_back(file.file);
+    else
+      result.left.push_back(file.file.string() + ": " + ec.message());
+  }
+  if (result.removed.empty())
+    return result;
+  // The cache would still name the type (and the entry as its program) until
+  // the tool rebuilds it.
+  const fs::path mimeCache = dataHome / "mime" / "mime.cache";
+  std::error_code ec;
+  if (!RunTool("update-mime-database", dataHome / "mime") && fs::exists(mimeCache, ec))
+    result.left.push_back(mimeCache.string() + ": update-mime-database did not run, the file type stays known");
+  RunTool("update-desktop-database", dataHome / "applications");
+  return result;
+}
+
+bool IsUninstallRequest(const std::vector<std::string>& arguments)
+{
+  return arguments.size() == 1 &&
+         (EqualsIgnoreCase(arguments.front(), "/uninstall") || EqualsIgnoreCase(arguments.front(), "--uninstall"));
+}
+
+bool IsDeletingCopyRequest(const std::vector<std::string>& arguments)
+{
+  const auto contains = [&arguments](const char* szTag) {
+    for (const std::string& argument : arguments)
+      if (argument.find(szTag) != std::string::npos)
+        return true;
+    return false;
+  };
+  return contains("PID:") && contains("EXE:");
 }
 
 fs::path RunningProgramFile()

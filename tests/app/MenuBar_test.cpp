@@ -63,7 +63,8 @@ TEST(MenuBarTest, MenusFollowTheDesktopWithStandardShortcutsAndIcons)
   const std::map<QString, QKeySequence> shortcuts = {
     {"ACF_New", QKeySequence("Ctrl+N")},    {"ACF_Open", QKeySequence("Ctrl+O")},
     {"ACF_Save", QKeySequence("Ctrl+S")},   {"ACF_SaveAs", QKeySequence("Ctrl+Shift+S")},
-    {"ACF_Exit", QKeySequence("Ctrl+Q")},   {"ACH_About", QKeySequence("F1")},
+    {"ACF_Report", QKeySequence("Ctrl+P")}, {"ACF_Exit", QKeySequence("Ctrl+Q")},
+    {"ACH_About", QKeySequence("F1")},
   };
   for (const auto& [name, keys] : shortcuts)
     EXPECT_EQ(window.findChild<QAction*>(name)->shortcut(), keys) << name.toStdString();

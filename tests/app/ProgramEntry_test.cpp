@@ -39,6 +39,7 @@ TEST_F(ProgramEntryTest, SecondInstanceIsToldAndStaysOut)
     {{"project.awr"}, "Airwright is already running on this machine"},
     {{"/uninstall"}, "Airwright is running on this machine, cannot uninstall"},
     {{"/UNINSTALL"}, "Airwright is running on this machine, cannot uninstall"},
+    {{"--uninstall"}, "Airwright is running on this machine, cannot uninstall"},
     {{"/uninstall", "more"}, "Airwright is already running on this machine"},
   };
   platform::SingleInstanceLock first(v_lockFile);
@@ -91,6 +92,18 @@ TEST_F(ProgramEntryTest, ScreenshotOptionIsTakenOutOfTheArguments)
   EXPECT_EQ(TakeScreenshotOption(missing), QString());
   QStringList none = {"a.awr"};
   EXPECT_EQ(TakeScreenshotOption(none), std::nullopt);
+}
+
+// The theme has no icon of ours in the test's fresh data folder: the carried
+// one is drawn, so the window never goes without.
+TEST_F(ProgramEntryTest, TheProgramIconIsThereWithoutTheTheme)
+{
+  const QIcon icon = ProgramIcon();
+  ASSERT_FALSE(icon.isNull());
+  const QImage image = icon.pixmap(48, 48).toImage();
+  ASSERT_EQ(image.width(), 48);
+  // The casing's outline is drawn, not a blank square.
+  EXPECT_NE(image.pixelColor(24, 24), image.pixelColor(24, 12));
 }
 
 TEST_F(ProgramEntryTest, ScopedPromptsReplaceTheMessageBoxesAndRestoreThem)

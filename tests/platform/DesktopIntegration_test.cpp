@@ -1,4 +1,5 @@
 #include "platform/DesktopIntegration.h"
+#include "platform/Resources.h"
 
 #include "ScopedEnvironment.h"
 #include "support/TempDir.h"
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace aw::platform {
 namespace {
@@ -128,6 +130,122 @@ TEST_F(DesktopIntegrationTest, AnInstalledPackageIsNotShadowedForTheUser)
   const DesktopRegistration registration = RegisterForUser(DataHome(), prefix / "bin" / "airwright");
   EXPECT_TRUE(registration.bSkipped);
   EXPECT_FALSE(fs::exists(DataHome()));
+
+  // Copies a start from a build folder wrote would shadow the package's entry
+  // with theirs: the package's program takes them away.
+  RegisterForUser(DataHome(), Program());
+  const DesktopRegistration afterBuild = RegisterForUser(DataHome(), prefix / "bin" / "airwright");
+  EXPECT_TRUE(afterBuild.bSkipped);
+  EXPECT_TRUE(afterBuild.written.empty());
+  EXPECT_EQ(afterBuild.removed.size(), 3u);
+  for (const DesktopFile& file : DesktopFilesForUser(DataHome(), Program()))
+    EXPECT_FALSE(fs::exists(file.file)) << file.file;
+
+  // Installed for the user alone, the package's folder is the user's data
+  // folder: its files are the package's, never the program's to remove.
+  const DesktopRegistration own = RegisterForUser(prefix / "share", prefix / "bin" / "airwright");
+  EXPECT_TRUE(own.removed.empty());
+  EXPECT_TRUE(UnregisterForUser(prefix / "share", prefix / "bin" / "airwright").removed.empty());
+  EXPECT_TRUE(RunsFromInstalledPackage(prefix / "bin" / "airwright"));
+}
+
+TEST_F(DesktopIntegrationTest, TheUserEntryIsThePackagesWithThisProgramAsItsCommand)
+{
+  const auto shipped = Resources::Find(kEntryResource);
+  ASSERT_TRUE(shipped);
+  std::string entry(reinterpret_cast<const char*>(shipped->data()), shipped->size());
+  const std::string szPackageExec = "\nExec=airwright %f\n";
+  ASSERT_NE(entry.find(szPackageExec), std::string::npos);
+  entry.replace(entry.find(szPackageExec), szPackageExec.size(),
+                "\nExec=" + DesktopExecArgument(Program().string()) + " %f\n");
+  EXPECT_EQ(DesktopFilesForUser(DataHome(), Program()).front().contents, entry);
+}
+
+TEST_F(DesktopIntegrationTest, UninstallRemovesExactlyTheRegisteredFilesAndTheType)
+{
+  const bool bMimeTools = ToolInstalled("update-mime-database") && ToolInstalled("xdg-mime") && ToolInstalled("gio");
+  RegisterForUser(DataHome(), Program());
+  // Files of other programs in the same folders stay.
+  const fs::path others[] = {DataHome() / "applications" / "other.desktop",
+                             DataHome() / "mime" / "packages" / "other.xml",
+                             DataHome() / "icons" / "hicolor" / "scalable" / "apps" / "other.svg"};
+  for (const fs::path& other : others)
+    Put(other, "someone else's");
+  WriteFileBytes(v_dir / "room.awr", "AWR00\n[Project]\n");
+  test::ScopedEnvironment data("XDG_DATA_HOME", DataHome().c_str());
+  // Without the machine's folders, where an installed package would type the file too.
+  fs::create_directories(v_dir / "system");
+  test::ScopedEnvironment system("XDG_DATA_DIRS", (v_dir / "system").c_str());
+  test::ScopedEnvironment desktop("XDG_CURRENT_DESKTOP", "GNOME");
+  const std::string szQuery = "xdg-mime query filetype '" + (v_dir / "room.awr").string() + "'";
+  int nStatus = 0;
+  if (bMimeTools) {
+    ASSERT_EQ(RunShell(szQuery, nStatus), kProjectMimeType);
+  }
+
+  const DesktopRemoval removal = UnregisterForUser(DataHome(), Program());
+  EXPECT_TRUE(removal.Complete()) << removal.left.front();
+  std::vector<fs::path> expected;
+  for (const DesktopFile& file : DesktopFilesForUser(DataHome(), Program())) {
+    expected.push_back(file.file);
+    EXPECT_FALSE(fs::exists(file.file)) << file.file;
+  }
+  EXPECT_EQ(removal.removed, expected);
+  for (const fs::path& other : others)
+    EXPECT_EQ(ReadFileBytes(other), "someone else's") << other;
+  if (bMimeTools) {
+    EXPECT_NE(RunShell(szQuery, nStatus), kProjectMimeType);
+  }
+
+  // Again: nothing is there, nothing is left.
+  const DesktopRemoval again = UnregisterForUser(DataHome(), Program());
+  EXPECT_TRUE(again.removed.empty());
+  EXPECT_TRUE(again.Complete());
+}
+
+TEST_F(DesktopIntegrationTest, UninstallReportsWhatItCouldNotRemove)
+{
+  RegisterForUser(DataHome(), Program());
+  // Someone's folder where the icon would be is not the program's to remove.
+  const fs::path icon = DataHome() / "icons" / "hicolor" / "scalable" / "apps" / "airwright.svg";
+  fs::remove(icon);
+  fs::create_directories(icon / "inside");
+
+  const DesktopRemoval removal = UnregisterForUser(DataHome(), Program());
+  EXPECT_EQ(removal.removed.size(), 2u);
+  ASSERT_EQ(removal.left.size(), 1u);
+  EXPECT_EQ(removal.left.front(), icon.string() + ": a folder, not a file the program wrote");
+  EXPECT_TRUE(fs::exists(icon / "inside"));
+}
+
+TEST_F(DesktopIntegrationTest, CommandLinesOfAnUninstallAndOfADeletingCopy)
+{
+  using Arguments = std::vector<std::string>;
+  const struct
+  {
+    Arguments arguments;
+    bool bUninstall;
+    bool bDeletingCopy;
+  } cases[] = {
+    {{"/uninstall"}, true, false},
+    {{"/UnInstall"}, true, false},
+    {{"--uninstall"}, true, false},
+    {{"--UNINSTALL"}, true, false},
+    {{"/uninstall", "room.awr"}, false, false},
+    {{"uninstall"}, false, false},
+    {{}, false, false},
+    {{"PID:812", "EXE:\"/usr/bin/airwright\""}, false, true},
+    {{"/tmp/DelA1.tmp PID:812 EXE:\"/home/u/room.awr\""}, false, true},
+    {{"PID:812"}, false, false},
+    {{"room EXE.awr"}, false, false},
+  };
+  for (const auto& c : cases) {
+    std::string szLine;
+    for (const std::string& argument : c.arguments)
+      szLine += "[" + argument + "]";
+    EXPECT_EQ(IsUninstallRequest(c.arguments), c.bUninstall) << szLine;
+    EXPECT_EQ(IsDeletingCopyRequest(c.arguments), c.bDeletingCopy) << szLine;
+  }
 }
 
 TEST_F(DesktopIntegrationTest, AnUnwritableDataFolderIsReportedNotFatal)
