@@ -11,6 +11,7 @@
 #include "RecordingPrompts.h"
 #include "support/TempDir.h"
 #include "TestApplication.h"
+#include "engine/Preferences.h"
 
 #include <QAction>
 #include <QApplication>
@@ -360,7 +361,7 @@ TEST_F(DlgSelectCommandsTest, MaterialListAsksToSaveThenWritesTheUnitsListAndOpe
 {
   ASSERT_TRUE(v_window.UnitSelected());
   test::TempDir dir;
-  ASSERT_TRUE(platform::SettingsStore::User().WriteString(platform::kPreferencesKey, "REPORT_PATH", dir.Path().string()));
+  CurrentPreferences().szReportPath = dir.Path().string();
   v_window.SetDataHaveChanged();
   v_prompts.answers = {kNo};
   v_prompts.saveAnswer = QString::fromStdString((dir / "list.xml").string());
@@ -390,7 +391,7 @@ TEST_F(DlgSelectCommandsTest, MaterialListAsksToSaveThenWritesTheUnitsListAndOpe
   EXPECT_EQ(v_prompts.questions[2].params.at(0), (dir / "taken.xml").string());
   EXPECT_EQ(v_prompts.opened.size(), 1);
   EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.xml" / "inside"));
-  platform::SettingsStore::User().DeleteValue(platform::kPreferencesKey, "REPORT_PATH");
+  CurrentPreferences().szReportPath.clear();
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "RecordingPrompts.h"
 #include "support/TempDir.h"
 #include "TestApplication.h"
+#include "engine/Preferences.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,7 +64,7 @@ protected:
 TEST_F(ReportWindowTest, ReportAsksAboutTheProjectThenSavesInTheReportFolderAndOpensTheFile)
 {
   ASSERT_TRUE(v_window.UnitSelected());
-  platform::SettingsStore::User().WriteString(platform::kPreferencesKey, "REPORT_PATH", v_dir.Path().string());
+  CurrentPreferences().szReportPath = v_dir.Path().string();
   v_window.SetDataHaveChanged();
   v_prompts.answers = {kNo};
   const QString file = QString::fromStdString((v_dir / "report.rtf").string());
@@ -80,7 +81,7 @@ TEST_F(ReportWindowTest, ReportAsksAboutTheProjectThenSavesInTheReportFolderAndO
 
   // A folder that is gone: the dialog starts in its default folder. A save
   // that fails says -3, keeps the file that was there and opens nothing.
-  platform::SettingsStore::User().WriteString(platform::kPreferencesKey, "REPORT_PATH", (v_dir / "gone").string());
+  CurrentPreferences().szReportPath = (v_dir / "gone").string();
   std::filesystem::create_directories(v_dir / "taken.rtf" / "inside");
   v_prompts.saveAnswer = QString::fromStdString((v_dir / "taken.rtf").string());
   v_prompts.answers = {kNo}; // the project is still unsaved
@@ -91,7 +92,7 @@ TEST_F(ReportWindowTest, ReportAsksAboutTheProjectThenSavesInTheReportFolderAndO
   EXPECT_EQ(v_prompts.questions[2].nMessage, -3);
   EXPECT_TRUE(std::filesystem::is_directory(v_dir / "taken.rtf" / "inside"));
   EXPECT_EQ(v_prompts.opened.size(), 1);
-  platform::SettingsStore::User().DeleteValue(platform::kPreferencesKey, "REPORT_PATH");
+  CurrentPreferences().szReportPath.clear();
 }
 
 TEST_F(ReportWindowTest, PrintParametersRefuseALogoAbove590By236AndStoreTrimmedLines)

@@ -7,6 +7,14 @@
 #include <cstdlib>
 
 namespace aw::test {
+namespace {
+
+// No test may wait on a real dialog: from before main(), a prompt a test did
+// not put in place answers as the unattended screenshot mode does.
+app::UnattendedPrompts unattendedPrompts;
+app::ScopedUserPrompts installedPrompts(unattendedPrompts);
+
+} // namespace
 
 QApplication& TestApplication()
 {
@@ -17,10 +25,6 @@ QApplication& TestApplication()
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     auto* app = new QApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Airwright"));
-    // No test may wait on a real dialog: a prompt a test did not put in place
-    // answers as the unattended screenshot mode does.
-    static app::UnattendedPrompts unattended;
-    static app::ScopedUserPrompts installed(unattended);
     return app;
   }();
   return *application;
