@@ -5,6 +5,7 @@
 #include "app/FrmApproveTranslation.h"
 
 #include "RecordingPrompts.h"
+#include "support/TempDir.h"
 #include "TestApplication.h"
 #include "app/FrameBottomPanelExt.h"
 #include "i18n/GlossaryLoading.h"
@@ -17,7 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace aw::app {
@@ -28,13 +31,27 @@ class ApproveTranslationTest : public ::testing::Test
 protected:
   ApproveTranslationTest()
   {
-    std::filesystem::remove_all(TFrmApproveTranslation::ApprovalFolder());
+    // A data folder of its own: the tests run side by side, and one of them
+    // puts a file where the other's records go.
+    const char* previous = std::getenv("XDG_DATA_HOME");
+    v_previousDataHome = previous ? std::optional<std::string>(previous) : std::nullopt;
+    setenv("XDG_DATA_HOME", v_dataHome.Path().c_str(), 1);
     platform::SettingsStore& store = platform::SettingsStore::User();
     store.WriteString(platform::kMakerRoot, "First Name", "Anna");
     store.WriteString(platform::kMakerRoot, "Last Name", "Berg");
     store.DeleteValue(platform::kMakerRoot, "Email");
   }
 
+  ~ApproveTranslationTest() override
+  {
+    if (v_previousDataHome)
+      setenv("XDG_DATA_HOME", v_previousDataHome->c_str(), 1);
+    else
+      unsetenv("XDG_DATA_HOME");
+  }
+
+  test::TempDir v_dataHome;
+  std::optional<std::string> v_previousDataHome;
   QApplication& v_application = test::TestApplication();
   test::RecordingPrompts v_prompts;
   ScopedUserPrompts v_scoped{v_prompts};

@@ -1,12 +1,16 @@
 // The main() of every test program: the run gets its own HOME and XDG
-// folders (AW_TEST_HOME, inside the build tree) and the offscreen Qt
-// platform before any test starts, so nothing touches the user's own files.
+// folders (under AW_TEST_HOME, inside the build tree, one per process) and
+// the offscreen Qt platform before any test starts, so nothing touches the
+// user's own files and tests run side by side never see each other's
+// settings.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -20,16 +24,21 @@ void UseFolder(const char* szVariable, const std::filesystem::path& folder)
 
 int main(int argc, char** argv)
 {
-  const std::filesystem::path home = AW_TEST_HOME;
+  const std::filesystem::path home = std::filesystem::path(AW_TEST_HOME) / ("run-" + std::to_string(getpid()));
+  std::filesystem::remove_all(home);
   UseFolder("HOME", home);
   UseFolder("XDG_CONFIG_HOME", home / "config");
   UseFolder("XDG_DATA_HOME", home / "data");
   UseFolder("XDG_CACHE_HOME", home / "cache");
   UseFolder("XDG_RUNTIME_DIR", home / "runtime");
+  std::filesystem::permissions(home / "runtime", std::filesystem::perms::owner_all);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
 #ifdef AW_CLI_PATH
   setenv("AW_CLI", AW_CLI_PATH, 1);
 #endif
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  std::error_code ignored;
+  std::filesystem::remove_all(home, ignored);
+  return result;
 }
