@@ -3,6 +3,8 @@
 #include "app/FrameBottomPanelExt.h"
 #include "app/FrmLocaleChoice.h"
 #include "app/InterfaceLanguage.h"
+#include "app/XMLMatListSettings.h"
+#include "docs/XMLMatListSettings.h"
 #include "foundation/VersionInfo.h"
 #include "i18n/LocalizationSupport.h"
 #include "platform/SettingsRoots.h"
@@ -178,11 +180,15 @@ QWidget* TFrm_Preferences::CreateReportsPage()
   return page;
 }
 
-void TFrm_Preferences::AddMaterialListSettings(QGridLayout*, int)
+void TFrm_Preferences::AddMaterialListSettings(QGridLayout* reportsLayout, int nRow)
 {
-  // The material-list settings frame goes into the given row once it exists
-  // (shown for the server identifiers 0 and 10, with its section-header
-  // options and without its two choice buttons).
+  // This program makes the one kind of list: the frame offers its
+  // section-header options, not the two choices.
+  docs::CTXMLMatListSettings::Current().ReadFromRegistry("", v_store);
+  Frm_MatListSettings = Named(new TFrmXMLMatListSettings(reportsLayout->parentWidget()), "Frm_MatListSettings");
+  Frm_MatListSettings->Initialize({}, false);
+  Frm_MatListSettings->SetChoicesVisible(false);
+  reportsLayout->addWidget(Frm_MatListSettings, nRow, 0);
 }
 
 void TFrm_Preferences::AddFolderRow(QGridLayout* layout, int nRow, FolderRow& row, const QString& szCaption,
@@ -351,10 +357,15 @@ bool TFrm_Preferences::ValidateOK(int nCode)
   const charts::CTDiagramSettings diagram = EditedDiagram();
   const std::optional<LocaleChoice> locale = ChosenLocale();
   const std::uint32_t storedLanguage = i18n::GetLocaleData(v_store).nLanguage;
+  const docs::CTXMLMatListSettings matList = Frm_MatListSettings->Edited(docs::CTXMLMatListSettings::Current());
   std::vector<CTSettingsSection> sections = {[&diagram](platform::SettingsKey& root) {
-    diagram.WriteTo(root, platform::kPreferencesKey);
-    return true;
-  }};
+                                               diagram.WriteTo(root, platform::kPreferencesKey);
+                                               return true;
+                                             },
+                                             [&matList](platform::SettingsKey& root) {
+                                               matList.WriteTo(root, "");
+                                               return true;
+                                             }};
   // A locale only when both are chosen: the first start's rule that both are stored stays.
   if (locale)
     sections.push_back([&locale](platform::SettingsKey& root) {
@@ -369,6 +380,7 @@ bool TFrm_Preferences::ValidateOK(int nCode)
     return false;
   }
   v_languageChanged = locale && locale->nLanguage != storedLanguage;
+  docs::CTXMLMatListSettings::Current() = matList;
   Apply(edited, diagram);
   return true;
 }

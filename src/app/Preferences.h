@@ -32,6 +32,7 @@ class SettingsStore;
 namespace aw::app {
 
 class TFraBottomPanelExt;
+class TFrmXMLMatListSettings;
 
 // A radio group offering the units of one dimension group.
 class TUnitRadioGroup : public QGroupBox, public CTUnitChoice
@@ -96,8 +97,8 @@ private:
   QWidget* CreateReportsPage();
   QWidget* CreateLanguagePage();
   QWidget* CreateBottomPanel();
-  // Here the material-list settings frame joins the Reports page, with its
-  // part of the stored preferences as one more section of the write in ValidateOK.
+  // The material-list settings frame joins the Reports page; its values are
+  // one more section of the write in ValidateOK.
   void AddMaterialListSettings(QGridLayout* reportsLayout, int nRow);
   void AddFolderRow(QGridLayout* layout, int nRow, FolderRow& row, const QString& szCaption, const char* szName,
                     const QString& szBrowseHint);
@@ -118,6 +119,7 @@ private:
   std::array<charts::Colour, 4> v_colours{};
   FolderRow v_project;
   FolderRow v_report;
+  TFrmXMLMatListSettings* Frm_MatListSettings = nullptr;
   QListWidget* Lbx_Country = nullptr;
   QListWidget* Lbx_Language = nullptr;
   QPushButton* Btn_Defaults = nullptr;

@@ -495,6 +495,9 @@ void TFraSelectionPage::ShowSolutions()
     item->setText(colUnit, Text(row.szUnit));
     item->setText(colSupplySpeed, Text(row.szSupplySpeed));
     item->setText(colExhaustSpeed, Text(row.szExhaustSpeed));
+    // A narrow list shortens the texts; the tooltip keeps them whole.
+    for (const int column : {colUnit, colSupplySpeed, colExhaustSpeed})
+      item->setToolTip(column, item->text(column));
     item->setText(colPlenum, row.bHasPlenum ? QStringLiteral("✔") : QString());
     const std::string share = FormatPercent(row.AirflowShare_pct);
     SetNumber(item, colShare, row.AirflowShare_pct, share, share);

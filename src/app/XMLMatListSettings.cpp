@@ -111,18 +111,23 @@ void TFrmXMLMatListSettings::Initialize(OnEnter pOnEnter, bool bApplicationHasPi
 
 void TFrmXMLMatListSettings::StoreSettings()
 {
-  docs::CTXMLMatListSettings& values = Values();
+  Values() = Edited(Values());
+}
+
+docs::CTXMLMatListSettings TFrmXMLMatListSettings::Edited(docs::CTXMLMatListSettings values) const
+{
   values.bSAPCRM = Rbn_SAPCRM->isChecked();
   if (values.bSAPCRM) {
     values.bUseSectionHeader = Chb_UseSectHeader->isChecked();
     if (values.bUseSectionHeader)
       values.szSectionHeader = Txt_SectHeader->text().toStdString();
-    return;
+    return values;
   }
   values.bCustAll = Rbn_CustAll->isChecked() || Rbn_CustBoth->isChecked();
   values.bCustPerSystem = Rbn_CustPerSystem->isChecked() || Rbn_CustBoth->isChecked();
   if (v_hasPiping)
     values.bCustPiping = Chb_CustPiping->isChecked();
+  return values;
 }
 
 void TFrmXMLMatListSettings::SetChoicesVisible(bool bVisible)

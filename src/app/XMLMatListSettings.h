@@ -4,6 +4,8 @@
 // a list per system or both, optionally with piping). The frame edits the
 // program-wide values (docs::CTXMLMatListSettings::Current()).
 
+#include "docs/XMLMatListSettings.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -36,6 +38,8 @@ public:
   void Initialize(OnEnter pOnEnter, bool bApplicationHasPiping);
   // The controls into the program-wide values.
   void StoreSettings();
+  // The given values with what the controls hold.
+  docs::CTXMLMatListSettings Edited(docs::CTXMLMatListSettings values) const;
   // Without the two choices only the section-header options are shown.
   void SetChoicesVisible(bool bVisible);
 

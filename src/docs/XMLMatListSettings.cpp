@@ -47,17 +47,21 @@ void CTXMLMatListSettings::ReadFromRegistry(std::string_view szRegRoot, const pl
   ReadBoolean(store, key, "CUST_PIPING", bCustPiping);
 }
 
+void CTXMLMatListSettings::WriteTo(platform::SettingsKey& root, std::string_view szRegRoot) const
+{
+  platform::SettingsKey& values = root.Ensure(RegistryKey(szRegRoot));
+  values.SetValue("SAPCRM", std::int32_t{bSAPCRM});
+  values.SetValue("SC_USE_HEADER", std::int32_t{bUseSectionHeader});
+  values.SetValue("SC_HEADER", szSectionHeader);
+  values.SetValue("CUST_ALL", std::int32_t{bCustAll});
+  values.SetValue("CUST_PER_SYSTEM", std::int32_t{bCustPerSystem});
+  values.SetValue("CUST_PIPING", std::int32_t{bCustPiping});
+}
+
 bool CTXMLMatListSettings::WriteToRegistry(std::string_view szRegRoot, platform::SettingsStore& store) const
 {
-  const std::string key = RegistryKey(szRegRoot);
   return store.WriteBatch([&](platform::SettingsKey& root) {
-    platform::SettingsKey& values = root.Ensure(key);
-    values.SetValue("SAPCRM", std::int32_t{bSAPCRM});
-    values.SetValue("SC_USE_HEADER", std::int32_t{bUseSectionHeader});
-    values.SetValue("SC_HEADER", szSectionHeader);
-    values.SetValue("CUST_ALL", std::int32_t{bCustAll});
-    values.SetValue("CUST_PER_SYSTEM", std::int32_t{bCustPerSystem});
-    values.SetValue("CUST_PIPING", std::int32_t{bCustPiping});
+    WriteTo(root, szRegRoot);
     return true;
   });
 }

@@ -27,6 +27,8 @@ struct CTXMLMatListSettings
   // A missing value keeps the current one, except that a missing
   // "CUST_PER_SYSTEM" is the opposite of "CUST_ALL". Failures are ignored.
   void ReadFromRegistry(std::string_view szRegRoot, const platform::SettingsStore& store = platform::SettingsStore::User());
+  // All values into a settings tree, for a write that holds more than them.
+  void WriteTo(platform::SettingsKey& root, std::string_view szRegRoot) const;
   // All values in one write; false when the store could not be written.
   bool WriteToRegistry(std::string_view szRegRoot, platform::SettingsStore& store = platform::SettingsStore::User()) const;
 

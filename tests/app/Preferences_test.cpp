@@ -4,6 +4,8 @@
 // cannot be written is reported with everything left as it was.
 
 #include "app/Preferences.h"
+#include "app/XMLMatListSettings.h"
+#include "docs/XMLMatListSettings.h"
 
 #include "RecordingPrompts.h"
 #include "app/DlgSelect.h"
@@ -17,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -63,6 +66,10 @@ protected:
     const QList<QListWidgetItem*> french = dialog.LanguageList()->findItems(QStringLiteral("French"), Qt::MatchExactly);
     ASSERT_EQ(french.size(), 1);
     dialog.LanguageList()->setCurrentItem(french.front());
+    auto* matList = dialog.findChild<TFrmXMLMatListSettings*>(QStringLiteral("Frm_MatListSettings"));
+    ASSERT_TRUE(matList);
+    matList->UseSectionHeaderBox()->setChecked(true);
+    matList->SectionHeaderField()->setText(QStringLiteral("Level 2 & <roof>"));
   }
 
   QApplication& v_application = test::TestApplication();
@@ -103,6 +110,9 @@ TEST_F(PreferencesDialogTest, OKStoresEveryPageAndCancelChangesNothing)
     EXPECT_EQ(store.ReadInteger(key, "ColorRH"), 0x0000FF);
     EXPECT_EQ(i18n::GetLocaleData(store).nLanguage, 1036u);
     EXPECT_EQ(i18n::GetLocaleData(store).nCountry, 2152) << "the country stays";
+    EXPECT_EQ(store.ReadString(docs::CTXMLMatListSettings::RegistryKey(""), "SC_HEADER"), "Level 2 & <roof>")
+      << "the material-list settings join the same write";
+    EXPECT_EQ(docs::CTXMLMatListSettings::Current().SectionHeader(), "Level 2 & <roof>");
   }
 }
 
