@@ -28,7 +28,8 @@ fi
 
 # The pictures are taken in a settings home of their own, so that the user's
 # preferences neither change them nor are changed by them. That home has no
-# stored locale: --language keeps the first-start locale choice from waiting.
+# stored locale: --language keeps the first-start locale choice from waiting
+# (AW_LANGUAGE=de or fr photographs the window in that language).
 home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT
 mkdir -m 700 "$home/runtime"
@@ -49,11 +50,11 @@ shoot() {
   local width="${1%x*}" height="${1#*x}"
   if command -v xvfb-run >/dev/null 2>&1; then
     xvfb-run -a -s "-screen 0 ${width}x${height}x24" env QT_QPA_PLATFORM=xcb \
-      "$program" --language en --screenshots "$3" "$2"
+      "$program" --language "${AW_LANGUAGE:-en}" --screenshots "$3" "$2"
   else
     printf '{"screens":[{"name":"shot","x":0,"y":0,"width":%d,"height":%d,"logicalDpi":96,"dpr":1}]}' \
       "$width" "$height" >"$home/screen.json"
-    QT_QPA_PLATFORM="offscreen:configfile=$home/screen.json" "$program" --language en --screenshots "$3" "$2"
+    QT_QPA_PLATFORM="offscreen:configfile=$home/screen.json" "$program" --language "${AW_LANGUAGE:-en}" --screenshots "$3" "$2"
   fi
 }
 
