@@ -100,6 +100,12 @@ void FitColumns(QTreeWidget* list)
     widths[static_cast<std::size_t>(c)] = width + padding;
     total += width + padding;
   }
+  // The list asks for the room its rows need, so that the page gives its
+  // column that width (a later column moves below) before names are cut;
+  // the cap keeps it within a small screen, where the texts are shortened.
+  constexpr int kMostListWidth = 480; // px
+  const int chrome = 2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+  list->setMinimumWidth(std::min(total + chrome, kMostListWidth));
   int figures = 0;
   for (int c = colShare; c < list->columnCount(); ++c)
     figures += widths[static_cast<std::size_t>(c)];

@@ -15,6 +15,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -103,6 +104,22 @@ protected:
     return outside.join(QStringLiteral(", ")).toStdString();
   }
 
+  // The rows of the solution list whose unit or speed text is cut short.
+  std::string CutTexts()
+  {
+    auto* list = v_window.findChild<QTreeWidget*>(QStringLiteral("LV_SelectedDevices"));
+    if (!list)
+      return "no solution list";
+    QStringList cut;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      for (int c = 0; c < 3; ++c) {
+        const QString text = list->topLevelItem(i)->text(c);
+        if (list->fontMetrics().horizontalAdvance(text) > list->header()->sectionSize(c))
+          cut << text;
+      }
+    return cut.join(QStringLiteral(", ")).toStdString();
+  }
+
   static bool InsideAList(const QWidget* widget, const QWidget* content)
   {
     for (const QWidget* w = widget->parentWidget(); w && w != content; w = w->parentWidget())
@@ -132,6 +149,7 @@ TEST_F(PageLayoutTest, EveryInputAndResultIsInSightWithoutScrollingSideways)
       EXPECT_EQ(v_window.width(), size.width()); // nothing keeps the window wider than its screen
       for (const char* page : {"Tab_Selection", "Tab_Results"})
         EXPECT_EQ(OutOfSight(page), "") << page;
+      EXPECT_EQ(CutTexts(), "") << "the solution list shows its units and speeds whole";
     }
   }
 }
