@@ -379,7 +379,7 @@ CTConfigData ConfigDataFor(const CTSelectionModel& model)
   d.szTitle = unit->GetQualifiedName();
   d.bHasExhaust = traits.bHasExhaust;
   d.bHasCoil = traits.bHasCoil;
-  d.bHasHumidifier = traits.bHasHumidifier && unit->GetNomHumidity() > 0;
+  d.bHasHumidifier = traits.bHasHumidifier && model.HasHumidifier();
   const CTModeResults &cool = model.CoolingResults(), &heat = model.HeatingResults();
   d.bInletHeater = (cool.bComputed && UsesHeater(cool.InletHeater)) || (heat.bComputed && UsesHeater(heat.InletHeater));
   d.bSupplyHeater = heat.bComputed && UsesHeater(heat.SupplyHeater);
