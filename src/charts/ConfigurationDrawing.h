@@ -77,6 +77,7 @@ struct CTConfigurationDrawing
 {
   std::vector<CTConfigLabel> labels;
   std::vector<CTConfigLabel> boxes; // limit and heater boxes (text empty)
+  TVirtGraph::Rect unit{};           // the unit's outline; the title, CI and HI lie inside
 };
 
 // Records the drawing into the list at the size (px) and returns where its

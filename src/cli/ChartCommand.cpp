@@ -110,7 +110,7 @@ Json ConfigurationJson(const charts::DisplayList& list, const charts::CTConfigur
     labels.push_back({{"tag", l.tag}, {"text", l.text}, {"device", RectJson(l.box)}});
   for (const charts::CTConfigLabel& b : d.boxes)
     boxes.push_back({{"tag", b.tag}, {"device", RectJson(b.box)}});
-  return {{"width", list.width}, {"height", list.height}, {"labels", labels}, {"boxes", boxes}};
+  return {{"width", list.width}, {"height", list.height}, {"unit", RectJson(d.unit)}, {"labels", labels}, {"boxes", boxes}};
 }
 
 std::optional<charts::TGraphKind> GraphKind(const std::string& szKind)
