@@ -387,6 +387,15 @@ bool UsesHeater(const AWHeaterSet& h) { return h.UserHeater > 0 || h.CalcHeater 
 
 } // namespace
 
+void TranslateConfigurationTexts(CTConfigurationTexts& t,
+                                 const std::function<std::string(const std::string&)>& translate)
+{
+  for (std::string* text : {&t.RA, &t.EA, &t.OA, &t.SA, &t.VI, &t.VO, &t.CI, &t.HI, &t.InletHeater, &t.SupplyHeater,
+                            &t.ExhaustLimits, &t.ExchangerLimits, &t.RoomLimits, &t.VentInLimits, &t.VentOutLimits,
+                            &t.MaxRH, &t.TempRange, &t.MinVentIn})
+    *text = translate(*text);
+}
+
 CTConfigData ConfigDataFor(const CTSelectionModel& model)
 {
   CTConfigData d;

@@ -117,6 +117,27 @@ TEST_F(ChartGraphCommandTest, WritesSvgPngAndPdf)
     EXPECT_NE(svg.find(caption), std::string::npos) << caption;
 }
 
+// Pictures speak the language chosen; the JSON keeps the English texts.
+TEST_F(ChartGraphCommandTest, PicturesAreInTheLanguageChosen)
+{
+  struct Case
+  {
+    const char *args, *german;
+  } const cases[] = {{"chart configuration", "Raumluft (RA)"},
+                     {"chart configuration", "Maximale relative Feuchte"},
+                     {"chart fan", "Volumenstrom"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    const std::string path = (v_dir.Path() / "de.svg").string();
+    const test::CliRun run = Run(std::string("--language de ") + c.args + " --out '" + path + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(FileText(path).find(c.german), std::string::npos) << c.german;
+  }
+  const test::CliRun json = Run("--language de chart configuration --json");
+  ASSERT_EQ(json.exitCode, 0) << json.err;
+  EXPECT_NE(json.out.find("Room Air (RA)"), std::string::npos);
+}
+
 // The drawing's labels and boxes with their places, per family.
 TEST_F(ChartGraphCommandTest, ConfigurationJsonHasTheFamilysCaptionsAndBoxesOnTheCanvas)
 {
