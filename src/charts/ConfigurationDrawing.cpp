@@ -192,6 +192,8 @@ private:
     v_canvas.SetVCPenColor(kBlack);
     v_canvas.SetVCPenWidth(2);
     v_canvas.DeviceRectangle(v_uL, v_uTop, v_uR, v_uBottom);
+    v_out.unit = {static_cast<int>(v_uL), static_cast<int>(v_uTop), static_cast<int>(std::ceil(v_uR)),
+                  static_cast<int>(std::ceil(v_uBottom))};
     v_canvas.SetVCPenWidth(1);
     v_canvas.SetVCBrushStyle(BrushStyle::Clear);
     v_canvas.SetTag("");
@@ -246,11 +248,28 @@ private:
     v_canvas.SetTag("");
   }
 
+  // The rows of captions under the coil and the humidifier: one where both fit
+  // side by side, else HI under CI.
+  int CoilCaptionRows() const
+  {
+    if (!v_data.bHasCoil)
+      return 0;
+    if (!v_data.bHasHumidifier)
+      return 1;
+    return (Width(v_texts.CI) + Width(v_texts.HI)) / 2.0 + 8 <= HumidifierCaptionX() - CoilX() ? 1 : 2;
+  }
+  double CoilX() const { return v_uL + (v_uR - v_uL) * 0.6; }
+  double HumidifierX() const { return CoilX() + (v_uR - v_uL) / 6; }
+  double HumidifierCaptionX() const { return std::min(HumidifierX(), v_uR - 4 - Width(v_texts.HI) / 2.0); }
+
   void DrawPaths()
   {
     const double uw = v_uR - v_uL, uh = v_uBottom - v_uTop;
     const double cy = (v_uTop + v_uBottom) / 2.0 + v_H / 2.0;
-    const double s = std::max(10.0, std::min(uw / 7, uh / 4));
+    const int captionRows = CoilCaptionRows();
+    // The blocks reach 0.6 s below the supply path (s / 2 below the centre), the captions under them stay inside.
+    const double captionRoom = v_uBottom - 6 - captionRows * (v_H + 2.0) - cy;
+    const double s = std::max(10.0, std::min({uw / 7, uh / 4, captionRows > 0 ? captionRoom / 1.1 : uh}));
     const double exX = v_data.bHasCoil ? v_uL + uw * 0.38 : (v_uL + v_uR) / 2.0;
     const double supplyY = v_data.bHasExhaust ? cy + s / 2 : cy, extractY = cy - s / 2;
     // Outdoor air comes up at the left, leaves the unit down at the right.
@@ -266,14 +285,14 @@ private:
     }
     double captionY = supplyY + s * 0.6 + 4;
     if (v_data.bHasCoil) {
-      const double coilX = v_uL + uw * 0.6;
+      const double coilX = CoilX();
       Block(coilX, supplyY, s * 0.3, s * 0.6, 0xE0E0E0, "coil", false);
       CentredLabel(coilX, captionY, v_texts.CI, "caption:CI");
-      captionY += v_H + 2;
+      if (captionRows == 2)
+        captionY += v_H + 2;
       if (v_data.bHasHumidifier) {
-        const double humX = v_uL + uw * 0.6 + uw / 6;
-        Block(humX, supplyY, s * 0.2, s * 0.6, 0xF0D0A0, "humidifier", false);
-        CentredLabel(std::min(humX, v_uR - 4 - Width(v_texts.HI) / 2.0), captionY, v_texts.HI, "caption:HI");
+        Block(HumidifierX(), supplyY, s * 0.2, s * 0.6, 0xF0D0A0, "humidifier", false);
+        CentredLabel(HumidifierCaptionX(), captionY, v_texts.HI, "caption:HI");
       }
     }
   }
@@ -368,6 +387,15 @@ bool UsesHeater(const AWHeaterSet& h) { return h.UserHeater > 0 || h.CalcHeater 
 
 } // namespace
 
+void TranslateConfigurationTexts(CTConfigurationTexts& t,
+                                 const std::function<std::string(const std::string&)>& translate)
+{
+  for (std::string* text : {&t.RA, &t.EA, &t.OA, &t.SA, &t.VI, &t.VO, &t.CI, &t.HI, &t.InletHeater, &t.SupplyHeater,
+                            &t.ExhaustLimits, &t.ExchangerLimits, &t.RoomLimits, &t.VentInLimits, &t.VentOutLimits,
+                            &t.MaxRH, &t.TempRange, &t.MinVentIn})
+    *text = translate(*text);
+}
+
 CTConfigData ConfigDataFor(const CTSelectionModel& model)
 {
   CTConfigData d;
@@ -379,7 +407,7 @@ CTConfigData ConfigDataFor(const CTSelectionModel& model)
   d.szTitle = unit->GetQualifiedName();
   d.bHasExhaust = traits.bHasExhaust;
   d.bHasCoil = traits.bHasCoil;
-  d.bHasHumidifier = traits.bHasHumidifier && unit->GetNomHumidity() > 0;
+  d.bHasHumidifier = traits.bHasHumidifier && model.HasHumidifier();
   const CTModeResults &cool = model.CoolingResults(), &heat = model.HeatingResults();
   d.bInletHeater = (cool.bComputed && UsesHeater(cool.InletHeater)) || (heat.bComputed && UsesHeater(heat.InletHeater));
   d.bSupplyHeater = heat.bComputed && UsesHeater(heat.SupplyHeater);

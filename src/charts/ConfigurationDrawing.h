@@ -16,6 +16,7 @@
 #include "charts/DisplayList.h"
 #include "charts/VirtGraph.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,10 @@ struct CTConfigurationTexts
                           "selected to avoid an intermittent operation and make sure the supply air fan operates "
                           "continuously.";
 };
+
+// Every caption and text through the translation (English source text to the language shown).
+void TranslateConfigurationTexts(CTConfigurationTexts& texts,
+                                 const std::function<std::string(const std::string&)>& translate);
 
 // One operating limit: a maximum relative humidity and, where one applies, a
 // temperature range.
@@ -77,6 +82,7 @@ struct CTConfigurationDrawing
 {
   std::vector<CTConfigLabel> labels;
   std::vector<CTConfigLabel> boxes; // limit and heater boxes (text empty)
+  TVirtGraph::Rect unit{};           // the unit's outline; the title, CI and HI lie inside
 };
 
 // Records the drawing into the list at the size (px) and returns where its

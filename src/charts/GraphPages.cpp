@@ -83,6 +83,14 @@ struct CTGraphPage::Setup
   }
 };
 
+void TranslateGraphTexts(CTGraphTexts& t, const std::function<std::string(const std::string&)>& translate)
+{
+  for (std::string* text : {&t.Airflow, &t.Efficiency, &t.Esp, &t.EffCorrect1, &t.EffCorrect2, &t.CoolEnthalpy,
+                            &t.HeatEnthalpy, &t.Temperature, &t.SupplySpeed, &t.ExhaustSpeed, &t.Ducting, &t.Supply,
+                            &t.SupplyDucting, &t.Exhaust, &t.ExhaustDucting})
+    *text = translate(*text);
+}
+
 CTGraphPage::CTGraphPage(const CTSelectionModel& model, CTGraphTexts texts, const platform::SettingsStore* pStore)
   : v_model(model), v_texts(std::move(texts)), v_store(pStore)
 {

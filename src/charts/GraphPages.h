@@ -10,6 +10,7 @@
 #include "charts/VirtGraph.h"
 #include "engine/SelectionModel.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ struct CTGraphTexts
   std::string Ducting = "Ducting", Supply = "Supply", SupplyDucting = "Supply ducting", Exhaust = "Exhaust",
               ExhaustDucting = "Exhaust ducting";
 };
+
+// Every caption through the translation (English source text to the language shown).
+void TranslateGraphTexts(CTGraphTexts& texts, const std::function<std::string(const std::string&)>& translate);
 
 struct CTGraphAxis
 {

@@ -333,11 +333,27 @@ void TVirtGraph::DrawCheckBox(double x1, double y1, double x2, double y2, bool b
   SetVCPenColor(kBlack);
 }
 
+// A label that would overlap an earlier one further back than the previous
+// (two points at one pressure, side by side) moves down below it as well.
+double TVirtGraph::BelowPlacedLabels(const std::vector<Rect>& placed, double left, double right, double top) const
+{
+  for (bool bMoved = true; bMoved;) {
+    bMoved = false;
+    for (const Rect& q : placed)
+      if (left < q.right && q.left < right && top < q.bottom + 5 && q.top < top + v_TextHeight + 5) {
+        top = q.bottom + 5;
+        bMoved = true;
+      }
+  }
+  return top;
+}
+
 void TVirtGraph::DrawExtraPoints()
 {
   SaveProperties();
   const Rect& r = v_GraphRect;
   double lastLabelY = -1e9;
+  std::vector<Rect> placed; // the labels written so far
   for (const TExtraPoint& p : v_ExtraPoints) {
     const double x = PercentToDeviceX(p.v_XPercentage), y = ValueToDeviceY(p.v_Y);
     if (!std::isfinite(x) || !std::isfinite(y) || x < r.left || x > r.right || y < r.top || y > r.bottom)
@@ -363,13 +379,17 @@ void TVirtGraph::DrawExtraPoints()
     SetTag("");
     SetVCBrushStyle(BrushStyle::Clear);
     if (!p.v_Name.empty()) {
+      const int labelWidth = DeviceTextWidth(p.v_Name);
+      const double labelX = std::min<double>(x, v_Width - v_BorderXR - labelWidth);
       double labelY = y - v_TextHeight - 5;
       if (std::fabs(labelY - lastLabelY) < v_TextHeight + 5)
         labelY = lastLabelY + v_TextHeight + 5;
-      const double labelX = std::min<double>(x, v_Width - v_BorderXR - DeviceTextWidth(p.v_Name));
+      labelY = BelowPlacedLabels(placed, labelX, labelX + labelWidth, labelY);
       if (labelY >= 0 && labelY + v_TextHeight <= v_Height && labelX >= r.left) {
         DeviceTextOut(labelX, labelY, p.v_Name);
         lastLabelY = labelY;
+        placed.push_back({static_cast<int>(std::floor(labelX)), static_cast<int>(std::floor(labelY)),
+                          static_cast<int>(std::ceil(labelX)) + labelWidth, static_cast<int>(std::ceil(labelY)) + v_TextHeight});
       }
     }
   }

@@ -152,6 +152,8 @@ protected:
   void DrawLegend(bool AddChecks);
   void DrawCheckBox(double x1, double y1, double x2, double y2, bool bChecked);
   void DrawExtraPoints();
+  // The top of a label between left and right, moved below the placed labels it would touch.
+  double BelowPlacedLabels(const std::vector<Rect>& placed, double left, double right, double top) const;
   void FitYLabel(double value);
   std::string FormatY(double value) const;
   void DrawYTick(double value, bool bBold);

@@ -110,7 +110,7 @@ Json ConfigurationJson(const charts::DisplayList& list, const charts::CTConfigur
     labels.push_back({{"tag", l.tag}, {"text", l.text}, {"device", RectJson(l.box)}});
   for (const charts::CTConfigLabel& b : d.boxes)
     boxes.push_back({{"tag", b.tag}, {"device", RectJson(b.box)}});
-  return {{"width", list.width}, {"height", list.height}, {"labels", labels}, {"boxes", boxes}};
+  return {{"width", list.width}, {"height", list.height}, {"unit", RectJson(d.unit)}, {"labels", labels}, {"boxes", boxes}};
 }
 
 std::optional<charts::TGraphKind> GraphKind(const std::string& szKind)
@@ -164,10 +164,18 @@ void Run(const ChartOptions& o, const CommonOptions& common)
   const charts::CTTextMetrics& metrics = bPainted ? static_cast<const charts::CTTextMetrics&>(qtMetrics) : fixedMetrics;
   charts::DisplayList list;
   Json json;
+  // Pictures in the language chosen; the JSON's tags and texts stay English.
   if (o.kind == "configuration") {
-    json = ConfigurationJson(list, charts::DrawConfiguration(list, metrics, width, height, charts::ConfigDataFor(model)));
+    charts::CTConfigurationTexts texts;
+    if (!o.json)
+      charts::TranslateConfigurationTexts(texts, i18n::TranslatedText);
+    json = ConfigurationJson(
+      list, charts::DrawConfiguration(list, metrics, width, height, charts::ConfigDataFor(model), true, texts));
   } else if (const std::optional<charts::TGraphKind> graph = GraphKind(o.kind)) {
-    json = GraphJson(charts::CTGraphPage(model).Draw(*graph, list, metrics, width, height));
+    charts::CTGraphTexts texts;
+    if (!o.json)
+      charts::TranslateGraphTexts(texts, i18n::TranslatedText);
+    json = GraphJson(charts::CTGraphPage(model, texts).Draw(*graph, list, metrics, width, height));
   } else {
     charts::CTChartRequest request = charts::ChartRequestFor(model, o.mode == "cooling");
     request.bPsychro = o.kind == "psychrometric";

@@ -146,14 +146,20 @@ TEST(LineGraphTest, AnEmptyScaleOrATinyBoxDrawsNoCurveAndNoBadNumber)
   }
 }
 
-TEST(LineGraphTest, ExtraPointsOutsideThePlotAreLeftOut)
+// One series of two values on a Y scale of 0 … 5.
+void OneSeries(Graph& g, int nWidth, int nHeight)
 {
-  Graph g;
   g.series = {{1, 2}};
   g.graph.SetPlots({TLegend("A", "a", true)});
   g.graph.SetXValues(2, {"0", "1"});
-  g.graph.SetDimensions(400, 300);
+  g.graph.SetDimensions(nWidth, nHeight);
   g.graph.SetYValues(0, 5, 0);
+}
+
+TEST(LineGraphTest, ExtraPointsOutsideThePlotAreLeftOut)
+{
+  Graph g;
+  OneSeries(g, 400, 300);
   g.graph.AddExtraPoint(50, 2, "in", true, "point:in");
   g.graph.AddExtraPoint(150, 2, "right", true, "point:right");
   g.graph.AddExtraPoint(50, 9, "above", true, "point:above");
@@ -164,6 +170,32 @@ TEST(LineGraphTest, ExtraPointsOutsideThePlotAreLeftOut)
   EXPECT_FALSE(g.list.Find("point:above"));
   const auto& r = g.graph.GraphRect();
   test::ExpectDrawingInside(g.list, {r.left, r.top, r.right, r.bottom}, "point:");
+}
+
+// The fan graph's four points: supply and its ducting at one airflow, exhaust
+// and its ducting at another, both ducting points at the same pressure.
+TEST(LineGraphTest, PointLabelsDoNotOverlap)
+{
+  Graph g;
+  OneSeries(g, 640, 480);
+  g.graph.AddExtraPoint(70, 3.8, "Supply: [529.7 CFM, 0.76 inH2O]", true, "point:a");
+  g.graph.AddExtraPoint(70, 3, "Supply ducting: [0.60 inH2O + 0.16 inH2O]", true, "point:b");
+  g.graph.AddExtraPoint(40, 4, "Exhaust: [423.8 CFM, 0.80 inH2O]", true, "point:c");
+  g.graph.AddExtraPoint(40, 3, "Exhaust ducting: [0.60 inH2O + 0.20 inH2O]", true, "point:d");
+  g.graph.DrawOutline(false);
+  g.graph.DrawGraph();
+  std::vector<TVirtGraph::Rect> labels;
+  for (const DLPrimitive& p : g.list.items)
+    if (p.kind == DLKind::Text && p.text.find(": [") != std::string::npos)
+      labels.push_back({p.points[0].x, p.points[0].y, p.points[0].x + g.metrics.TextWidth(p.font, p.text),
+                        p.points[0].y + g.metrics.TextHeight(p.font, p.text)});
+  ASSERT_EQ(labels.size(), 4u);
+  for (std::size_t i = 0; i < labels.size(); ++i)
+    for (std::size_t j = i + 1; j < labels.size(); ++j) {
+      const auto &a = labels[i], &b = labels[j];
+      EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+        << "labels " << i << " and " << j;
+    }
 }
 
 TEST(LegendTest, PaletteOrderAndBadStoredColours)

@@ -1,5 +1,5 @@
-// airwright-cli chart fan|efficiency|correction on the small engine
-// catalogue: the JSON shape, the units shown, and the written pictures.
+// airwright-cli chart fan|efficiency|correction|configuration on the small
+// engine catalogue: the JSON shape, the units shown, and the written pictures.
 
 #include "support/CliRunner.h"
 #include "support/TempDir.h"
@@ -8,7 +8,9 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <cstdint>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -67,18 +69,110 @@ TEST_F(ChartGraphCommandTest, JsonHasAxesCurvesAndPointsInTheUnitsShown)
   }
 }
 
+std::string FileText(const std::string& path)
+{
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// The big-endian number at a PNG's offset (the header's width and height).
+std::uint32_t PngNumber(const std::string& png, std::size_t offset)
+{
+  std::uint32_t n = 0;
+  for (std::size_t i = offset; i < offset + 4; ++i)
+    n = n << 8 | static_cast<unsigned char>(png[i]);
+  return n;
+}
+
 TEST_F(ChartGraphCommandTest, WritesSvgPngAndPdf)
 {
-  for (const char* name : {"fan.svg", "efficiency.png", "correction.pdf"}) {
-    const std::string kind = std::string(name).substr(0, std::string(name).find('.'));
-    const std::string path = (v_dir.Path() / name).string();
-    const test::CliRun run = Run("chart " + kind + " --out '" + path + "'");
+  struct Case
+  {
+    const char *args, *name, *start;
+  } const cases[] = {{"chart fan", "fan.svg", "<"},
+                     {"--units imperial chart fan", "fan-imperial.png", "\x89PNG"},
+                     {"chart efficiency", "efficiency.png", "\x89PNG"},
+                     {"chart correction", "correction.pdf", "%PDF"},
+                     {"chart configuration --family dorsa", "configuration.svg", "<"},
+                     {"chart configuration --size 640x480", "configuration.png", "\x89PNG"},
+                     {"chart configuration --family pelmar-mf", "configuration.pdf", "%PDF"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    const std::string path = (v_dir.Path() / c.name).string();
+    const test::CliRun run = Run(std::string(c.args) + " --out '" + path + "'");
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    const std::string head = bytes.str().substr(0, 8);
-    EXPECT_TRUE(head.find("<") == 0 || head.find("PNG") == 1 || head.find("%PDF") == 0) << name;
+    const std::string bytes = FileText(path);
+    EXPECT_TRUE(bytes.starts_with(c.start)) << bytes.substr(0, 8);
+    EXPECT_GT(bytes.size(), 2000u) << "a picture with nothing drawn";
+    if (std::string(c.start) == "\x89PNG") { // PNG at twice the size
+      const bool bSmall = std::string(c.args).find("640x480") != std::string::npos;
+      EXPECT_EQ(PngNumber(bytes, 16), bSmall ? 1280u : 1600u);
+      EXPECT_EQ(PngNumber(bytes, 20), bSmall ? 960u : 1200u);
+    }
+  }
+  const std::string svg = FileText((v_dir.Path() / "configuration.svg").string());
+  for (const char* caption : {"Room Air (RA)", "Coil In (CI)", "Ventilation Out (VO)"})
+    EXPECT_NE(svg.find(caption), std::string::npos) << caption;
+}
+
+// Pictures speak the language chosen; the JSON keeps the English texts.
+TEST_F(ChartGraphCommandTest, PicturesAreInTheLanguageChosen)
+{
+  struct Case
+  {
+    const char *args, *german;
+  } const cases[] = {{"chart configuration", "Raumluft (RA)"},
+                     {"chart configuration", "Maximale relative Feuchte"},
+                     {"chart fan", "Volumenstrom"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args);
+    const std::string path = (v_dir.Path() / "de.svg").string();
+    const test::CliRun run = Run(std::string("--language de ") + c.args + " --out '" + path + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(FileText(path).find(c.german), std::string::npos) << c.german;
+  }
+  const test::CliRun json = Run("--language de chart configuration --json");
+  ASSERT_EQ(json.exitCode, 0) << json.err;
+  EXPECT_NE(json.out.find("Room Air (RA)"), std::string::npos);
+}
+
+// The drawing's labels and boxes with their places, per family.
+TEST_F(ChartGraphCommandTest, ConfigurationJsonHasTheFamilysCaptionsAndBoxesOnTheCanvas)
+{
+  struct Case
+  {
+    const char* family;
+    bool bExhaust, bCoil;
+  } const cases[] = {{"brisa", true, false}, {"dorsa", true, true}, {"pelmar-mf", false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.family);
+    const test::CliRun run = Run(std::string("chart configuration --json --size 900x650 --family ") + c.family);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto out = nlohmann::json::parse(run.out);
+    EXPECT_EQ(out["width"], 900);
+    EXPECT_EQ(out["height"], 650);
+    const auto onCanvas = [](const nlohmann::json& r) {
+      return r.size() == 4 && r[0] >= 0 && r[1] >= 0 && r[0] < r[2] && r[1] < r[3] && r[2] <= 900 && r[3] <= 650;
+    };
+    EXPECT_TRUE(onCanvas(out["unit"])) << out["unit"].dump();
+    std::set<std::string> tags;
+    for (const auto& label : out["labels"]) {
+      tags.insert(label["tag"].get<std::string>());
+      EXPECT_FALSE(label["text"].get<std::string>().empty()) << label["tag"];
+      EXPECT_TRUE(onCanvas(label["device"])) << label.dump();
+    }
+    for (const auto& box : out["boxes"]) {
+      tags.insert(box["tag"].get<std::string>());
+      EXPECT_TRUE(onCanvas(box["device"])) << box.dump();
+    }
+    for (const char* tag : {"title", "caption:VI", "caption:VO", "caption:OA", "caption:SA", "limits:ventIn",
+                            "limits:ventOut"})
+      EXPECT_TRUE(tags.contains(tag)) << tag;
+    for (const char* tag : {"caption:RA", "caption:EA", "limits:exhaust", "limits:room", "limits:exchanger", "note"})
+      EXPECT_EQ(tags.contains(tag), c.bExhaust) << tag;
+    EXPECT_EQ(tags.contains("caption:CI"), c.bCoil);
   }
 }
 
