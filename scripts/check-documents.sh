@@ -105,7 +105,7 @@ check_report() {
   [ "$(pdfimages -list "$pdf" | awk 'NR > 2 && $3 == "image" && $4 >= 600' | wc -l)" -ge "$wide" ] \
     || fail "$name: fewer than $wide charts and graphs"
 }
-check_report "$work/lo/report.pdf" "LibreOffice PDF of report.rtf" 5
+check_report "$work/lo/report.pdf" "LibreOffice PDF of report.rtf" 6
 check_report "$work/report.pdf" "airwright report PDF" 0
 
 

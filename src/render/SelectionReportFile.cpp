@@ -1,5 +1,6 @@
 #include "render/SelectionReportFile.h"
 
+#include "charts/ConfigurationDrawing.h"
 #include "charts/PsychroGraph.h"
 #include "docs/RTFOutput.h"
 #include "i18n/BaseMsgMan.h"
@@ -19,12 +20,9 @@ std::string Tr(const std::string& szEnglish)
 
 charts::CTGraphTexts TranslatedGraphTexts()
 {
-  charts::CTGraphTexts t;
-  for (std::string* text : {&t.Airflow, &t.Efficiency, &t.Esp, &t.EffCorrect1, &t.EffCorrect2, &t.CoolEnthalpy,
-                            &t.HeatEnthalpy, &t.Temperature, &t.SupplySpeed, &t.ExhaustSpeed, &t.Ducting, &t.Supply,
-                            &t.SupplyDucting, &t.Exhaust, &t.ExhaustDucting})
-    *text = Tr(*text);
-  return t;
+  charts::CTGraphTexts texts;
+  charts::TranslateGraphTexts(texts, i18n::TranslatedText);
+  return texts;
 }
 
 template <class Write>
@@ -100,6 +98,18 @@ std::shared_ptr<const docs::CTDocPicture> CTSelectionPictures::Graph(charts::TGr
     return nullptr;
   charts::DisplayList list;
   charts::CTGraphPage(v_model, TranslatedGraphTexts()).Draw(kind, list, QtTextMetrics(), 640, 480, 12, true);
+  return std::make_shared<CTDisplayListPicture>(std::move(list));
+}
+
+std::shared_ptr<const docs::CTDocPicture> CTSelectionPictures::ConfigurationDrawing()
+{
+  const charts::CTConfigData data = charts::ConfigDataFor(v_model);
+  if (data.nFamily < 0)
+    return nullptr;
+  charts::CTConfigurationTexts texts;
+  charts::TranslateConfigurationTexts(texts, i18n::TranslatedText);
+  charts::DisplayList list;
+  charts::DrawConfiguration(list, QtTextMetrics(), 800, 600, data, true, texts);
   return std::make_shared<CTDisplayListPicture>(std::move(list));
 }
 

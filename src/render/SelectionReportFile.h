@@ -70,7 +70,7 @@ public:
   std::shared_ptr<const docs::CTDocPicture> FanGraph() override;
   std::shared_ptr<const docs::CTDocPicture> EfficiencyGraph() override;
   std::shared_ptr<const docs::CTDocPicture> CorrectionGraph() override;
-  std::shared_ptr<const docs::CTDocPicture> ConfigurationDrawing() override { return nullptr; }
+  std::shared_ptr<const docs::CTDocPicture> ConfigurationDrawing() override;
   std::shared_ptr<const docs::CTDocPicture> ResourcePicture(std::string_view szName) override;
   std::shared_ptr<const docs::CTDocPicture> FilePicture(const std::string& szFile) override;
 

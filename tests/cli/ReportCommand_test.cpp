@@ -37,8 +37,8 @@ TEST_F(ReportCommandTest, WritesEverySectionWithItsPicturesAsRtfAndPdf)
     if (found != std::string::npos) at = found;
   }
   EXPECT_NE(check.text.find("Page "), std::string::npos);
-  // The maker's logo, two charts and three graphs.
-  EXPECT_EQ(check.pictures, 6);
+  // The maker's logo, two charts, three graphs and the configuration drawing.
+  EXPECT_EQ(check.pictures, 7);
 
   const test::CliRun pdf = Cli("report --family pelmar-mf --out " + test::Quoted(dir / "pelmar.PDF"));
   ASSERT_EQ(pdf.exitCode, 0) << pdf.err;
