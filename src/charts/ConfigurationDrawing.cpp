@@ -411,17 +411,14 @@ CTConfigData ConfigDataFor(const CTSelectionModel& model)
   const CTModeResults &cool = model.CoolingResults(), &heat = model.HeatingResults();
   d.bInletHeater = (cool.bComputed && UsesHeater(cool.InletHeater)) || (heat.bComputed && UsesHeater(heat.InletHeater));
   d.bSupplyHeater = heat.bComputed && UsesHeater(heat.SupplyHeater);
-  const bool bUpsideDown = model.UpsideDown() && unit->GetCanBeUpsideDown();
-  const auto pick = [bUpsideDown](double upsideDown, double normal) {
-    return bUpsideDown && upsideDown > 0 ? upsideDown : normal;
-  };
-  d.Exhaust = Limit(pick(unit->GetEAMaxRHUpsideDown(), unit->GetEAMaxRH()));
+  const Cls_Brisa::ExchangeLimits limits = unit->LimitsFor(model.UpsideDown() && unit->GetCanBeUpsideDown());
+  d.Exhaust = Limit(limits.rhoE);
   d.Room = Limit(unit->GetRAMaxRH(), unit->GetRAMinTemp(), unit->GetRAMaxTemp());
   d.Exchanger = d.Room;
   d.VentIn = Limit(unit->GetOAMaxRH(), unit->GetOAMinTemp(), unit->GetOAMaxTemp());
-  d.VentOut = Limit(pick(unit->GetVOMaxRHUpsideDown(), unit->GetVOMaxRH()));
+  d.VentOut = Limit(limits.rhoV);
   d.AmbientMinTemp = unit->GetOAMinTemp();
-  d.VentInMinTemp = bUpsideDown ? unit->GetVIMinTempUpsideDown() : unit->GetVIMinTemp();
+  d.VentInMinTemp = limits.tV;
   return d;
 }
 

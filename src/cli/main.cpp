@@ -25,6 +25,9 @@ int main(int argc, char** argv)
 {
   CLI::App app{"Airwright ventilation-unit selection, command-line front", "airwright-cli"};
   app.require_subcommand(1);
+  // The options of the whole program may also follow the command
+  // (`chart fan --units imperial`); the subcommands inherit this.
+  app.fallthrough();
   // Read by the subcommands that open the catalogue.
   aw::cli::CommonOptions common;
   app.add_option("--catalogue", common.catalogueFile,

@@ -277,14 +277,6 @@ private:
 
 } // namespace
 
-struct Cls_Brisa::ExchangeLimits
-{
-  double rhoE; // %, exhaust air leaving the exchanger
-  double rhoV; // %, supply air leaving the exchanger
-  double rhoC; // %, air entering the coil
-  double tV;   // °C, lowest temperature entering the exchanger
-};
-
 Cls_Brisa::ExchangeLimits Cls_Brisa::LimitsFor(bool bUpsideDown) const
 {
   auto pick = [bUpsideDown](double upsideDown, double normal) {

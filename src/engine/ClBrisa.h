@@ -140,6 +140,16 @@ public:
   Cls_BrisaSpeed* GetSupplySpeed() const { return v_supplySpeed; }
   Cls_BrisaSpeed* GetExhaustSpeed() const { return v_exhaustSpeed; }
   bool HasSpeeds(int SupplySpeedId, int ExhaustSpeedId) const;
+  // The humidity and temperature limits the exchanger works within, with the
+  // upside-down values where the unit has them and is mounted so.
+  struct ExchangeLimits
+  {
+    double rhoE; // %, exhaust air leaving the exchanger
+    double rhoV; // %, supply air leaving the exchanger
+    double rhoC; // %, air entering the coil
+    double tV;   // °C, lowest temperature entering the exchanger
+  };
+  ExchangeLimits LimitsFor(bool bUpsideDown) const;
   // The unit's name with the names of the chosen speeds.
   std::string GetQualifiedName() const override;
   std::string GetQualifiedNameFor(int nSupSpeedID, int nExtSpeedID) const;
@@ -198,7 +208,6 @@ public:
   Cls_Brisa* v_searchedUnit = nullptr;
 
 private:
-  struct ExchangeLimits;
   void EnsureCurves();
   void EnsureOptions();
   Cls_BrisaPolynomial* Curve(int nType);
@@ -209,7 +218,6 @@ private:
   void Reset(double RATemp, double RARelH, double OATemp, double OARelH, const TAir& Air, AWPsychroSet& P) const;
   int CheckLimits(double RATemp, double RARelH, double OATemp, double OARelH, double SupplyAir,
                   double ExhaustAir) const;
-  ExchangeLimits LimitsFor(bool bUpsideDown) const;
   int ExchangerPath(bool bCooling, double OARelH, double SupplyAir, double ExhaustAir,
                     const TAir& Air, double TETemp, double SupplyTemp, bool bUpsideDown, AWPsychroSet& P,
                     double& TotalCap, double& SensibleCap, double& HeatCap, double& TemperatureEff,

@@ -42,6 +42,7 @@ TEST_F(ChartGraphCommandTest, JsonHasAxesCurvesAndPointsInTheUnitsShown)
     const char *xUnit, *yUnit;
   } const cases[] = {{"chart fan --json", "l/s", "Pa"},
                      {"--units imperial chart fan --json", "CFM", "inH2O"},
+                     {"chart fan --json --units imperial", "CFM", "inH2O"}, // after the command too
                      {"chart efficiency --json", "l/s", "%"},
                      {"chart correction --json --family dorsa", "%", "%"}};
   for (const Case& c : cases) {
