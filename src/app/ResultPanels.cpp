@@ -45,17 +45,6 @@ QStringList ExplanationTopic(int nTopic)
   }
 }
 
-QString Percent(double value)
-{
-  return QString::fromStdString(FormatPercent(value));
-}
-
-// A computed power, zero included; a heater the user did not set (the absent marker) stays blank.
-QString Power(double value)
-{
-  return QString::fromStdString(FormatComputedPower(value));
-}
-
 } // namespace
 
 TFrm_ResultData::TFrm_ResultData(QWidget* parent) : QWidget(parent)
@@ -82,6 +71,7 @@ TFrm_ResultData::TFrm_ResultData(QWidget* parent) : QWidget(parent)
   Box_Heaters = AddBox("Box_Heaters", QStringLiteral("Heaters"));
   AddLine(Box_Heaters, "Txt_InletAmbient", QStringLiteral("Switch on inlet heater above"));
   Lbl_InletAmbient = Box_Heaters->findChild<QLabel*>(QStringLiteral("Lbl_Txt_InletAmbient"));
+  v_valueByCaption["Switch on inlet heater below"] = Value("Txt_InletAmbient"); // the heating caption
   AddLine(Box_Heaters, "Txt_InletUser", QStringLiteral("Inlet heater user setting"));
   AddLine(Box_Heaters, "Txt_InletCalc", QStringLiteral("Inlet heater calculated minimum"));
   AddLine(Box_Heaters, "Txt_SupplyUser", QStringLiteral("Supply heater user setting"), &Pnl_SupplyUser);
@@ -121,6 +111,7 @@ QLabel* TFrm_ResultData::AddLine(QGroupBox* box, const char* szName, const QStri
   layout->addWidget(caption, 1);
   layout->addWidget(value);
   box->layout()->addWidget(line);
+  v_valueByCaption[szCaption.toStdString()] = value;
   if (row)
     *row = line;
   return value;
@@ -164,33 +155,13 @@ void TFrm_ResultData::ClearFields()
       label->clear();
 }
 
-void TFrm_ResultData::FillFields(double TemperatureEff, double EnthalpyEff, double LatentSavings,
-                                 double SensibleSavings, double SupplyTemp, double Humidifier, double InletAmbient,
-                                 double InletUser, double InletCalc, double SupplyUser, double SupplyCalc)
+void TFrm_ResultData::ShowBlocks(const std::vector<CTViewBlock>& blocks)
 {
   ClearFields();
-  if (!Box_Efficiencies->isHidden()) {
-    Value("Txt_TempEff")->setText(Percent(TemperatureEff));
-    Value("Txt_EnthalpyEff")->setText(Percent(EnthalpyEff));
-  }
-  if (!Box_Savings->isHidden()) {
-    Value("Txt_LatentSavings")->setText(Power(LatentSavings));
-    Value("Txt_SensibleSavings")->setText(Power(SensibleSavings));
-    Value("Txt_TotalSavings")->setText(Power(LatentSavings + SensibleSavings));
-  }
-  if (!Box_SupplyTemp->isHidden() && SupplyTemp > kNoValue)
-    Value("Txt_SupplyTemp")->setText(QString::fromStdString(FormatTemperature(SupplyTemp, true)));
-  if (!Box_Humidification->isHidden())
-    Value("Txt_Humidification")
-      ->setText(QString::fromStdString(Number2FmtStr(Humidifier, 1, 1, TU_Form::GetDecimalSeparator()) + " kg/h"));
-  if (InletAmbient != kNoTemperature)
-    Value("Txt_InletAmbient")->setText(QString::fromStdString(FormatTemperature(InletAmbient, true)));
-  Value("Txt_InletUser")->setText(Power(InletUser));
-  Value("Txt_InletCalc")->setText(Power(InletCalc));
-  if (!Pnl_SupplyUser->isHidden()) {
-    Value("Txt_SupplyUser")->setText(Power(SupplyUser));
-    Value("Txt_SupplyCalc")->setText(Power(SupplyCalc));
-  }
+  for (const CTViewBlock& block : blocks)
+    for (const CTViewPair& pair : block.pairs)
+      if (const auto line = v_valueByCaption.find(pair.szLabel); line != v_valueByCaption.end())
+        line->second->setText(QString::fromStdString(pair.szValue));
 }
 
 void TFrm_ResultData::ShowMessage(const QString& szMessage)

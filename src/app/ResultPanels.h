@@ -3,9 +3,13 @@
 // temperature, humidification, heaters) and the capacity figures of a Dorsa
 // or Pelmar-MF unit for the sister system-selection tools.
 
+#include "engine/SelectionView.h"
+
 #include <QGroupBox>
 #include <QStringList>
 
+#include <map>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -22,11 +26,9 @@ public:
 
   void SetupWindow(int Family, bool HasHumidifier, bool IsCooling);
   void ClearFields();
-  // Efficiencies in %, savings and heaters in kW, temperatures in °C
-  // (InletAmbient −273: no switch-on temperature), humidification in kg/h.
-  void FillFields(double TemperatureEff, double EnthalpyEff, double LatentSavings, double SensibleSavings,
-                  double SupplyTemp, double Humidifier, double InletAmbient, double InletUser, double InletCalc,
-                  double SupplyUser, double SupplyCalc);
+  // The values of the selection view's result blocks of this mode, each in
+  // the line of its (English) caption; the report writes the same blocks.
+  void ShowBlocks(const std::vector<CTViewBlock>& blocks);
   // One list per visible box: its caption, then label and value pairs.
   std::vector<QStringList> GetResultsStrings() const;
   // The message that stopped this mode's calculation, shown above its boxes; empty: none.
@@ -52,6 +54,7 @@ private:
   QLabel* Lbl_ModeMessage = nullptr;
   QWidget* Pnl_SupplyUser = nullptr;
   QWidget* Pnl_SupplyCalc = nullptr;
+  std::map<std::string, QLabel*, std::less<>> v_valueByCaption; // English caption of a line
 };
 
 class TFrm_WrightProps : public QWidget

@@ -5,6 +5,7 @@
 #include "app/BaseMsgDialog.h"
 #include "app/ResultPanels.h"
 #include "air/ValueFormatting.h"
+#include "engine/SelectionView.h"
 #include "engine/FamilyTraits.h"
 #include "engine/SelectionModel.h"
 #include "i18n/BaseMsgMan.h"
@@ -210,24 +211,20 @@ void TFraResultsPage::ShowResults()
   Txt_ResultSelectedDevice->setText(QString::fromStdString(unit->GetQualifiedName()));
   const double delta = v_DeltaEnthalpy ? v_DeltaEnthalpy() : 0;
   const TAir& air = v_model->Air();
+  const CTSelectionView view(*v_model);
   const CTModeResults& cool = v_model->CoolingResults();
   if (cool.bComputed) {
     Frm_CoolAirConditions->SetPsychroVals(air, delta, cool.States);
     if (traits.bCapacities)
       Frm_WrightProps->FillCoolFields(cool.TotalCap, traits.bSensibleCapacity ? cool.SensibleCap : 0);
-    Frm_CoolResults->FillFields(cool.TemperatureEff, cool.EnthalpyEff, cool.LatentSavings, cool.SensibleSavings,
-                                cool.SupplyTemp, 0, cool.AmbientLimit, cool.InletHeater.UserHeater,
-                                cool.InletHeater.CalcHeater, 0, 0);
+    Frm_CoolResults->ShowBlocks(view.Results(true));
   }
   const CTModeResults& heat = v_model->HeatingResults();
   if (heat.bComputed) {
     Frm_HeatAirConditions->SetPsychroVals(air, delta, heat.States);
     if (traits.bCapacities)
       Frm_WrightProps->FillHeatFields(heat.HeatCap);
-    Frm_HeatResults->FillFields(heat.TemperatureEff, heat.EnthalpyEff, heat.LatentSavings, heat.SensibleSavings,
-                                heat.SupplyTemp, heat.Humidification, heat.AmbientLimit, heat.InletHeater.UserHeater,
-                                heat.InletHeater.CalcHeater, heat.SupplyHeater.UserHeater,
-                                heat.SupplyHeater.CalcHeater);
+    Frm_HeatResults->ShowBlocks(view.Results(false));
   }
 }
 
