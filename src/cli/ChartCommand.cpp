@@ -195,8 +195,7 @@ void Run(const ChartOptions& o, const CommonOptions& common)
       throw CommandError(o.out + ": " + error);
   }
   std::cout.flush();
-  if (model.Message())
-    throw CommandError(i18n::GetUnicodeString(model.Message()->nMsgNo, model.Message()->params), 2);
+  EndWithSelectionMessage(model);
 }
 
 } // namespace

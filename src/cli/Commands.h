@@ -4,6 +4,7 @@
 // and throws CommandError for a failure the user must hear about.
 
 #include "catalogue/CatalogueSession.h"
+#include "docs/DocumentFile.h"
 
 #include <CLI/CLI.hpp>
 
@@ -23,6 +24,9 @@ public:
 private:
   int v_exitCode;
 };
+
+// A document that could not be saved: message -3 with the file's name and the reason.
+CommandError SaveFailure(const docs::CTDocWriteError& error);
 
 // The options of the whole program, read by the subcommands after parsing.
 struct CommonOptions

@@ -40,6 +40,11 @@ std::string WriteSample(const std::string& szExtension)
 
 } // namespace
 
+CommandError SaveFailure(const docs::CTDocWriteError& error)
+{
+  return CommandError(i18n::GetUnicodeString(error.nMsgNo, {error.szFileName}) + " (" + error.szReason + ")");
+}
+
 void AddDocumentCommand(CLI::App& app)
 {
   auto* cmd = app.add_subcommand("document", "Writes documents");
@@ -54,7 +59,7 @@ void AddDocumentCommand(CLI::App& app)
     const std::string bytes = WriteSample(ext);
     if (bytes.empty()) throw CommandError(*out + ": the document could not be made");
     if (const auto error = docs::SaveDocumentFile(file, bytes))
-      throw CommandError(i18n::GetUnicodeString(error->nMsgNo, {error->szFileName}) + " (" + error->szReason + ")");
+      throw SaveFailure(*error);
     std::cout << file.string() << '\n';
   });
 }

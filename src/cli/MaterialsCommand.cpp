@@ -48,11 +48,10 @@ void Run(const MaterialsOptions& o, const CommonOptions& common)
     settings.szSectionHeader = *o.sectionHeader;
   }
   if (const auto error = docs::SaveMaterialList(o.out, docs::MaterialListItems(model), settings.SectionHeader()))
-    throw CommandError(i18n::GetUnicodeString(error->nMsgNo, {error->szFileName}) + " (" + error->szReason + ")");
+    throw SaveFailure(*error);
   std::cout << o.out << '\n';
   std::cout.flush();
-  if (model.Message())
-    throw CommandError(i18n::GetUnicodeString(model.Message()->nMsgNo, model.Message()->params), 2);
+  EndWithSelectionMessage(model);
 }
 
 } // namespace

@@ -40,10 +40,9 @@ void Run(const ReportOptions& o, const CommonOptions& common)
   model.FillOptions(); // the options the project or the unit uses
   const auto distributor = docs::CTDistributorSettings::Load(platform::SettingsStore::User());
   if (const auto error = render::SaveSelectionReport(model, distributor, o.out))
-    throw CommandError(i18n::GetUnicodeString(error->nMsgNo, {error->szFileName}) + " (" + error->szReason + ")");
+    throw SaveFailure(*error);
   std::cout << o.out << '\n';
-  if (model.Message())
-    throw CommandError(i18n::GetUnicodeString(model.Message()->nMsgNo, model.Message()->params), 2);
+  EndWithSelectionMessage(model);
 }
 
 } // namespace

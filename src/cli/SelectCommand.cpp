@@ -574,6 +574,12 @@ void ApplySelectOptions(CTSelectionModel& model, const SelectOptions& o, CTBaseF
     std::cerr << "notice: " << notice["text"].get<std::string>() << '\n';
 }
 
+void EndWithSelectionMessage(const CTSelectionModel& model)
+{
+  if (model.Message())
+    throw CommandError(i18n::GetUnicodeString(model.Message()->nMsgNo, model.Message()->params), 2);
+}
+
 void UseProgramUnits()
 {
   for (int index = 0; index < TU_Form::DimensionCount(U_Pressure); ++index)

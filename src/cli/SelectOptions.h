@@ -37,6 +37,9 @@ void AddSelectOptions(CLI::App& cmd, SelectOptions& o);
 // other options and picks the solution; throws CommandError for a bad value.
 void ApplySelectOptions(CTSelectionModel& model, const SelectOptions& o, CTBaseFactory& factory);
 // The program's unit set (with the imperial units), once.
+// Ends a command that has written its output with the model's selection
+// message, if there is one (exit code 2).
+void EndWithSelectionMessage(const CTSelectionModel& model);
 void UseProgramUnits();
 // The units in effect for the outputs: the base (SI) units, or the imperial
 // units of temperature, humidity, enthalpy, airflow, length, surface,

@@ -19,9 +19,6 @@ std::string Decimal(double value, int nDigits)
   return Number2FmtStr(value, 1, nDigits, TU_Form::GetDecimalSeparator());
 }
 
-// Results as the Results page shows them: a computed zero is a zero.
-std::string Percent(double value) { return FormatPercent(value); }
-std::string Power(double value) { return FormatComputedPower(value); }
 
 std::string Trimmed(const std::string& s)
 {
@@ -257,7 +254,7 @@ std::vector<CTViewBlock> CTSelectionView::PressureBlocks() const
 CTViewBlock CTSelectionView::HeaterResults(bool bCooling, const CTModeResults& r) const
 {
   const bool shown = HasUnit() && r.bComputed;
-  const auto power = [shown](double value) { return shown ? Power(value) : std::string(); };
+  const auto power = [shown](double value) { return shown ? FormatComputedPower(value) : std::string(); };
   CTViewBlock block{"Heaters", {}};
   block.Add(bCooling ? "Switch on inlet heater above" : "Switch on inlet heater below",
             shown && r.AmbientLimit != kNoTemperature ? FormatTemperature(r.AmbientLimit, true) : "");
@@ -278,12 +275,12 @@ std::vector<CTViewBlock> CTSelectionView::Results(bool bCooling) const
   const auto text = [shown](std::string s) { return shown ? s : std::string(); };
   std::vector<CTViewBlock> blocks;
   if (traits.bExchanger) {
-    blocks.push_back(Block("Efficiencies", {{"Temperature exchange efficiency", text(Percent(r.TemperatureEff))},
-                                            {"Enthalpy exchange efficiency", text(Percent(r.EnthalpyEff))}}));
+    blocks.push_back(Block("Efficiencies", {{"Temperature exchange efficiency", text(FormatPercent(r.TemperatureEff))},
+                                            {"Enthalpy exchange efficiency", text(FormatPercent(r.EnthalpyEff))}}));
     blocks.push_back(Block("Savings over Heat Exchanger",
-                           {{"Latent heat savings", text(Power(r.LatentSavings))},
-                            {"Sensible heat savings", text(Power(r.SensibleSavings))},
-                            {"Total heat savings", text(Power(r.LatentSavings + r.SensibleSavings))}}));
+                           {{"Latent heat savings", text(FormatComputedPower(r.LatentSavings))},
+                            {"Sensible heat savings", text(FormatComputedPower(r.SensibleSavings))},
+                            {"Total heat savings", text(FormatComputedPower(r.LatentSavings + r.SensibleSavings))}}));
   }
   if (traits.ShowsSupplyTemperature())
     blocks.push_back(Block("Supply Temperature", {{"Supply temperature", r.SupplyTemp > kNoValue ? text(FormatTemperature(r.SupplyTemp, true)) : ""}}));
@@ -314,7 +311,7 @@ std::array<std::optional<CTViewBlock>, 8> CTSelectionView::AirStates(bool bCooli
     const RepPsychroPoint& p = *points[i];
     blocks[i] = Block(kTitles[i], {{"Dry bulb temperature", shown ? FormatTemperature(p.DBT, true) : ""},
                                    {"Wet bulb temperature", shown ? FormatTemperature(air.ConvertDBRH2WB(p.DBT, p.RH), true) : ""},
-                                   {"Relative humidity", shown ? Percent(p.RH) : ""},
+                                   {"Relative humidity", shown ? FormatPercent(p.RH) : ""},
                                    {"Absolute humidity", shown ? FormatHumidity(p.AH) : ""},
                                    {"Enthalpy", shown ? FormatEnthalpy(p.e, delta) : ""}});
   }
@@ -331,11 +328,11 @@ std::optional<std::pair<CTViewBlock, CTViewBlock>> CTSelectionView::Capacities()
   const bool coolShown = HasUnit() && cool.bComputed;
   const bool heatShown = HasUnit() && heat.bComputed;
   CTViewBlock cooling{"Cooling Data for Tessel / Web Wright Input",
-                      {{"Total cooling capacity", coolShown ? Power(cool.TotalCap) : ""}}};
+                      {{"Total cooling capacity", coolShown ? FormatComputedPower(cool.TotalCap) : ""}}};
   if (traits.bSensibleCapacity)
-    cooling.Add("Sensible cooling capacity", coolShown ? Power(cool.SensibleCap) : "");
+    cooling.Add("Sensible cooling capacity", coolShown ? FormatComputedPower(cool.SensibleCap) : "");
   CTViewBlock heating{"Heating Data for Tessel / Web Wright Input",
-                      {{"Heating capacity", heatShown ? Power(heat.HeatCap) : ""}}};
+                      {{"Heating capacity", heatShown ? FormatComputedPower(heat.HeatCap) : ""}}};
   return std::pair{std::move(cooling), std::move(heating)};
 }
 
