@@ -259,6 +259,8 @@ std::string CTCatalogueSession::DescribeLeftOut(const CTEdiReadReport& report)
   std::string text = "left out " + Counted(report.skippedTables, "table", "tables") + " the program does not know, " +
                      Counted(report.skippedObjects, "object", "objects") + " with unusable values and " +
                      Counted(report.droppedObjects, "object", "objects") + " with broken references";
+  if (report.mendedTexts > 0)
+    text += ", and mended " + Counted(report.mendedTexts, "text", "texts") + " that were not UTF-8";
   if (!report.notes.empty())
     text += "; first: " + report.notes.front();
   return text;

@@ -112,6 +112,7 @@ nlohmann::ordered_json LeftOut(const CTEdiReadReport& report)
   return {{"tables", report.skippedTables},
           {"skippedObjects", report.skippedObjects},
           {"droppedObjects", report.droppedObjects},
+          {"mendedTexts", report.mendedTexts},
           {"notes", report.notes}};
 }
 

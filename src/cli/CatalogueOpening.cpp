@@ -14,7 +14,7 @@ CTCatalogueSource CommonOptions::CatalogueSource() const
 
 void WarnAboutLeftOut(const CTCatalogueSession& session)
 {
-  if (session.ReadReport().LeftOutAnything())
+  if (session.ReadReport().ChangedAnything())
     std::cerr << "airwright-cli: warning: " << session.Source().DisplayName() << ": "
               << CTCatalogueSession::DescribeLeftOut(session.ReadReport()) << '\n';
 }

@@ -4,6 +4,7 @@
 #include "db/DbException.h"
 #include "db/DbNameMapping.h"
 #include "db/DbObject.h"
+#include "foundation/Utf8.h"
 
 #include <array>
 #include <charconv>
@@ -134,36 +135,22 @@ bool TypesCompatible(CTFieldType fieldType, int nFileType)
 // surrogates included), or nothing for well-formed text.
 std::optional<std::size_t> FirstBadUtf8(std::string_view bytes)
 {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t follow = 0;
-    std::uint32_t code = 0, least = 0;
-    if ((c & 0xE0) == 0xC0)
-      follow = 1, code = c & 0x1F, least = 0x80;
-    else if ((c & 0xF0) == 0xE0)
-      follow = 2, code = c & 0x0F, least = 0x800;
-    else if ((c & 0xF8) == 0xF0)
-      follow = 3, code = c & 0x07, least = 0x10000;
-    else
-      return i;
-    if (i + follow >= bytes.size())
-      return i;
-    for (std::size_t k = 1; k <= follow; ++k) {
-      const auto f = static_cast<unsigned char>(bytes[i + k]);
-      if ((f & 0xC0) != 0x80)
-        return i;
-      code = (code << 6) | (f & 0x3F);
-    }
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-      return i;
-    i += follow + 1;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t start = pos;
+    if (!NextCodePoint(bytes, pos))
+      return start;
   }
   return std::nullopt;
+}
+
+// The text with each byte that breaks UTF-8 replaced by U+FFFD, so that what
+// an auto-corrected load keeps is written back as text a strict load accepts.
+std::string MendedUtf8(std::string_view bytes)
+{
+  std::string text;
+  for (std::size_t pos = 0; pos < bytes.size();)
+    AppendUtf8(text, NextCodePoint(bytes, pos).value_or(U'\uFFFD'));
+  return text;
 }
 
 // Whether a double can stand for a measured quantity: overflowing text reads
@@ -875,10 +862,16 @@ void CTEdiReader::ReadValue(int nCode, const CTFieldInfo* pTarget, int nTargetIx
     if (type == ftGUID) {
       values.SetTGUIDValue(nTargetIx, text.empty() ? TGUID{} : GuidFromText(text));
     } else if (type == ftUnicodeString) {
-      // Kept under auto-correction: a text shows, with a replacement character at worst.
-      if (const std::optional<std::size_t> bad = FirstBadUtf8(text); bad && !v_autoCorrect)
-        v_tokens->Fail("the text of field " + pTarget->GetName() + " is not UTF-8 from its byte " +
-                       std::to_string(*bad + 1) + " on");
+      // Kept under auto-correction, with a replacement character for each bad byte.
+      if (const std::optional<std::size_t> bad = FirstBadUtf8(text)) {
+        if (!v_autoCorrect)
+          v_tokens->Fail("the text of field " + pTarget->GetName() + " is not UTF-8 from its byte " +
+                         std::to_string(*bad + 1) + " on");
+        text = MendedUtf8(text);
+        ++v_report.mendedTexts;
+        v_report.Note("the text of field " + pTarget->GetName() + " is not UTF-8 from its byte " +
+                      std::to_string(*bad + 1) + " on: kept with U+FFFD");
+      }
       values.SetUnicodeStringValue(nTargetIx, std::move(text));
     } else {
       misfit();

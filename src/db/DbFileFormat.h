@@ -63,10 +63,12 @@ struct CTEdiReadReport
   int skippedTables = 0;  // tables of the file with data that the schema does not serve
   int skippedObjects = 0; // records with values that are not finite or break the record rule
   int droppedObjects = 0; // objects whose references lead nowhere
+  int mendedTexts = 0;    // texts kept with U+FFFD for bytes that are not UTF-8
   // One line per record left out, the first few only: table, id and why.
   std::vector<std::string> notes;
 
   bool LeftOutAnything() const { return skippedTables + skippedObjects + droppedObjects > 0; }
+  bool ChangedAnything() const { return LeftOutAnything() || mendedTexts > 0; }
   void Note(std::string szLine);
 };
 
@@ -114,7 +116,7 @@ public:
   // UTF-8, a reference into a table that is missing or of the wrong kind and
   // a record against the record rule are format errors; with it, such a
   // record is left out and counted in the report (a text that is not UTF-8
-  // is kept).
+  // is kept with U+FFFD for each bad byte, and counted).
   void ReadInto(CTTransactionLayer& pLayer);
   const CTEdiReadReport& Report() const { return v_report; }
 

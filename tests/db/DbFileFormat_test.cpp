@@ -143,6 +143,29 @@ TEST_F(DbFileFormatTest, DamagedTextsFailWithTheirReason)
   }
 }
 
+// A text that is not UTF-8 fails the strict load; the auto-corrected load
+// keeps it with U+FFFD for each bad byte, so what it writes loads strictly.
+TEST_F(DbFileFormatTest, AutoCorrectionMendsATextThatIsNotUtf8)
+{
+  const std::string text = "EDI100\r\n5 10 Tbl_Family 3\r\n5 6 FAM_ID 2\r\n5 8 FAM_Name 10\r\n0\r\n0\r\n"
+                           "2 3 2 0 2 1 2 1\r\n2 1 10 12 14\\C93\\FF\\E2 \r\n0\r\n";
+  EXPECT_FALSE(Load(text));
+  EXPECT_NE(engine->LastError().find("not UTF-8 from its byte 3"), std::string::npos) << engine->LastError();
+
+  NewEngine();
+  CTMemDbEngine::SetAutoCorrect(true);
+  ASSERT_TRUE(Load(text)) << engine->LastError();
+  EXPECT_EQ(Stored(kFamily, 1)->GetUntranslatedStringValue(FAM_Name), "14\uFFFD3\uFFFD\uFFFD");
+  EXPECT_EQ(engine->LastReadReport().mendedTexts, 1);
+  EXPECT_TRUE(engine->LastReadReport().ChangedAnything());
+  const std::string written = Written();
+
+  NewEngine();
+  CTMemDbEngine::SetAutoCorrect(false);
+  ASSERT_TRUE(Load(written)) << engine->LastError();
+  EXPECT_EQ(Written(), written);
+}
+
 TEST_F(DbFileFormatTest, ATruncatedCompressedStreamFails)
 {
   CTMemDbEngine::UseCompression(true);
