@@ -396,26 +396,31 @@ void TVirtGraph::DrawExtraPoints()
   RestoreProperties();
 }
 
+void TVirtGraph::DrawXLabels(double first, double step)
+{
+  const Rect& r = v_GraphRect;
+  if (r.right <= r.left || r.bottom <= r.top)
+    return;
+  SaveProperties();
+  SetTag("");
+  SetVCBrushStyle(BrushStyle::Clear);
+  for (std::size_t i = 0; i < v_LabelsX.size(); ++i) {
+    const double x = r.left + first + static_cast<double>(i) * step;
+    DeviceMoveTo(x, r.bottom);
+    DeviceLineTo(x, r.bottom + v_TextHeight / 2);
+    DeviceTextOut(x - DeviceTextWidth(v_LabelsX[i]) / 2.0, r.bottom + v_TextHeight / 2, v_LabelsX[i]);
+  }
+  RestoreProperties();
+}
+
 // ---- line graph --------------------------------------------------------------------------
 
 void TVirtLineGraph::DrawOutline(bool AddLegend, bool AddChecks)
 {
   DrawFrame(AddLegend, AddChecks);
   const int n = static_cast<int>(v_LabelsX.size());
-  const Rect& r = v_GraphRect;
-  if (n < 2 || r.right <= r.left || r.bottom <= r.top)
-    return;
-  SaveProperties();
-  SetTag("");
-  SetVCBrushStyle(BrushStyle::Clear);
-  const double c = static_cast<double>(r.right - r.left) / (n - 1);
-  for (int i = 0; i < n; ++i) {
-    const double x = r.left + i * c;
-    DeviceMoveTo(x, r.bottom);
-    DeviceLineTo(x, r.bottom + v_TextHeight / 2);
-    DeviceTextOut(x - DeviceTextWidth(v_LabelsX[i]) / 2.0, r.bottom + v_TextHeight / 2, v_LabelsX[i]);
-  }
-  RestoreProperties();
+  if (n >= 2)
+    DrawXLabels(0, static_cast<double>(v_GraphRect.right - v_GraphRect.left) / (n - 1));
 }
 
 double TVirtLineGraph::ValueToDeviceX(int j) const
@@ -476,6 +481,110 @@ void TVirtLineGraph::DrawSeries(int nRow, double nStep, double nStart)
     previous = value;
   }
   SetTag("");
+}
+
+// ---- bar graph ---------------------------------------------------------------------------
+
+void TVirtBarGraph::DrawOutline(bool AddLegend, bool AddChecks)
+{
+  DrawFrame(AddLegend, AddChecks);
+  const int n = static_cast<int>(v_LabelsX.size());
+  if (n >= 1) {
+    const double c = static_cast<double>(v_GraphRect.right - v_GraphRect.left) / n;
+    DrawXLabels(c / 2, c);
+  }
+}
+
+void TVirtBarGraph::DisplayValues(int Decimals, int ExtraBarSpace)
+{
+  v_DisplayValues = true;
+  v_ValDecimals = Decimals;
+  v_ExtraBarSpace = std::max(0, ExtraBarSpace);
+}
+
+std::vector<TVirtBarGraph::BarBox> TVirtBarGraph::Bars() const
+{
+  std::vector<int> shown;
+  for (int row = 0; row < static_cast<int>(v_Legend.size()); ++row)
+    if (v_Legend[row].MustDisplay())
+      shown.push_back(row);
+  std::vector<BarBox> bars;
+  if (!v_OnDrawing || !HasPlot() || v_ValuesX < 1 || shown.empty())
+    return bars;
+  const Rect& r = v_GraphRect;
+  const double group = static_cast<double>(r.right - r.left) / v_ValuesX;
+  const double slot = group / static_cast<double>(shown.size());
+  const double width = std::min(45.0, slot);
+  for (int j = 0; j < v_ValuesX; ++j)
+    for (std::size_t s = 0; s < shown.size(); ++s) {
+      const std::optional<double> value = ValueAt(shown[s], j);
+      if (!value)
+        continue;
+      const double left = r.left + j * group + static_cast<double>(s) * slot + (slot - width) / 2;
+      const double top = ValueToDeviceY(std::clamp(*value, v_MinY, v_MaxY));
+      bars.push_back({{shown[s], j}, left, top, left + width, static_cast<double>(r.bottom)});
+    }
+  return bars;
+}
+
+void TVirtBarGraph::DrawGraph()
+{
+  const std::vector<BarBox> bars = Bars();
+  if (bars.empty())
+    return;
+  SaveProperties();
+  SetVCTextSize(VCTextSize() - 2);
+  for (const BarBox& b : bars) {
+    const TLegend& l = v_Legend[b.bar.row];
+    SetTag("bar:" + l.RegistryKey() + ":" + std::to_string(b.bar.column));
+    const bool bSelected = b.bar == v_Selected;
+    DrawShadedBar(b.left, b.top, b.right, b.bottom, bSelected ? kBlack : l.GetColor());
+    SetVCBrushStyle(BrushStyle::Clear);
+    SetVCPenColor(b.right - b.left > 10 ? kBlack : l.GetColor());
+    DeviceRectangle(b.left, b.top, b.right, b.bottom);
+    SetTag("");
+    if (v_DisplayValues && b.right - b.left >= 20) {
+      const std::string text = Number2FmtStr(*ValueAt(b.bar.row, b.bar.column), 0, v_ValDecimals);
+      DeviceTextOut((b.left + b.right - DeviceTextWidth(text)) / 2, b.top - DeviceTextHeight(text), text);
+    }
+  }
+  RestoreProperties();
+  DrawExtraPoints();
+}
+
+// Column k from either edge takes the fill scaled by k / n per channel.
+void TVirtBarGraph::DrawShadedBar(double x1, double y1, double x2, double y2, Colour fill)
+{
+  x1 += v_ExtraBarSpace;
+  x2 -= v_ExtraBarSpace;
+  if (x2 <= x1)
+    return;
+  const double mid = (x1 + x2) / 2;
+  const int n = static_cast<int>(mid - x1) + 1;
+  const auto scaled = [fill, n](int k) {
+    Colour c = 0;
+    for (int shift = 0; shift <= 16; shift += 8)
+      c |= static_cast<Colour>(((fill >> shift) & 0xFF) * k / n) << shift;
+    return c;
+  };
+  for (int k = 0; k < n; ++k) {
+    SetVCPenColor(scaled(k));
+    for (const double x : {x1 + k, x2 - k}) {
+      DeviceMoveTo(x, y1);
+      DeviceLineTo(x, y2);
+    }
+  }
+}
+
+TVirtBarGraph::Bar TVirtBarGraph::OnBarClick(int X, int Y)
+{
+  v_Selected = {};
+  for (const BarBox& b : Bars())
+    if (X >= b.left && X <= b.right && Y >= b.top && Y <= b.bottom) {
+      v_Selected = b.bar;
+      break;
+    }
+  return v_Selected;
 }
 
 } // namespace aw::charts

@@ -6,7 +6,8 @@
 // a callback, so the graph stores none of them.
 //
 // Tags of the recorded primitives: "curve:KEY" for the pieces of a series,
-// the extra point's own tag for its disc, "legend:I" for a swatch.
+// "bar:KEY:J" for the bar of a series at value index J, the extra point's own
+// tag for its disc, "legend:I" for a swatch.
 
 #include "charts/VirtCanv.h"
 #include "platform/SettingsStore.h"
@@ -151,6 +152,8 @@ protected:
   void DrawFrame(bool AddLegend, bool AddChecks = false);
   void DrawLegend(bool AddChecks);
   void DrawCheckBox(double x1, double y1, double x2, double y2, bool bChecked);
+  // Each X label centred under its tick, the first `first` px right of the Y axis.
+  void DrawXLabels(double first, double step);
   void DrawExtraPoints();
   // The top of a label between left and right, moved below the placed labels it would touch.
   double BelowPlacedLabels(const std::vector<Rect>& placed, double left, double right, double top) const;
@@ -189,6 +192,48 @@ public:
 protected:
   void DrawLines(double nStep, double nStart);
   void DrawSeries(int nRow, double nStep, double nStart);
+};
+
+// Bar graphs: each value index is a group with one bar per displayed series,
+// shaded dark at both edges and brightest in the middle. Nothing in the
+// program draws bars yet; the class keeps the graph family complete.
+class TVirtBarGraph : public TVirtGraph
+{
+public:
+  using TVirtGraph::TVirtGraph;
+
+  struct Bar
+  {
+    int row = -1, column = -1; // series and value index; -1 for none
+    bool operator==(const Bar&) const = default;
+  };
+  struct BarBox
+  {
+    Bar bar;
+    double left = 0, top = 0, right = 0, bottom = 0; // device px
+  };
+
+  // The frame and each X label centred under its group.
+  void DrawOutline(bool AddLegend, bool AddChecks = false) override;
+  void DrawGraph() override;
+  // Values written above bars at least 20 px wide; each bar narrowed by
+  // ExtraBarSpace px on both sides.
+  void DisplayValues(int Decimals, int ExtraBarSpace);
+  // The bars as drawn: groups of the plot width / values, one slot per
+  // displayed series, bars at most 45 px wide centred in their slots.
+  std::vector<BarBox> Bars() const;
+  // Selects the bar under a device position and returns it; a position on
+  // no bar clears the selection.
+  Bar OnBarClick(int X, int Y);
+  Bar Selected() const { return v_Selected; }
+
+private:
+  void DrawShadedBar(double x1, double y1, double x2, double y2, Colour fill);
+
+  bool v_DisplayValues = false;
+  int v_ValDecimals = 0;
+  int v_ExtraBarSpace = 0;
+  Bar v_Selected;
 };
 
 } // namespace aw::charts
