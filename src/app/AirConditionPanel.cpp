@@ -2,12 +2,6 @@
 
 #include "app/PageLayout.h"
 
-#include "air/NumberFormat.h"
-#include "air/SI_Units.h"
-#include "air/ValueFormatting.h"
-#include "engine/ClBrisa.h"
-#include "engine/FamilyTraits.h"
-
 #include <QFormLayout>
 #include <QLabel>
 
@@ -33,17 +27,10 @@ void TFrm_AirProps::ClearFields()
     value->clear();
 }
 
-void TFrm_AirProps::FillFields(const TAir& Air, double DeltaEnthalpy, const RepPsychroPoint& ThePoint)
+void TFrm_AirProps::ShowBlock(const CTViewBlock& block)
 {
-  const std::string texts[] = {
-    FormatTemperature(ThePoint.DBT, true),
-    FormatTemperature(Air.ConvertDBRH2WB(ThePoint.DBT, ThePoint.RH), true),
-    Number2FmtStr(ThePoint.RH, 1, 1, TU_Form::GetDecimalSeparator()) + "%",
-    FormatHumidity(ThePoint.AH),
-    FormatEnthalpy(ThePoint.e, DeltaEnthalpy),
-  };
   for (std::size_t i = 0; i < v_values.size(); ++i)
-    v_values[i]->setText(QString::fromStdString(texts[i]));
+    v_values[i]->setText(i < block.pairs.size() ? QString::fromStdString(block.pairs[i].szValue) : QString());
 }
 
 QString TFrm_AirProps::FieldText(int nField) const
@@ -84,21 +71,15 @@ void TFrm_AirConditions::ClearFields()
     props->ClearFields();
 }
 
-void TFrm_AirConditions::SetFamily(int DeviceFamily, bool HasHumidifier, bool IsCooling)
+void TFrm_AirConditions::ShowBlocks(const std::array<std::optional<CTViewBlock>, kPointCount>& blocks)
 {
-  const CTFamilyTraits& traits = FamilyTraits(DeviceFamily);
-  if (!traits.bHasModel)
-    return;
-  for (int i = 0; i < kPointCount; ++i)
-    v_props[i]->setVisible(traits.HasState(static_cast<TAirStateId>(i), IsCooling, HasHumidifier));
-}
-
-void TFrm_AirConditions::SetPsychroVals(const TAir& Air, double DeltaEnthalpy, const AWPsychroSet& Set)
-{
-  const RepPsychroPoint* points[] = {&Set.RA, &Set.OA, &Set.EA, &Set.SA, &Set.VI, &Set.VO, &Set.CI, &Set.HI};
-  for (int i = 0; i < kPointCount; ++i)
-    if (!v_props[i]->isHidden())
-      v_props[i]->FillFields(Air, DeltaEnthalpy, *points[i]);
+  for (int i = 0; i < kPointCount; ++i) {
+    v_props[i]->setVisible(blocks[i].has_value());
+    if (blocks[i])
+      v_props[i]->ShowBlock(*blocks[i]);
+    else
+      v_props[i]->ClearFields();
+  }
 }
 
 std::vector<QStringList> TFrm_AirConditions::GetPsychroStrings() const

@@ -1,22 +1,19 @@
 #pragma once
 // The air states of one operating mode: eight panels (room, exhaust,
 // outdoor, supply, ventilation in and out, coil in, humidifier in), each with
-// dry bulb, wet bulb, relative and absolute humidity and enthalpy.
+// dry bulb, wet bulb, relative and absolute humidity and enthalpy, as the
+// selection view gives them.
 
 #include "app/PageLayout.h"
+#include "engine/SelectionView.h"
 
 #include <QGroupBox>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class QLabel;
-
-namespace aw {
-class TAir;
-struct AWPsychroSet;
-struct RepPsychroPoint;
-} // namespace aw
 
 namespace aw::app {
 
@@ -28,7 +25,8 @@ public:
   explicit TFrm_AirProps(const QString& szTitle, QWidget* parent = nullptr);
 
   void ClearFields();
-  void FillFields(const TAir& Air, double DeltaEnthalpy, const RepPsychroPoint& ThePoint);
+  // The block's values, in the order of the captions.
+  void ShowBlock(const CTViewBlock& block);
   // The caption, then each label and its text.
   QStringList GetStrings() const;
   QString FieldText(int nField) const; // 0 dry bulb … 4 enthalpy
@@ -48,9 +46,9 @@ public:
   explicit TFrm_AirConditions(QWidget* parent = nullptr);
 
   void ClearFields();
-  // Which states the family shows.
-  void SetFamily(int DeviceFamily, bool HasHumidifier, bool IsCooling);
-  void SetPsychroVals(const TAir& Air, double DeltaEnthalpy, const AWPsychroSet& Set);
+  // One block per state the family shows (CTSelectionView::AirStates); a
+  // state without a block is hidden.
+  void ShowBlocks(const std::array<std::optional<CTViewBlock>, kPointCount>& blocks);
   std::vector<QStringList> GetPsychroStrings() const;
   TFrm_AirProps* Props(Point p) const { return v_props[p]; }
 

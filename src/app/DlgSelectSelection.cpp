@@ -31,8 +31,7 @@ StageResult TDlgSelect::ReadUnitsAndFamilies()
   v_model = std::make_unique<CTSelectionModel>(&v_catalogue->Factory());
   Ctl_Pages->setCurrentWidget(Tab_Selection);
   v_selectionPage->SetupWindow(v_model.get(), [this] { SelectionChanged(); });
-  v_resultsPage->SetupWindow(
-    v_model.get(), [this] { return v_deltaEnthalpy; }, [this] { SetDataHaveChanged(); });
+  v_resultsPage->SetupWindow(v_model.get(), [this] { SetDataHaveChanged(); });
   v_psychroPage->SetModel(v_model.get());
   for (TDrawingBox* box : std::initializer_list<TDrawingBox*>{PB_ESPGraph, PB_EffGraph, PB_EffCorrect, PB_Configuration})
     box->SetModel(v_model.get());

@@ -223,15 +223,14 @@ void TFrm_WrightProps::ClearFields()
   Txt_Heat->clear();
 }
 
-void TFrm_WrightProps::FillCoolFields(double CapTCool, double CapSCool)
+void TFrm_WrightProps::ShowBlocks(const std::pair<CTViewBlock, CTViewBlock>& blocks)
 {
-  Txt_TotalCool->setText(QString::fromStdString(FormatComputedPower(CapTCool)));
-  Txt_SensibleCool->setText(QString::fromStdString(FormatComputedPower(CapSCool)));
-}
-
-void TFrm_WrightProps::FillHeatFields(double CapHeat)
-{
-  Txt_Heat->setText(QString::fromStdString(FormatComputedPower(CapHeat)));
+  const auto value = [](const CTViewBlock& block, std::size_t i) {
+    return i < block.pairs.size() ? QString::fromStdString(block.pairs[i].szValue) : QString();
+  };
+  Txt_TotalCool->setText(value(blocks.first, 0));
+  Txt_SensibleCool->setText(value(blocks.first, 1));
+  Txt_Heat->setText(value(blocks.second, 0));
 }
 
 std::vector<QStringList> TFrm_WrightProps::GetWrightStrings() const

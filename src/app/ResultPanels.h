@@ -66,8 +66,8 @@ public:
 
   void SetupWindow(const QString& szTitle, bool HideSensible);
   void ClearFields();
-  void FillCoolFields(double CapTCool, double CapSCool); // kW
-  void FillHeatFields(double CapHeat);                   // kW
+  // The values of the selection view's capacity blocks (CTSelectionView::Capacities).
+  void ShowBlocks(const std::pair<CTViewBlock, CTViewBlock>& blocks);
   // The cooling list, then the heating list.
   std::vector<QStringList> GetWrightStrings() const;
   QLabel* TotalCooling() const { return Txt_TotalCool; }

@@ -167,11 +167,9 @@ void TFraResultsPage::ShowModeMessages()
   Frm_HeatResults->ShowMessage(text(v_model->HeatingResults()));
 }
 
-void TFraResultsPage::SetupWindow(CTSelectionModel* pModel, std::function<double()> DeltaEnthalpy,
-                                  std::function<void()> OptionsChanged)
+void TFraResultsPage::SetupWindow(CTSelectionModel* pModel, std::function<void()> OptionsChanged)
 {
   v_model = pModel;
-  v_DeltaEnthalpy = std::move(DeltaEnthalpy);
   v_OptionsChanged = std::move(OptionsChanged);
 }
 
@@ -194,8 +192,6 @@ void TFraResultsPage::ShowResults()
     return;
   const int family = v_model->Family();
   const bool humidifier = v_model->HasHumidifier();
-  Frm_CoolAirConditions->SetFamily(family, false, true);
-  Frm_HeatAirConditions->SetFamily(family, humidifier, false);
   Frm_CoolResults->SetupWindow(family, false, true);
   Frm_HeatResults->SetupWindow(family, humidifier, false);
   const CTFamilyTraits& traits = FamilyTraits(family);
@@ -205,27 +201,20 @@ void TFraResultsPage::ShowResults()
 
   ShowSelectionFigures();
   ShowModeMessages();
+  // Without a unit the family's states show with blank values.
+  const CTSelectionView view(*v_model);
+  Frm_CoolAirConditions->ShowBlocks(view.AirStates(true));
+  Frm_HeatAirConditions->ShowBlocks(view.AirStates(false));
   Cls_Brisa* unit = v_model->CurrentBrisa();
   if (!unit)
     return;
   Txt_ResultSelectedDevice->setText(QString::fromStdString(unit->GetQualifiedName()));
-  const double delta = v_DeltaEnthalpy ? v_DeltaEnthalpy() : 0;
-  const TAir& air = v_model->Air();
-  const CTSelectionView view(*v_model);
-  const CTModeResults& cool = v_model->CoolingResults();
-  if (cool.bComputed) {
-    Frm_CoolAirConditions->SetPsychroVals(air, delta, cool.States);
-    if (traits.bCapacities)
-      Frm_WrightProps->FillCoolFields(cool.TotalCap, traits.bSensibleCapacity ? cool.SensibleCap : 0);
+  if (const auto capacities = view.Capacities())
+    Frm_WrightProps->ShowBlocks(*capacities);
+  if (v_model->CoolingResults().bComputed)
     Frm_CoolResults->ShowBlocks(view.Results(true));
-  }
-  const CTModeResults& heat = v_model->HeatingResults();
-  if (heat.bComputed) {
-    Frm_HeatAirConditions->SetPsychroVals(air, delta, heat.States);
-    if (traits.bCapacities)
-      Frm_WrightProps->FillHeatFields(heat.HeatCap);
+  if (v_model->HeatingResults().bComputed)
     Frm_HeatResults->ShowBlocks(view.Results(false));
-  }
 }
 
 void TFraResultsPage::FillOptions()

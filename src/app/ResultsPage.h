@@ -28,10 +28,8 @@ class TFraResultsPage : public QWidget
 public:
   explicit TFraResultsPage(QWidget* parent = nullptr);
 
-  // DeltaEnthalpy gives the enthalpy offset of the unit system in effect;
   // OptionsChanged runs after the user moved an option.
-  void SetupWindow(CTSelectionModel* pModel, std::function<double()> DeltaEnthalpy,
-                   std::function<void()> OptionsChanged);
+  void SetupWindow(CTSelectionModel* pModel, std::function<void()> OptionsChanged);
   // Shows the model's results of the chosen solution (empty without one).
   void ShowResults();
   // Fills both option lists from the chosen solution's option combinations.
@@ -58,7 +56,6 @@ private:
   void ShowModeMessages();
 
   CTSelectionModel* v_model = nullptr;
-  std::function<double()> v_DeltaEnthalpy;
   std::function<void()> v_OptionsChanged;
   QLabel* Txt_ResultSelectedDevice = nullptr;
   TFrm_AirConditions* Frm_CoolAirConditions = nullptr;

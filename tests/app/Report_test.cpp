@@ -5,6 +5,7 @@
 // selection view's.
 
 #include "app/DlgPrintParams.h"
+#include "app/AirConditionPanel.h"
 #include "app/DlgSelect.h"
 #include "app/ProjectStore.h"
 #include "app/ResultPanels.h"
@@ -155,6 +156,16 @@ TEST_F(ReportWindowTest, ResultListsOfTheWindowEqualTheView)
       std::vector<QStringList> expected;
       for (const CTViewBlock& block : view.Results(cooling)) expected.push_back(AsList(block));
       EXPECT_EQ(results->GetResultsStrings(), expected) << (cooling ? "cooling" : "heating");
+    }
+    for (const bool cooling : {true, false}) {
+      const TFraResultsPage* page = v_window.ResultsPage();
+      std::vector<QStringList> expected;
+      for (const auto& block : view.AirStates(cooling))
+        if (block)
+          expected.push_back(AsList(*block));
+      EXPECT_FALSE(expected.empty());
+      EXPECT_EQ((cooling ? page->CoolAirConditions() : page->HeatAirConditions())->GetPsychroStrings(), expected)
+        << (cooling ? "cooling" : "heating");
     }
     const auto* wright = v_window.ResultsPage()->findChild<TFrm_WrightProps*>("Frm_WrightProps");
     ASSERT_TRUE(wright);
