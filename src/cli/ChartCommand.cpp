@@ -20,6 +20,8 @@
 #include <QGuiApplication>
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -58,7 +60,18 @@ std::pair<int, int> ParseSize(const std::string& szText)
   return {w, h};
 }
 
-Json WorldJson(const charts::DLWorldPoint& w) { return {{"DBT", w.DBT}, {"AH", w.AH}}; }
+// A drawn value to 12 significant digits: 1.6 rather than the
+// 1.5999999999999999 that summed axis steps give.
+double Tidy(double v)
+{
+  if (!std::isfinite(v))
+    return v;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.12g", v);
+  return std::strtod(text, nullptr);
+}
+
+Json WorldJson(const charts::DLWorldPoint& w) { return {{"DBT", Tidy(w.DBT)}, {"AH", Tidy(w.AH)}}; }
 
 Json ChartJson(const charts::DisplayList& list)
 {
@@ -83,9 +96,9 @@ Json ChartJson(const charts::DisplayList& list)
   return {{"width", list.width}, {"height", list.height}, {"lines", lines}, {"states", states}};
 }
 
-Json XYJson(const charts::CTWorldPoint& p) { return {{"x", p.x}, {"y", p.y}}; }
-Json DeviceJson(const charts::CTWorldPoint& p) { return {p.x, p.y}; }
-Json AxisJson(const charts::CTGraphAxis& a) { return {{"min", a.min}, {"max", a.max}, {"unit", a.unit}}; }
+Json XYJson(const charts::CTWorldPoint& p) { return {{"x", Tidy(p.x)}, {"y", Tidy(p.y)}}; }
+Json DeviceJson(const charts::CTWorldPoint& p) { return {Tidy(p.x), Tidy(p.y)}; }
+Json AxisJson(const charts::CTGraphAxis& a) { return {{"min", Tidy(a.min)}, {"max", Tidy(a.max)}, {"unit", a.unit}}; }
 
 Json GraphJson(const charts::CTGraphDrawing& g)
 {

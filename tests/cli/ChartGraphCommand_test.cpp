@@ -50,6 +50,8 @@ TEST_F(ChartGraphCommandTest, JsonHasAxesCurvesAndPointsInTheUnitsShown)
     const test::CliRun run = Run(c.args);
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const auto out = nlohmann::json::parse(run.out);
+    EXPECT_EQ(run.out.find("99999999"), std::string::npos) << "values to 12 significant digits";
+    EXPECT_EQ(run.out.find("00000001"), std::string::npos) << "values to 12 significant digits";
     for (const char* axis : {"x", "y"}) {
       const auto& a = out["axes"][axis];
       EXPECT_LT(a["min"].get<double>(), a["max"].get<double>()) << axis;
