@@ -295,6 +295,7 @@ bool TDlgSelect::UnitSelected() const
 
 void TDlgSelect::Ctl_PagesChange(int nIndex)
 {
+  v_psychroPage->PageShown(Ctl_Pages->widget(nIndex) == Tab_Psychrometrics);
   // Without a unit only the (empty) chart page can be shown.
   if (!FillPageContent(Ctl_Pages->widget(nIndex)))
     Ctl_Pages->setCurrentWidget(Tab_Selection);

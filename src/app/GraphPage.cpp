@@ -117,12 +117,15 @@ void TGraphBox::mouseReleaseEvent(QMouseEvent* event)
 
 // ---- the configuration -----------------------------------------------------------------
 
-TConfigurationBox::TConfigurationBox(QWidget* parent) : TDrawingBox(parent) {}
+TConfigurationBox::TConfigurationBox(QWidget* parent, bool bShowLimits)
+  : TDrawingBox(parent), v_showLimits(bShowLimits)
+{
+}
 
 void TConfigurationBox::Redraw(charts::DisplayList& list, const charts::CTTextMetrics& metrics, int nWidth,
                                int nHeight)
 {
-  charts::DrawConfiguration(list, metrics, nWidth, nHeight, charts::ConfigDataFor(*v_model), true,
+  charts::DrawConfiguration(list, metrics, nWidth, nHeight, charts::ConfigDataFor(*v_model), v_showLimits,
                             ConfigurationTexts());
 }
 

@@ -68,14 +68,18 @@ private:
   charts::CTGraphDrawing v_graph;
 };
 
-// The configuration drawing with the unit's limits.
+// The configuration drawing, with the unit's limits on the Configuration
+// page and without them in the floating window.
 class TConfigurationBox : public TDrawingBox
 {
 public:
-  explicit TConfigurationBox(QWidget* parent);
+  explicit TConfigurationBox(QWidget* parent, bool bShowLimits = true);
 
 protected:
   void Redraw(charts::DisplayList& list, const charts::CTTextMetrics& metrics, int nWidth, int nHeight) override;
+
+private:
+  bool v_showLimits;
 };
 
 // The texts of the graphs and of the configuration drawing in the interface language.

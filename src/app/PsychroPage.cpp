@@ -1,6 +1,7 @@
 #include "app/PsychroPage.h"
 
 #include "app/InterfaceLanguage.h"
+#include "app/FrmConfiguration.h"
 #include "app/GraphPage.h"
 #include "app/UserPrompts.h"
 #include "engine/SelectionModel.h"
@@ -167,6 +168,9 @@ TFraPsychroPage::TFraPsychroPage(QWidget* parent) : QWidget(parent)
   RB_Heating = AddChoice(choices, modes, "RB_Heating", QStringLiteral("Heating"));
   RB_Cooling->setChecked(true);
   choices->addStretch(1);
+  Btn_Configuration = new QPushButton(QStringLiteral("Configuration Screen..."));
+  Btn_Configuration->setObjectName(QStringLiteral("Btn_Configuration"));
+  choices->addWidget(Btn_Configuration);
   Btn_SaveChart = new QPushButton(QIcon::fromTheme(QStringLiteral("document-save-as")), QStringLiteral("Save chart as…"));
   Btn_SaveChart->setObjectName(QStringLiteral("Btn_SaveChart"));
   choices->addWidget(Btn_SaveChart);
@@ -187,6 +191,7 @@ TFraPsychroPage::TFraPsychroPage(QWidget* parent) : QWidget(parent)
   });
   connect(RB_Cooling, &QRadioButton::toggled, this, [this] { RebuildPsychroChart(); });
   connect(Btn_SaveChart, &QPushButton::clicked, this, &TFraPsychroPage::SaveChartAs);
+  connect(Btn_Configuration, &QPushButton::clicked, this, &TFraPsychroPage::Btn_ConfigurationClick);
   RebuildPsychroChart();
 }
 
@@ -211,6 +216,7 @@ QWidget* TFraPsychroPage::CreateReadOut()
 
 void TFraPsychroPage::SetModel(CTSelectionModel* model)
 {
+  v_model = model;
   PsyGraphBox->SetModel(model);
   RebuildPsychroChart();
 }
@@ -226,6 +232,27 @@ void TFraPsychroPage::RebuildPsychroChart()
   PsyGraphBox->SetCooling(RB_Cooling->isChecked());
   PsyGraphBox->Invalidate();
   ShowPointData({});
+  if (v_configForm)
+    v_configForm->Redraw();
+}
+
+void TFraPsychroPage::Btn_ConfigurationClick()
+{
+  if (!v_configForm)
+    v_configForm = new TFrm_Configuration(this, v_model);
+  v_configForm->show();
+  v_configForm->raise();
+}
+
+TFrm_Configuration* TFraPsychroPage::ConfigurationWindow() const { return v_configForm; }
+
+void TFraPsychroPage::PageShown(bool bShown)
+{
+  if (!v_configForm)
+    return;
+  v_configForm->setVisible(bShown);
+  if (bShown)
+    v_configForm->Redraw();
 }
 
 void TFraPsychroPage::ChooseKind(bool bPsychro)

@@ -8,6 +8,7 @@
 #include "render/ChartRender.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -24,6 +25,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace aw::app {
+
+class TFrm_Configuration;
 
 // The paint box: the chart drawn into a cached image, redrawn when its size
 // or the state it shows changes, with the hover marks painted over it.
@@ -84,6 +87,13 @@ public:
   QString Value(const QString& szField) const;
   // Asks for a file and writes the chart into it (PNG, SVG or PDF by its extension).
   void SaveChartAs();
+  // "Configuration Screen...": opens the floating configuration window, or
+  // raises it when it is open.
+  void Btn_ConfigurationClick();
+  // The floating window while it is open, else null.
+  TFrm_Configuration* ConfigurationWindow() const;
+  // The main window's page changed: the floating window shows on this page only.
+  void PageShown(bool bShown);
 
 private:
   void ChooseKind(bool bPsychro);
@@ -96,6 +106,9 @@ private:
   QRadioButton* RB_Cooling = nullptr;
   QRadioButton* RB_Heating = nullptr;
   QPushButton* Btn_SaveChart = nullptr;
+  QPushButton* Btn_Configuration = nullptr;
+  CTSelectionModel* v_model = nullptr;
+  QPointer<TFrm_Configuration> v_configForm; // null once it closed itself
   QLabel* Txt_State = nullptr;
   std::vector<QLabel*> v_readOut; // one per field of the core's read-out
 };

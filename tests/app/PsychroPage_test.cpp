@@ -3,6 +3,8 @@
 // chart saved to a file.
 
 #include "app/DlgSelect.h"
+#include "app/FrmConfiguration.h"
+#include "app/GraphPage.h"
 #include "app/PsychroPage.h"
 #include "app/SelectionPage.h"
 #include "app/UnitTextScroll.h"
@@ -18,6 +20,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -225,6 +228,34 @@ TEST_F(PsychroPageTest, AFailedOrRefusedSaveSaysWhyAndACancelDoesNothing)
   Page().SaveChartAs();
   EXPECT_TRUE(v_prompts.messages.isEmpty());
   EXPECT_EQ(v_prompts.saveRequests.back().szDefaultExtension, QStringLiteral("png"));
+}
+
+// "Configuration Screen..." opens the floating drawing of the unit without
+// its limits; it shows on this page only and is gone once closed.
+TEST_F(PsychroPageTest, TheConfigurationWindowFloatsOverThisPageOnly)
+{
+  Page().findChild<QPushButton*>(QStringLiteral("Btn_Configuration"))->click();
+  QPointer<TFrm_Configuration> form = Page().ConfigurationWindow();
+  ASSERT_TRUE(form);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Configuration Conventions"));
+  const charts::DisplayList& drawing = form->Drawing()->Drawing();
+  EXPECT_TRUE(drawing.Find("caption:SA"));
+  for (const charts::DLPrimitive& p : drawing.items)
+    EXPECT_FALSE(p.tag.starts_with("limits:")) << p.tag;
+
+  auto* pages = v_window.findChild<QTabWidget*>(QStringLiteral("Ctl_Pages"));
+  pages->setCurrentWidget(v_window.findChild<QWidget*>(QStringLiteral("Tab_Selection")));
+  EXPECT_FALSE(form->isVisible());
+  pages->setCurrentWidget(v_window.findChild<QWidget*>(QStringLiteral("Tab_Psychrometrics")));
+  EXPECT_TRUE(form->isVisible());
+
+  Page().findChild<QPushButton*>(QStringLiteral("Btn_Configuration"))->click();
+  EXPECT_EQ(Page().ConfigurationWindow(), form.data()) << "a second click raises the same window";
+  form->CloseButton()->click();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(form) << "closing releases the window";
+  EXPECT_EQ(Page().ConfigurationWindow(), nullptr);
 }
 
 } // namespace
