@@ -4,6 +4,7 @@
 #include "app/BrisaProjectStore.h"
 #include "app/BasicDialog.h"
 #include "app/DatabasePage.h"
+#include "app/FrmConfiguration.h"
 #include "app/GraphPage.h"
 #include "i18n/MainWindowRules.h"
 #include "app/InterfaceLanguage.h"
@@ -502,6 +503,21 @@ void TDlgSelect::closeEvent(QCloseEvent* event)
   event->accept();
 }
 
+namespace {
+
+// FOLDER/NN-NAME.png of the widget as it is painted.
+bool SavePicture(QWidget& widget, const QString& szFolder, int nNumber, const QString& szName)
+{
+  const QString file =
+    QDir(szFolder).filePath(QStringLiteral("%1-%2.png").arg(nNumber, 2, 10, QLatin1Char('0')).arg(szName));
+  if (widget.grab().save(file, "PNG"))
+    return true;
+  std::cerr << "airwright: cannot write " << file.toStdString() << "\n";
+  return false;
+}
+
+} // namespace
+
 bool TDlgSelect::SaveScreenshots(const QString& szFolder)
 {
   if (!QDir().mkpath(szFolder)) {
@@ -525,12 +541,7 @@ bool TDlgSelect::SaveScreenshots(const QString& szFolder)
     // own: a few rounds let the filled texts reach the page's geometry.
     for (int round = 0; round < 4; ++round)
       QApplication::processEvents();
-    const QString file = QDir(szFolder).filePath(
-      QStringLiteral("%1-%2.png").arg(++number, 2, 10, QLatin1Char('0')).arg(Ctl_Pages->widget(i)->objectName()));
-    if (!grab().save(file, "PNG")) {
-      std::cerr << "airwright: cannot write " << file.toStdString() << "\n";
-      ok = false;
-    }
+    ok = SavePicture(*this, szFolder, ++number, Ctl_Pages->widget(i)->objectName()) && ok;
   }
   {
     const QSignalBlocker blocker(Ctl_Pages);
@@ -550,15 +561,18 @@ bool TDlgSelect::SaveDialogScreenshots(const QString& szFolder, int nNumber)
     dialog.Pages()->setCurrentIndex(i);
     for (int round = 0; round < 4; ++round)
       QApplication::processEvents();
-    const QString file = QDir(szFolder).filePath(QStringLiteral("%1-%2-%3.png")
-                                                   .arg(++nNumber, 2, 10, QLatin1Char('0'))
-                                                   .arg(dialog.objectName(), dialog.Pages()->widget(i)->objectName()));
-    if (!dialog.grab().save(file, "PNG")) {
-      std::cerr << "airwright: cannot write " << file.toStdString() << "\n";
-      ok = false;
-    }
+    ok = SavePicture(dialog, szFolder, ++nNumber, dialog.objectName() + "-" + dialog.Pages()->widget(i)->objectName()) &&
+         ok;
   }
   dialog.Btn_CancelClick();
+
+  // The floating configuration window over the chart page.
+  v_psychroPage->Btn_ConfigurationClick();
+  TFrm_Configuration* config = v_psychroPage->ConfigurationWindow();
+  for (int round = 0; round < 4; ++round)
+    QApplication::processEvents();
+  ok = SavePicture(*config, szFolder, ++nNumber, config->objectName()) && ok;
+  config->close();
   return ok;
 }
 
