@@ -2,7 +2,8 @@
 # Install and package check: installs the programs and their desktop files
 # into a temporary prefix, validates the desktop entry, the MIME package and
 # the software-centre description with the desktop's own tools, builds the
-# .deb with CPack and checks its files and dependencies.
+# .deb with CPack, checks its files and dependencies, and installs and removes
+# it with apt as a user would.
 # Usage: scripts/check-package.sh [build folder, default build-test]
 # The package of a sanitizer build depends on the sanitizer libraries; the one
 # to hand out comes from a Release build (cmake -DCMAKE_BUILD_TYPE=Release).
@@ -77,6 +78,45 @@ else
   dpkg-deb --extract "$deb" "$work/root"
   version="$("$work/root/usr/bin/airwright-cli" version 2>&1)" || fail "the packaged airwright-cli does not run: $version"
   [[ "$version" == *"$(dpkg-deb --field "$deb" Version)"* ]] || fail "the packaged airwright-cli says $version"
+fi
+
+# The package as a user installs it: apt resolves its dependencies, the
+# desktop's triggers register the menu entry and the file type, the installed
+# programs run, and removing the package leaves none of its files. Only as
+# root (or with sudo), and never over an airwright the machine already has.
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo -n)
+if [ -z "$deb" ]; then
+  :
+elif dpkg-query -W -f='${Status}' airwright 2>/dev/null | grep -q "install ok installed"; then
+  echo "== apt install skipped: this machine has airwright installed"
+elif ! "${as_root[@]}" true 2>/dev/null; then
+  echo "== apt install skipped: needs root or sudo"
+else
+  echo "== apt-get install ./$(basename "$deb")"
+  cp "$deb" "$work/airwright.deb"
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "$work/airwright.deb" \
+    >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get install"; }
+  # The programs run as a user with a home of their own.
+  home="$work/user"
+  mkdir -p -m 700 "$home/runtime"
+  as_user=(env HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache"
+           XDG_RUNTIME_DIR="$home/runtime" XDG_CURRENT_DESKTOP=GNOME QT_QPA_PLATFORM=offscreen)
+  "${as_user[@]}" /usr/bin/airwright-cli select --save-project "$work/room.awr" >/dev/null ||
+    fail "the installed airwright-cli cannot select"
+  type="$("${as_user[@]}" xdg-mime query filetype "$work/room.awr" || true)"
+  [ "$type" = application/x-airwright-project ] || fail "installed: a project is typed $type"
+  app="$("${as_user[@]}" xdg-mime query default application/x-airwright-project || true)"
+  [ "$app" = airwright.desktop ] || fail "installed: a project opens with '$app'"
+  "${as_user[@]}" /usr/bin/airwright --language en --screenshots "$work/shots" "$work/room.awr" >"$work/window.log" 2>&1 ||
+    { cat "$work/window.log"; fail "the installed airwright cannot show the project"; }
+  [ -s "$work/shots/03-Tab_Results.png" ] || fail "the installed airwright photographed no Results page"
+  [ ! -e "$home/data/applications/airwright.desktop" ] || fail "the installed airwright registered itself per user"
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get remove -y -q --purge airwright >>"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log"; fail "apt-get remove"; }
+  for f in "${installed[@]}"; do
+    [ ! -e "/usr/$f" ] || fail "removing the package left /usr/$f"
+  done
 fi
 
 if [ "$failures" -gt 0 ]; then
