@@ -72,50 +72,68 @@ public:
   }
 };
 
-// A number cell: the bare number, with its unit in the tooltip, so that the columns stay narrow.
-void SetNumber(QTreeWidgetItem* item, int nColumn, double value, const std::string& szText,
-               const std::string& szWithUnit)
+// A number cell with its unit, right-aligned and sorted by its value.
+void SetNumber(QTreeWidgetItem* item, int nColumn, double value, const std::string& szText)
 {
   item->setText(nColumn, Text(szText));
-  item->setToolTip(nColumn, Text(szWithUnit));
   item->setData(nColumn, kSortRole, value);
   item->setTextAlignment(nColumn, Qt::AlignRight | Qt::AlignVCenter);
 }
 
-// Each shown column as wide as its widest cell; when they do not all fit,
-// the text columns give up the same share of their width (the figures stay
-// whole), so that no column leaves the view.
+// Each shown column as wide as its widest cell and its caption. In a
+// narrower view the captions give up room first: the cells stay whole and
+// the room left goes to the captions in proportion to what they lack. When
+// even the cells do not fit, the text columns give up the same share of
+// their width (the figures stay whole), so that no column leaves the view.
 void FitColumns(QTreeWidget* list)
 {
   const QFontMetrics metrics(list->font());
-  const int padding = 2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 12;
-  std::vector<int> widths(static_cast<std::size_t>(list->columnCount()), 0);
-  int total = 0;
+  const QFontMetrics headerMetrics(list->header()->font());
+  QStyle* style = list->style();
+  const int padding = 2 * style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 12;
+  // A caption has its margins and the sort indicator beside it.
+  const int captionPadding =
+    3 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, list) + style->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, list);
+  const std::size_t count = static_cast<std::size_t>(list->columnCount());
+  std::vector<int> cells(count, 0), captioned(count, 0);
+  int total = 0, captionedTotal = 0, figures = 0;
   for (int c = 0; c < list->columnCount(); ++c) {
     if (list->isColumnHidden(c))
       continue;
     int width = metrics.horizontalAdvance(QStringLiteral("0000"));
     for (int i = 0; i < list->topLevelItemCount(); ++i)
       width = std::max(width, metrics.horizontalAdvance(list->topLevelItem(i)->text(c)));
-    widths[static_cast<std::size_t>(c)] = width + padding;
-    total += width + padding;
+    const std::size_t k = static_cast<std::size_t>(c);
+    cells[k] = width + padding;
+    captioned[k] = std::max(cells[k], headerMetrics.horizontalAdvance(list->headerItem()->text(c)) + captionPadding);
+    total += cells[k];
+    captionedTotal += captioned[k];
+    if (c >= colShare)
+      figures += cells[k];
   }
   // The list asks for the room its rows need, so that the page gives its
   // column that width (a later column moves below) before names are cut;
   // the cap keeps it within a small screen, where the texts are shortened.
   constexpr int kMostListWidth = 480; // px
-  const int chrome = 2 * list->frameWidth() + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+  const int chrome = 2 * list->frameWidth() + style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
   list->setMinimumWidth(std::min(total + chrome, kMostListWidth));
-  int figures = 0;
-  for (int c = colShare; c < list->columnCount(); ++c)
-    figures += widths[static_cast<std::size_t>(c)];
+
   const int available = list->viewport()->width();
-  const int texts = total - figures, room = std::max(available - figures, available / 3);
-  const double scale = total > available && texts > 0 ? std::min(1.0, static_cast<double>(room) / texts) : 1.0;
+  std::vector<int> sections = cells;
+  if (total <= available) {
+    const int lack = captionedTotal - total;
+    const double share = lack > 0 ? std::min(1.0, static_cast<double>(available - total) / lack) : 0.0;
+    for (std::size_t k = 0; k < count; ++k)
+      sections[k] += static_cast<int>((captioned[k] - cells[k]) * share);
+  } else {
+    const int texts = total - figures, room = std::max(available - figures, available / 3);
+    const double scale = texts > 0 ? std::min(1.0, static_cast<double>(room) / texts) : 1.0;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(colShare) && k < count; ++k)
+      sections[k] = static_cast<int>(cells[k] * scale);
+  }
   for (int c = 0; c < list->columnCount(); ++c)
     if (!list->isColumnHidden(c))
-      list->header()->resizeSection(
-        c, c < colShare ? static_cast<int>(widths[static_cast<std::size_t>(c)] * scale) : widths[static_cast<std::size_t>(c)]);
+      list->header()->resizeSection(c, sections[static_cast<std::size_t>(c)]);
 }
 
 } // namespace
@@ -506,11 +524,9 @@ void TFraSelectionPage::ShowSolutions()
       item->setToolTip(column, item->text(column));
     item->setText(colPlenum, row.bHasPlenum ? QStringLiteral("✔") : QString());
     const std::string share = FormatPercent(row.AirflowShare_pct);
-    SetNumber(item, colShare, row.AirflowShare_pct, share, share);
-    SetNumber(item, colSupplyEsp, row.SupplyAvailable_Pa, FormatComputedPressure(row.SupplyAvailable_Pa, false),
-              FormatComputedPressure(row.SupplyAvailable_Pa));
-    SetNumber(item, colExhaustEsp, row.ExhaustAvailable_Pa, FormatComputedPressure(row.ExhaustAvailable_Pa, false),
-              FormatComputedPressure(row.ExhaustAvailable_Pa));
+    SetNumber(item, colShare, row.AirflowShare_pct, share);
+    SetNumber(item, colSupplyEsp, row.SupplyAvailable_Pa, FormatComputedPressure(row.SupplyAvailable_Pa));
+    SetNumber(item, colExhaustEsp, row.ExhaustAvailable_Pa, FormatComputedPressure(row.ExhaustAvailable_Pa));
     anyPlenum = anyPlenum || row.bHasPlenum;
     if (index++ == v_model->SelectedRow())
       current = item;
@@ -520,8 +536,8 @@ void TFraSelectionPage::ShowSolutions()
   if (current)
     LV_SelectedDevices->setCurrentItem(current);
   LV_SelectedDevices->setColumnHidden(colPlenum, !anyPlenum);
-  FitColumns(LV_SelectedDevices);
   LV_SelectedDevices->setColumnHidden(colExhaustEsp, !FamilyTraits(v_model->Family()).bHasExhaust);
+  FitColumns(LV_SelectedDevices);
 }
 
 void TFraSelectionPage::ShowRequiredAirflows()

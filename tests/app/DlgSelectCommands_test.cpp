@@ -301,7 +301,8 @@ TEST_F(DlgSelectCommandsTest, ScreenshotsSaveAPictureOfEveryVisiblePage)
   EXPECT_EQ(files, (QStringList{"01-Tab_Selection.png", "02-Tab_Psychrometrics.png", "03-Tab_Results.png",
                                 "04-Tab_Database.png", "05-Tab_Fan.png", "06-Tab_Configuration.png",
                                 "07-TFrm_Preferences-Tab_Units.png", "08-TFrm_Preferences-Tab_Diagrams.png",
-                                "09-TFrm_Preferences-Tab_Reports.png", "10-TFrm_Preferences-Tab_Language.png"}));
+                                "09-TFrm_Preferences-Tab_Reports.png", "10-TFrm_Preferences-Tab_Language.png",
+                                "11-TFrm_Configuration.png"}));
   const QImage picture(QString::fromStdString((dir / "shots" / "04-Tab_Database.png").string()));
   EXPECT_EQ(picture.size(), v_window.size());
   // Each page was filled as changing to it fills it: the Database page holds

@@ -22,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -234,7 +235,27 @@ TEST_F(SelectionPageTest, TheSolutionListShowsShareAndAvailablePressuresAndSorts
   EXPECT_EQ(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   const int share = 4, supplyEsp = 5;
   EXPECT_EQ(list->headerItem()->text(supplyEsp), QStringLiteral("Available supply ESP"));
-  EXPECT_TRUE(list->topLevelItem(0)->text(share).endsWith('%'));
+  EXPECT_TRUE(list->topLevelItem(0)->text(supplyEsp).endsWith(QStringLiteral(" Pa")));
+  // No caption is cut while the view has room left: the cells stay whole
+  // and the columns take the view's width.
+  v_window.show();
+  v_window.resize(1800, 1000);
+  for (int round = 0; round < 4; ++round)
+    QApplication::processEvents();
+  const QFontMetrics metrics(list->header()->font());
+  int used = 0;
+  bool bCut = false;
+  for (int c = 0; c < list->columnCount(); ++c)
+    if (!list->isColumnHidden(c)) {
+      used += list->header()->sectionSize(c);
+      bCut = bCut || list->header()->sectionSize(c) < metrics.horizontalAdvance(list->headerItem()->text(c));
+      for (int i = 0; i < list->topLevelItemCount(); ++i)
+        EXPECT_GE(list->header()->sectionSize(c), list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(c)));
+    }
+  EXPECT_LE(used, list->viewport()->width());
+  if (bCut) {
+    EXPECT_GE(used, list->viewport()->width() - list->columnCount()) << "a caption is cut while room is left";
+  }
   emit list->header()->sectionClicked(supplyEsp);
   for (int i = 1; i < list->topLevelItemCount(); ++i)
     EXPECT_LE(list->topLevelItem(i - 1)->data(supplyEsp, Qt::UserRole + 1).toDouble(),
@@ -244,7 +265,7 @@ TEST_F(SelectionPageTest, TheSolutionListShowsShareAndAvailablePressuresAndSorts
   const QString lastPressure = last->text(supplyEsp);
   list->setCurrentItem(last); // the list is shown again, in the same order
   const CTSolutionRow row = Model().SolutionRows()[static_cast<std::size_t>(Model().SelectedRow())];
-  EXPECT_EQ(lastPressure.toStdString(), FormatComputedPressure(row.SupplyAvailable_Pa, false));
+  EXPECT_EQ(lastPressure.toStdString(), FormatComputedPressure(row.SupplyAvailable_Pa));
   EXPECT_EQ(list->currentItem(), list->topLevelItem(list->topLevelItemCount() - 1)) << "the sort is kept";
   EXPECT_EQ(Results().SelectedDevice()->text().toStdString(), Model().CurrentBrisa()->GetQualifiedName());
   EXPECT_NEAR(Model().SupplyEsp().Available(), row.SupplyAvailable_Pa, 1e-9);
