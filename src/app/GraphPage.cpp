@@ -1,9 +1,11 @@
 #include "app/GraphPage.h"
 
 #include "app/InterfaceLanguage.h"
+#include "app/UserPrompts.h"
 #include "engine/SelectionModel.h"
 #include "i18n/BaseMsgMan.h"
 #include "platform/SettingsStore.h"
+#include "render/QtColour.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -111,7 +113,12 @@ void TGraphBox::Redraw(charts::DisplayList& list, const charts::CTTextMetrics& m
 void TGraphBox::mouseReleaseEvent(QMouseEvent* event)
 {
   const QPoint pos = event->position().toPoint();
-  if (charts::CTGraphPage::LegendClick(v_kind, Graph(), pos.x(), pos.y(), platform::SettingsStore::User()))
+  const auto chooseColour = [this](const charts::TLegend& entry) -> std::optional<charts::Colour> {
+    const std::optional<QColor> colour = UserPrompts::Current().ChooseColour(
+      this, render::toQColor(entry.GetColor()), QString::fromStdString(entry.GetLegend()));
+    return colour ? std::optional(render::fromQColor(*colour)) : std::nullopt;
+  };
+  if (charts::CTGraphPage::LegendClick(v_kind, Graph(), pos.x(), pos.y(), platform::SettingsStore::User(), chooseColour))
     Invalidate();
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/AirConditionPanel.h"
 #include "app/BaseMsgDialog.h"
+#include "app/InterfaceLanguage.h"
 #include "app/ResultPanels.h"
 #include "air/ValueFormatting.h"
 #include "engine/SelectionView.h"
@@ -232,8 +233,8 @@ void TFraResultsPage::ShowOptionRows()
   Btn_Deselect->setEnabled(false);
   if (!v_model)
     return;
-  // The option type as its number until the option-type texts are available.
-  const auto type = [](const CTOptionRow& row) { return QString::number(row.nType); };
+  // The option type as the report names it.
+  const auto type = [](const CTOptionRow& row) { return TranslatedText(QString::fromStdString(OptionTypeText(row.nType))); };
   for (const CTOptionRow& row : v_model->UsedOptions())
     new QTreeWidgetItem(Lvw_UsedOptions, {QString::fromStdString(row.szName), QString::number(row.nQuantity), type(row)});
   for (const CTOptionRow& row : v_model->AvailOptions())

@@ -108,21 +108,30 @@ std::vector<TLegend> CTGraphPage::LegendOf(TGraphKind kind, const CTGraphTexts& 
     legend = {TLegend("Supply", texts.SupplySpeed, true), TLegend("Exhaust", texts.ExhaustSpeed, true)};
   else
     legend = {TLegend("1", "", true)};
-  // The fan curves keep their palette colours; only their visibility is kept.
+  // The fan curves read their colours too, so that a colour chosen on the
+  // graph outlives its next drawing.
   if (pStore && kind != TGraphKind::Correction)
-    TLegend::LoadLegendFromIniFile(legend, platform::kPreferencesKey, kind == TGraphKind::Efficiency, true, *pStore);
+    TLegend::LoadLegendFromIniFile(legend, platform::kPreferencesKey, true, true, *pStore);
   return legend;
 }
 
 bool CTGraphPage::LegendClick(TGraphKind kind, const CTGraphDrawing& drawing, int X, int Y,
-                              platform::SettingsStore& store)
+                              platform::SettingsStore& store, const TChooseColour& chooseColour)
 {
-  const int entry = drawing.legend.EntryAt(X, Y);
+  using Part = TVirtGraph::LegendLayout::Part;
+  const TVirtGraph::LegendLayout::Hit hit = drawing.legend.HitAt(X, Y);
   std::vector<TLegend> legend = LegendOf(kind, {}, &store);
-  if (entry < 0 || entry >= static_cast<int>(legend.size()))
+  if (hit.part == Part::None || hit.entry >= static_cast<int>(legend.size()))
     return false;
-  TLegend& l = legend[static_cast<std::size_t>(entry)];
-  l.SetDisplay(!l.MustDisplay());
+  TLegend& l = legend[static_cast<std::size_t>(hit.entry)];
+  if (hit.part == Part::Swatch) {
+    const std::optional<Colour> colour = chooseColour ? chooseColour(l) : std::nullopt;
+    if (!colour || *colour == l.GetColor())
+      return false;
+    l.SetColor(*colour);
+  } else {
+    l.SetDisplay(!l.MustDisplay());
+  }
   TLegend::SaveLegendToIniFile(legend, platform::kPreferencesKey, store);
   return true;
 }

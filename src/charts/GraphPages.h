@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,10 +81,13 @@ public:
   CTGraphDrawing Draw(TGraphKind kind, DisplayList& list, const CTTextMetrics& metrics, int nWidth, int nHeight,
                       int nBorder = 12, bool bLegend = true, bool bChecks = false) const;
 
-  // A click at a device position of the drawing: a legend entry under it
-  // shows or hides its curve, kept in the store. True when a curve changed.
+  // Asks the user for an entry's colour; nothing when the user cancels.
+  using TChooseColour = std::function<std::optional<Colour>(const TLegend& entry)>;
+  // A click at a device position of the drawing, kept in the store: on an
+  // entry's swatch it asks for the curve's colour, on its check box or its
+  // caption it shows or hides the curve. True when the graph changed.
   static bool LegendClick(TGraphKind kind, const CTGraphDrawing& drawing, int X, int Y,
-                          platform::SettingsStore& store);
+                          platform::SettingsStore& store, const TChooseColour& chooseColour = {});
 
 private:
   struct Setup;

@@ -7,6 +7,9 @@
 
 namespace aw::charts {
 
+// The margin of a legend's check box and swatch inside their text height, px.
+constexpr int kLegendMargin = 2;
+
 void GetAxisSteps(int Low, int High, int& Count, int& Step)
 {
   Step = 800;
@@ -215,6 +218,22 @@ int TVirtGraph::LegendLayout::EntryAt(int X, int Y) const
   return -1;
 }
 
+TVirtGraph::LegendLayout::Hit TVirtGraph::LegendLayout::HitAt(int X, int Y) const
+{
+  const int entry = EntryAt(X, Y);
+  if (entry < 0)
+    return {};
+  // The box and the swatch are a text height less the margins wide, as drawn;
+  // with check boxes the swatch follows one text height in.
+  const Rect& c = cells[static_cast<std::size_t>(entry)];
+  const int textHeight = c.bottom - c.top, box = textHeight - 2 * kLegendMargin, x = X - c.left;
+  if (bChecks && x <= box)
+    return {entry, Part::Check};
+  if (x <= (bChecks ? textHeight : 0) + box)
+    return {entry, Part::Swatch};
+  return {entry, Part::Caption};
+}
+
 int TVirtGraph::OnClick(int X, int Y) const
 {
   return v_LegendVisible ? v_LegendLayout.EntryAt(X, Y) : -1;
@@ -275,7 +294,7 @@ void TVirtGraph::DrawLegend(bool AddChecks)
   const int perRow = std::max(1, (v_Width - v_GraphRect.left + 1) / std::max(1, v_MaxLegendItem));
   const int rows = (static_cast<int>(v_Legend.size()) + perRow - 1) / perRow;
   v_GraphRect.bottom -= rows * v_TextHeight;
-  const int b = 2;
+  const int b = kLegendMargin;
   for (std::size_t i = 0; i < v_Legend.size(); ++i) {
     const TLegend& l = v_Legend[i];
     const double x = v_GraphRect.left + static_cast<int>(i % perRow) * v_MaxLegendItem;

@@ -99,10 +99,21 @@ public:
   // Where the legend entries were drawn: one cell per entry, device px.
   struct LegendLayout
   {
+    // The part of a cell: its check box (with check boxes only), its colour
+    // swatch or its caption.
+    enum class Part { None, Check, Swatch, Caption };
+    struct Hit
+    {
+      int entry = -1;
+      Part part = Part::None;
+    };
+
     bool bChecks = false;
     std::vector<Rect> cells;
     // The entry whose cell holds the position; -1 outside every cell.
     int EntryAt(int X, int Y) const;
+    // The entry and the part of its cell under the position.
+    Hit HitAt(int X, int Y) const;
   };
 
   void SetBorder(int TheBorder) { SetBorders(TheBorder, TheBorder, TheBorder, TheBorder); }

@@ -15,6 +15,7 @@
 #include "i18n/BaseMsgMan.h"
 #include "platform/AtomicFile.h"
 #include "platform/CaseFolding.h"
+#include "platform/SettingsStore.h"
 #include "render/ChartRender.h"
 
 #include <QGuiApplication>
@@ -188,7 +189,9 @@ void Run(const ChartOptions& o, const CommonOptions& common)
     charts::CTGraphTexts texts;
     if (!o.json)
       charts::TranslateGraphTexts(texts, i18n::TranslatedText);
-    json = GraphJson(charts::CTGraphPage(model, texts).Draw(*graph, list, metrics, width, height));
+    // The legends as the user keeps them, as the window and the report show them.
+    json = GraphJson(
+      charts::CTGraphPage(model, texts, &platform::SettingsStore::User()).Draw(*graph, list, metrics, width, height));
   } else {
     charts::CTChartRequest request = charts::ChartRequestFor(model, o.mode == "cooling");
     request.bPsychro = o.kind == "psychrometric";

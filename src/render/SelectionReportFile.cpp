@@ -5,6 +5,7 @@
 #include "docs/RTFOutput.h"
 #include "i18n/BaseMsgMan.h"
 #include "platform/Resources.h"
+#include "platform/SettingsStore.h"
 #include "render/ChartRender.h"
 #include "render/PdfOutput.h"
 
@@ -97,7 +98,9 @@ std::shared_ptr<const docs::CTDocPicture> CTSelectionPictures::Graph(charts::TGr
   if (!v_model.CurrentBrisa())
     return nullptr;
   charts::DisplayList list;
-  charts::CTGraphPage(v_model, TranslatedGraphTexts()).Draw(kind, list, QtTextMetrics(), 640, 480, 12, true);
+  // The legends as the user keeps them, so that the report shows the curves the window shows.
+  charts::CTGraphPage(v_model, TranslatedGraphTexts(), &platform::SettingsStore::User())
+    .Draw(kind, list, QtTextMetrics(), 640, 480, 12, true);
   return std::make_shared<CTDisplayListPicture>(std::move(list));
 }
 

@@ -318,6 +318,11 @@ TEST_F(SelectionPageTest, TheResultsPageListsTheOptionsAndMovesThem)
   EXPECT_EQ(avail->topLevelItemCount(), static_cast<int>(Model().AvailOptions().size()));
   EXPECT_EQ(used->topLevelItemCount(), static_cast<int>(Model().UsedOptions().size()));
   ASSERT_GT(avail->topLevelItemCount() + used->topLevelItemCount(), 0) << "the unit has no options";
+  for (QTreeWidget* list : {avail, used})
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+      const QString type = list->topLevelItem(i)->text(list->columnCount() - 1);
+      EXPECT_FALSE(type.isEmpty() || type.front().isDigit()) << "the type is named: " << type.toStdString();
+    }
   if (avail->topLevelItemCount() > 0) {
     const QString name = avail->topLevelItem(0)->text(0);
     avail->setCurrentItem(avail->topLevelItem(0));

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -213,6 +214,68 @@ TEST_F(GraphPageTest, EachGraphKeepsItsLabelsWhateverTheBuildOrder)
     for (const DLPrimitive& p : Draw(model, kKinds[k]).list.items)
       texts.push_back(p.text);
     EXPECT_EQ(texts, first[k]) << k;
+  }
+}
+
+// A click on a legend swatch asks for the curve's colour, one on a check box
+// or a caption shows or hides the curve; each is kept for the next drawing.
+// A click past the last entry or a cancelled choice changes nothing.
+TEST_F(GraphPageTest, LegendClicksChooseColoursAndToggleCurves)
+{
+  using Part = TVirtGraph::LegendLayout::Part;
+  CTSelectionModel model(&session->Factory());
+  model.SetFamily(0);
+  const struct
+  {
+    TGraphKind kind;
+    bool bChecks;
+    Part part;
+    std::optional<Colour> answer;
+    bool bChanged, bShown;
+    Colour colour; // of the first curve afterwards; 0: the palette's
+  } cases[] = {
+    {TGraphKind::Efficiency, true, Part::Swatch, 0x00AA11, true, true, 0x00AA11},
+    {TGraphKind::Efficiency, true, Part::Swatch, std::nullopt, false, true, 0},
+    {TGraphKind::Efficiency, true, Part::Check, std::nullopt, true, false, 0},
+    {TGraphKind::Efficiency, true, Part::Caption, std::nullopt, true, false, 0},
+    {TGraphKind::Fan, false, Part::Swatch, 0x3344FF, true, true, 0x3344FF},
+    {TGraphKind::Fan, false, Part::Caption, std::nullopt, true, false, 0},
+    {TGraphKind::Fan, false, Part::None, 0x3344FF, false, true, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.kind) * 10 + static_cast<int>(c.part));
+    test::TempDir dir;
+    platform::SettingsStore store(dir.Path() / "settings.ini");
+    DisplayList list;
+    const CTGraphDrawing g =
+      CTGraphPage(model, {}, &store).Draw(c.kind, list, FixedTextMetrics(), 800, 600, 12, true, c.bChecks);
+    ASSERT_GE(g.legend.cells.size(), 2u);
+    // A position on the part asked for: past the last cell for none.
+    const TVirtGraph::Rect& cell = g.legend.cells[0];
+    const int textHeight = cell.bottom - cell.top, y = (cell.top + cell.bottom) / 2;
+    int x = cell.left + 1;
+    if (c.part == Part::Swatch && c.bChecks)
+      x += textHeight;
+    else if (c.part == Part::Caption)
+      x = cell.right - 2;
+    else if (c.part == Part::None)
+      x = g.legend.cells.back().right + 10000;
+    ASSERT_EQ(g.legend.HitAt(x, y).part, c.part);
+    int asked = 0;
+    const auto choose = [&](const TLegend&) {
+      ++asked;
+      return c.answer;
+    };
+    EXPECT_EQ(CTGraphPage::LegendClick(c.kind, g, x, y, store, choose), c.bChanged);
+    EXPECT_EQ(asked, c.part == Part::Swatch ? 1 : 0);
+
+    DisplayList again;
+    const CTGraphDrawing redrawn = CTGraphPage(model, {}, &store).Draw(c.kind, again, FixedTextMetrics(), 800, 600);
+    const std::string tag = redrawn.curves.empty() ? "" : redrawn.curves.front().tag;
+    const std::string first = c.kind == TGraphKind::Fan ? "curve:Supply" : "curve:EffC";
+    EXPECT_EQ(again.Find(first) != nullptr, c.bShown);
+    if (c.bShown)
+      EXPECT_EQ(again.Find(first)->pen.colour, c.colour ? c.colour : TLegend::kPalette[0]);
   }
 }
 
