@@ -476,6 +476,8 @@ public:
   }
 
   [[noreturn]] void Fail(const std::string& szWhat) const { throw CTEdiFormatError(szWhat, v_offset, v_line); }
+  std::int64_t Offset() const { return v_offset; }
+  int Line() const { return v_line; }
 
   std::int32_t ReadAnInt()
   {
@@ -720,6 +722,7 @@ void CTEdiReader::ReadData(CTTransactionLayer& pLayer)
       auto elem = std::make_unique<CTElemDbObject>(table.pModel);
       v_valueFault.reset();
       ReadRecord(table, elem->Values());
+      const RecordPlace place{0, v_tokens->Line(), v_tokens->Offset()}; // the end of the record, on its line
       const int id = elem->Values().GetIntegerValue(0);
       if (id < 1)
         v_tokens->Fail("an object of " + PrintableBytes(table.szName) + " without an id");
@@ -734,6 +737,10 @@ void CTEdiReader::ReadData(CTTransactionLayer& pLayer)
       elem->SetID(id);
       if (!map->AddLoaded(std::move(elem)))
         v_tokens->Fail("id " + std::to_string(id) + " is used twice in " + PrintableBytes(table.szName));
+      // The strict check names the record of a broken reference, found only
+      // once every table is read.
+      if (!v_autoCorrect)
+        v_recordPlaces[clsID].push_back({id, place.nLine, place.nOffset});
     }
   }
 }
@@ -942,7 +949,7 @@ void CTEdiReader::CheckIntegrity(CTTransactionLayer& pLayer)
     for (const LinkedTable& table : linked) {
       std::vector<int> broken;
       table.map->ForEach([&](CTElemDbObject& elem) {
-        if (!pLayer.CheckIntegrity(table.clsID, elem.ID(), elem.Values(), v_autoCorrect))
+        if (!CheckReferences(pLayer, table.clsID, elem, [&] { return pLayer.CheckIntegrity(table.clsID, elem.ID(), elem.Values(), true); }))
           broken.push_back(elem.ID());
       });
       for (int id : broken) {
@@ -957,10 +964,59 @@ void CTEdiReader::CheckIntegrity(CTTransactionLayer& pLayer)
   // Register the references in id order, the order in which related objects
   // are then found; a one-to-one link may be used by one referrer only.
   for (const LinkedTable& table : linked)
-    for (CTElemDbObject* elem : table.map->Elements()) {
-      pLayer.CheckIntegrity(table.clsID, elem->ID(), elem->Values(), v_autoCorrect);
-      pLayer.StoreReferencesAtRead(table.clsID, elem->Values());
-    }
+    for (CTElemDbObject* elem : table.map->Elements())
+      CheckReferences(pLayer, table.clsID, *elem, [&] {
+        pLayer.CheckIntegrity(table.clsID, elem->ID(), elem->Values(), v_autoCorrect);
+        pLayer.StoreReferencesAtRead(table.clsID, elem->Values());
+        return true;
+      });
+}
+
+bool CTEdiReader::CheckReferences(const CTTransactionLayer& pLayer, int nClsID, const CTElemDbObject& elem,
+                                  const std::function<bool()>& check) const
+{
+  const std::string which = elem.DatabaseTable()->TableName() + " id " + std::to_string(elem.ID()) + ": ";
+  bool intact;
+  try {
+    intact = check();
+  } catch (const CTDbException& e) {
+    if (v_autoCorrect)
+      throw;
+    // The reason without the exception's own prefix.
+    const std::string_view text = e.what(), prefix = "CTDbException: ";
+    FailAtRecord(nClsID, elem.ID(), which + std::string(text.starts_with(prefix) ? text.substr(prefix.size()) : text));
+  }
+  if (!intact && !v_autoCorrect)
+    FailAtRecord(nClsID, elem.ID(), which + MissingTarget(pLayer, elem));
+  return intact;
+}
+
+std::string CTEdiReader::MissingTarget(const CTTransactionLayer& pLayer, const CTElemDbObject& elem)
+{
+  const CTValueList& values = elem.Values();
+  const CTFieldList& fields = *values.Model();
+  for (int ix = 1; ix < static_cast<int>(fields.size()); ++ix) {
+    const CTFieldInfo* field = fields[ix];
+    if (!field || !field->GetReferenceTo())
+      continue;
+    std::int32_t clsID, objID;
+    values.GetRefValues(ix, clsID, objID);
+    const CTElemDbObjectMap* map = clsID >= 0 ? pLayer.Map(clsID) : nullptr;
+    if (map && !pLayer.FindObject(clsID, objID))
+      return "field " + field->GetName() + " refers to " + map->TblInfo()->TableName() + " id " +
+             std::to_string(objID) + ", which is not there";
+  }
+  return "a reference leads to no object";
+}
+
+void CTEdiReader::FailAtRecord(int nClsID, int nObjID, const std::string& szWhat) const
+{
+  const auto places = v_recordPlaces.find(nClsID);
+  if (places != v_recordPlaces.end())
+    for (const RecordPlace& place : places->second)
+      if (place.nObjID == nObjID)
+        throw CTEdiFormatError(szWhat, place.nOffset, place.nLine);
+  v_tokens->Fail(szWhat);
 }
 
 } // namespace aw

@@ -132,6 +132,12 @@ private:
   void ReadRecord(const FileTable& table, CTValueList& values);
   void ReadValue(int nCode, const CTFieldInfo* pTarget, int nTargetIx, CTValueList& values);
   void CheckIntegrity(CTTransactionLayer& pLayer);
+  // Runs an integrity check of one element; without auto-correction a
+  // failure is a format error at the element's record.
+  bool CheckReferences(const CTTransactionLayer& pLayer, int nClsID, const CTElemDbObject& elem,
+                       const std::function<bool()>& check) const;
+  static std::string MissingTarget(const CTTransactionLayer& pLayer, const CTElemDbObject& elem);
+  [[noreturn]] void FailAtRecord(int nClsID, int nObjID, const std::string& szWhat) const;
   // What makes a record unusable, or nothing.
   std::optional<std::string> RecordFault(const FileTable& table, const CTValueList& values) const;
   std::optional<std::string> ReferenceFault(const CTFieldInfo& field, int nFieldIx, const CTValueList& values) const;
@@ -149,6 +155,14 @@ private:
   std::map<int, FileTable> v_fileTables; // by the file's table number
   CTEdiReadReport v_report;
   std::optional<std::string> v_valueFault; // the first unusable value of the record being read
+  // Where each record began, by class id (kept without auto-correction only).
+  struct RecordPlace
+  {
+    int nObjID;
+    int nLine;
+    std::int64_t nOffset;
+  };
+  std::map<int, std::vector<RecordPlace>> v_recordPlaces;
 };
 
 } // namespace aw

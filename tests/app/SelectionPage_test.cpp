@@ -235,6 +235,7 @@ TEST_F(SelectionPageTest, TheSolutionListShowsShareAndAvailablePressuresAndSorts
   EXPECT_EQ(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
   const int share = 4, supplyEsp = 5;
   EXPECT_EQ(list->headerItem()->text(supplyEsp), QStringLiteral("Available supply ESP"));
+  EXPECT_TRUE(list->topLevelItem(0)->text(share).endsWith('%'));
   EXPECT_TRUE(list->topLevelItem(0)->text(supplyEsp).endsWith(QStringLiteral(" Pa")));
   // No caption is cut while the view has room left: the cells stay whole
   // and the columns take the view's width.

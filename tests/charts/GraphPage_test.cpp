@@ -274,8 +274,9 @@ TEST_F(GraphPageTest, LegendClicksChooseColoursAndToggleCurves)
     const std::string tag = redrawn.curves.empty() ? "" : redrawn.curves.front().tag;
     const std::string first = c.kind == TGraphKind::Fan ? "curve:Supply" : "curve:EffC";
     EXPECT_EQ(again.Find(first) != nullptr, c.bShown);
-    if (c.bShown)
+    if (c.bShown) {
       EXPECT_EQ(again.Find(first)->pen.colour, c.colour ? c.colour : TLegend::kPalette[0]);
+    }
   }
 }
 

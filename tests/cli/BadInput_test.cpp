@@ -80,6 +80,8 @@ TEST_F(BadInputTest, ADamagedCatalogueIsRefusedInOneLineNamingTheFileAndThePlace
      ": line 294, byte 6281: the text of field Fld_Name is not UTF-8 from its byte 3 on"},
     {"reference into a missing table", Damaged("5 9 Tbl_Brisa 144", "5 9 Tbl_Brisx 144"), "catalogue check",
      ": line 288, byte 6010: Tbl_IndoorUnit id 1: field IND_Brisa_CLS_REF refers into table Tbl_Brisx"},
+    {"reference to a missing object", Damaged("4 600 2 144 2 3 ", "4 600 2 144 2 9 "), "catalogue check",
+     ": line 288, byte 6010: Tbl_IndoorUnit id 1: field IND_Brisa_CLS_REF refers to Tbl_Brisa id 9, which is not there"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
