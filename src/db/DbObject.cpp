@@ -464,10 +464,9 @@ CTDbObjectList CTDbObject::SelectFromEngines(const std::vector<std::string>* pOr
   {
     CTReadGuard read;
     for (CTDbEngine* engine : FactoryEngines()) {
+      // A failing engine raises: a partial list would pass for a complete one.
       bool engineMustSort = false;
-      CTDbObjectList part;
-      if (!Guarded([&] { part = select(*engine, engineMustSort); }))
-        break;
+      CTDbObjectList part = select(*engine, engineMustSort);
       // Contributions of several engines alone do not force a sort.
       mustSort = mustSort || engineMustSort || (!part.IsEmpty() && !engine->HasCapability(dbcSort));
       result.AddObjects(part.Release());
@@ -499,8 +498,7 @@ int CTDbObject::CountByExample()
   CTReadGuard read;
   int count = 0;
   for (CTDbEngine* engine : FactoryEngines())
-    if (!Guarded([&] { count += engine->DoCountByExample(this); }))
-      break;
+    count += engine->DoCountByExample(this); // a failure raises, never a partial count
   return count;
 }
 
@@ -508,20 +506,17 @@ void CTDbObject::RemoveByExample()
 {
   CTWriteGuard write;
   for (CTDbEngine* engine : FactoryEngines())
-    if (!engine->IsReadOnly() && !Guarded([&] { engine->DoRemoveByExample(this); }))
-      break;
+    if (!engine->IsReadOnly())
+      engine->DoRemoveByExample(this); // a failure raises: the caller must not take it for done
 }
 
 bool CTDbObject::IsUnique(int nFieldIx, const std::string& szVal)
 {
   CTReadGuard read;
-  for (CTDbEngine* engine : FactoryEngines()) {
-    bool unique = true;
-    if (!Guarded([&] { unique = engine->DoIsUnique(this, nFieldIx, szVal, false); }))
-      break;
-    if (!unique)
+  // A failing engine raises rather than answer "unique" for a value it never looked at.
+  for (CTDbEngine* engine : FactoryEngines())
+    if (!engine->DoIsUnique(this, nFieldIx, szVal, false))
       return false;
-  }
   return true;
 }
 

@@ -138,7 +138,8 @@ public:
   CTDbObject* GetSingleRelatedByIx(int nClsID, int nFieldIx);
   bool HasRelations(const std::vector<int>& arExcludeClsIDs = {});
 
-  // Queries with this object as the example: its non-default values are the criteria.
+  // Queries with this object as the example: its non-default values are the
+  // criteria. An engine's failure raises CTDbException, never a partial answer.
   CTDbObjectList SelectByExample(const std::vector<std::string>* pOrderFields = nullptr,
                                  const CTDbObjectProgressIndicator& pCallback = {});
   CTDbObjectList SelectLikeExample(int nMaxItems, const std::vector<std::string>* pOrderFields = nullptr,

@@ -85,6 +85,9 @@ TEST_F(DbObjectTest, AFailingEngineNeverPassesAPartialListForAComplete)
   db.engine->v_failingQueries = true;
   EXPECT_THROW(CTDbObject::GetAllRecords(kBrisa, false), CTDbException);
   EXPECT_THROW(family->GetRelatedByIx(kBrisa, BRI_Family), CTDbException);
+  CTDbObject example(kBrisa);
+  EXPECT_THROW(example.SelectByExample(), CTDbException);
+  EXPECT_THROW(example.CountByExample(), CTDbException);
 }
 
 TEST_F(DbObjectTest, InsertWithIdNeedsTheCapabilityAndAFreeId)

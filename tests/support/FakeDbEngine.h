@@ -44,6 +44,13 @@ public:
       all.Add(GetFactory()->CreateObject(nClsID, id));
     return all;
   }
+  // Every stored row of the example's class: the tests need no criteria.
+  CTDbObjectList DoSelectByExample(CTDbObject* pObj, const std::vector<std::string>*, bool& bMustSort,
+                                   const CTDbObjectProgressIndicator& pCallback) override
+  {
+    bMustSort = true;
+    return AllObjects(pObj->TableIndex(), pCallback);
+  }
   void PurgeTable(int nClsID) override
   {
     FailWhenAsked();
