@@ -142,6 +142,8 @@ private:
   StageResult OpenProjectOfArguments();
   // Shows why the catalogue cannot be used and stops the program with 1.
   StageResult RefuseCatalogue();
+  // Says what the load left out of the catalogue, when it left out anything.
+  void WarnAboutLeftOut();
   void SetChanged(bool bChanged);
   // The graphs and the configuration drawing show the selection anew.
   void RefreshDrawings();

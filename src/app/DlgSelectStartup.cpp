@@ -110,8 +110,10 @@ void TDlgSelect::BuildStartupSequence()
   // check and the disclaimer pass.
   s.Add(13, "online-services configuration check", "online services", [] { return StageResult::Continue(); });
   s.Add(14, "database version check", "device catalogue", [this] {
-    return v_catalogue->CheckVersion(false) && v_catalogue->CheckHasUnits() ? StageResult::Continue()
-                                                                             : RefuseCatalogue();
+    if (!v_catalogue->CheckVersion(false) || !v_catalogue->CheckHasUnits())
+      return RefuseCatalogue();
+    WarnAboutLeftOut();
+    return StageResult::Continue();
   });
   s.Add(15, "run identifier", "device catalogue", [this] {
     SetDatabaseVersion(QString::fromStdString(Cls_DdbVersionInfo::GetKorvathVersion(&v_catalogue->Factory())));
@@ -173,6 +175,16 @@ StageResult TDlgSelect::RefuseCatalogue()
   else
     TBaseMsg::DisplayError(nullptr, QString::fromStdString(error.Text()));
   return StageResult::Stop(1);
+}
+
+void TDlgSelect::WarnAboutLeftOut()
+{
+  // A catalogue the auto-correcting load had to repair is usable, but the
+  // engineer must know that units or options may be missing from it.
+  const CTEdiReadReport& report = v_catalogue->ReadReport();
+  if (report.ChangedAnything())
+    TBaseMsg::DisplayWarning(nullptr, kMsgCatalogueReadInPart,
+                             {v_catalogue->Source().DisplayName(), CTCatalogueSession::DescribeLeftOut(report)});
 }
 
 StageResult TDlgSelect::PrepareDialogs()

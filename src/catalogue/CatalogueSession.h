@@ -67,6 +67,10 @@ struct CTCatalogueError
   std::string Text() const;
 };
 
+// The program's message on a catalogue that was read in part: $1 names the
+// catalogue, $2 what was left out or mended.
+constexpr int kMsgCatalogueReadInPart = 124;
+
 class CTCatalogueSession
 {
 public:

@@ -41,7 +41,7 @@ private:
 
 // The process-wide registry. It starts with the manager's own range -12 ... -1.
 CTMessageRanges& MessageRanges();
-// Registers the program's message ranges (0 ... 120, 5000 ... 5021 and the
+// Registers the program's message ranges (0 ... 124, 5000 ... 5021 and the
 // online-services range). Registering again changes nothing.
 void RegisterProgramMessages();
 

@@ -152,8 +152,9 @@ constexpr std::array kProgram = {
   "$1 was held to its range: $2 asked for, $3 used."sv,                                    // 121
   "$1 was changed so that the required airflow lies in the family's range: $2 before, $3 now."sv, // 122
   "The device has no filter option of the requested class."sv,                            // 123
+  "The catalogue $1 was read in part: $2."sv,                                             // 124
 };
-static_assert(kProgram.size() == 124);
+static_assert(kProgram.size() == 125);
 
 // Item i is message 5000 + i.
 constexpr std::array kDatabase = {

@@ -10,7 +10,7 @@ namespace aw::i18n {
 
 // Messages -12 ... -1 of the message manager: item -n - 1 holds message n.
 std::span<const std::string_view> ManagerMessages();
-// Messages 0 ... 120 of the program's message form: item n holds message n.
+// Messages 0 ... 124 of the program's message form: item n holds message n.
 std::span<const std::string_view> ProgramMessages();
 // Messages 5000 ... 5021 of the database layer (the logon dialog's list).
 std::span<const std::string_view> DatabaseMessages();

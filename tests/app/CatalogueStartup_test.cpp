@@ -123,5 +123,27 @@ TEST_F(CatalogueStartupTest, ACatalogueFileWithUnitsStartsTheProgram)
   EXPECT_TRUE(v_prompts.questions.empty());
 }
 
+// A catalogue the load had to repair starts the program, with a warning
+// that says what was left out.
+TEST_F(CatalogueStartupTest, ACatalogueReadInPartStartsTheProgramWithAWarning)
+{
+  test::TempDir dir;
+  const auto file = dir.Path() / "nan.edi";
+  std::string text = test::ReadFileBytes(std::string(AW_TEST_DATA_DIR) + "/catalogue_sample.edi");
+  const std::string airflow = "4 500 10 5  VAM ";
+  ASSERT_NE(text.find(airflow), std::string::npos);
+  text.replace(text.find(airflow), airflow.size(), "4 nan 10 5  VAM ");
+  test::WriteFileBytes(file, text);
+  EXPECT_EQ(StartUp(CTCatalogueSource::File(file)), std::nullopt);
+  // The small catalogue's first selection raises its own message afterwards.
+  ASSERT_FALSE(v_prompts.questions.empty());
+  const MessageRequest& shown = v_prompts.questions.front();
+  EXPECT_EQ(shown.nMessage, kMsgCatalogueReadInPart);
+  EXPECT_EQ(shown.kind, i18n::DialogKind::Warning);
+  ASSERT_EQ(shown.params.size(), 2u);
+  EXPECT_EQ(shown.params[0], file.string());
+  EXPECT_NE(shown.params[1].find("1 object with unusable values"), std::string::npos) << shown.params[1];
+}
+
 } // namespace
 } // namespace aw::app
