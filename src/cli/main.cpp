@@ -7,6 +7,8 @@
 #include "i18n/BaseMsgMan.h"
 
 #include <iostream>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -19,12 +21,30 @@ void ShowMessagesOnStderr()
   });
 }
 
+// A refused command line in one line, as every other refusal: the parser's
+// reason with what was typed made safe for the terminal, and where help is.
+std::string OneLineFailure(const CLI::App*, const CLI::Error& e)
+{
+  std::string line = "airwright-cli: ";
+  for (const char c : std::string_view(e.what())) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7f) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      line += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+    } else {
+      line += c;
+    }
+  }
+  return line + " (see --help)\n";
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
   CLI::App app{"Airwright ventilation-unit selection, command-line front", "airwright-cli"};
   app.require_subcommand(1);
+  app.failure_message(OneLineFailure);
   // The options of the whole program may also follow the command
   // (`chart fan --units imperial`); the subcommands inherit this.
   app.fallthrough();

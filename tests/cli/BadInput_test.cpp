@@ -135,12 +135,15 @@ TEST_F(BadInputTest, OptionValuesThatAreNoFiniteDecimalNumberAreRefused)
     {select + "--supply 1e400", 1, "--supply: unknown unit in \"1e400\" (known: l/s, m³/h, CFM)"},
     {select + "--supply '12 parsecs\x1b[0m'", 1, "--supply: unknown unit in \"12 parsecs\\x1B[0m\""},
     {select + "--pick 0", 1, "--pick 0: there are "},
+    {"air --dbt 20 --rh 50 '--bogus\x1b[2J'", 109, "airwright-cli: The following argument was not expected: "
+                                                   "--bogus\\x1B[2J (see --help)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.substr(0, 80));
     const test::CliRun run = Cli(c.args);
     EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
     EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_EQ(LineCount(run.err), 1u) << run.err;
     EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << "option bytes reach the terminal";
     EXPECT_TRUE(run.out.empty()) << run.out;
   }
