@@ -580,12 +580,26 @@ void TFraSelectionPage::ShowNotices()
       label->setVisible(!field->isHidden());
     }
   }
-  if (auto* main = qobject_cast<QMainWindow*>(window())) {
-    if (texts.isEmpty())
-      main->statusBar()->clearMessage();
-    else
-      main->statusBar()->showMessage(texts.join(QStringLiteral("  ")));
+  ShowNoticesInStatusBar(texts);
+}
+
+void TFraSelectionPage::ShowNoticesInStatusBar(const QStringList& texts)
+{
+  // A label of its own: the hints that the status bar shows while the
+  // pointer moves must not wipe out what the selection rests on.
+  auto* main = qobject_cast<QMainWindow*>(window());
+  if (!main)
+    return;
+  auto* label = main->statusBar()->findChild<QLabel*>(QStringLiteral("Lbl_StatusNotices"));
+  if (!label) {
+    label = new QLabel(main->statusBar());
+    label->setObjectName(QStringLiteral("Lbl_StatusNotices"));
+    label->setStyleSheet(QStringLiteral("color: #a04000;"));
+    main->statusBar()->addPermanentWidget(label);
   }
+  label->setText(texts.join(QStringLiteral("  ")));
+  label->setToolTip(texts.join(QLatin1Char('\n')));
+  label->setVisible(!texts.isEmpty());
 }
 
 void TFraSelectionPage::ShowPressureBalance()

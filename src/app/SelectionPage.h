@@ -78,6 +78,7 @@ private:
   void AddRequiredAirflows(QGroupBox* box);
   void ShowRequiredAirflows();
   void ShowNotices();
+  void ShowNoticesInStatusBar(const QStringList& texts);
   void SetupSolutionList();
   void SortSolutions(int nColumn);
 

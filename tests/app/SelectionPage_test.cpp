@@ -113,7 +113,12 @@ protected:
     QLabel* label = Page().NoticeLabel(&Field(field));
     return label && label->isVisibleTo(&Page()) ? label->text() : QString();
   }
-  QString StatusBar() { return v_window.statusBar()->currentMessage(); }
+  // The notices the status bar keeps beside its passing hints.
+  QString StatusBar()
+  {
+    const auto* label = v_window.statusBar()->findChild<QLabel*>(QStringLiteral("Lbl_StatusNotices"));
+    return label && !label->isHidden() ? label->text() : QString();
+  }
 
   QApplication& v_application = test::TestApplication();
   test::RecordingPrompts v_prompts;
@@ -174,6 +179,8 @@ TEST_F(SelectionPageTest, ALimitedInputSaysSoBesideItAndInTheStatusBarAndEveryFi
   EXPECT_TRUE(limited.contains(QStringLiteral("40000 l/s"))) << limited.toStdString();
   EXPECT_TRUE(limited.contains(Field("Frm_TotalSupply").Text() + QStringLiteral(" l/s"))) << limited.toStdString();
   EXPECT_TRUE(StatusBar().contains(limited));
+  v_window.statusBar()->showMessage(QStringLiteral("a hint while the pointer passes"));
+  EXPECT_TRUE(StatusBar().contains(limited)) << "a hint wiped out the notice";
 
   // Another family with a narrower range: the field shows what the unit is computed with.
   ChooseFamily(QStringLiteral("Dorsa"));
