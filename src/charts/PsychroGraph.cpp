@@ -3,6 +3,7 @@
 #include "air/NumberFormat.h"
 #include "air/SI_Units.h"
 #include "catalogue/CatalogueText.h"
+#include "engine/FamilyTraits.h"
 
 #include <algorithm>
 #include <cmath>
@@ -820,16 +821,20 @@ void AddPsychroPoints(TAirPropDiagram& chart, int nFamily, const AWPsychroSet& s
   chart.AddPoint(1, l.RA, s.RA.DBT, s.RA.AH, 0, false);
   chart.AddPoint(3, l.OA, s.OA.DBT, s.OA.AH, 0, false);
   chart.AddPoint(4, l.VI, s.VI.DBT, s.VI.AH, 3, false);
-  if (nFamily == Cls_Brisa::kFamilyBrisa || nFamily == Cls_Brisa::kFamilyDorsa)
+  // The supply path: through the coil and the humidifier's place where the
+  // family has a coil, else through the exchanger's outlet where it has an
+  // exhaust side, else straight from ventilation-in.
+  const CTFamilyTraits& traits = FamilyTraits(nFamily);
+  if (traits.bHasExhaust)
     chart.AddPoint(2, l.EA, s.EA.DBT, s.EA.AH, 1, false);
   int saFrom = 4;
-  if (nFamily == Cls_Brisa::kFamilyBrisa) {
-    chart.AddPoint(7, l.VO, s.VO.DBT, s.VO.AH, 4, false);
-    saFrom = 7;
-  } else if (nFamily == Cls_Brisa::kFamilyDorsa) {
+  if (traits.bHasCoil) {
     chart.AddPoint(5, l.CI, s.CI.DBT, s.CI.AH, 4, false);
     chart.AddPoint(6, l.HI, s.HI.DBT, s.HI.AH, 5, false);
     saFrom = 6;
+  } else if (traits.bHasExhaust) {
+    chart.AddPoint(7, l.VO, s.VO.DBT, s.VO.AH, 4, false);
+    saFrom = 7;
   }
   chart.AddPoint(8, l.SA, s.SA.DBT, s.SA.AH, saFrom, false);
 }
