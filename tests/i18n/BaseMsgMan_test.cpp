@@ -36,9 +36,10 @@ TEST_F(MessageResolutionTest, ResolvesNumbersWithTheirParameters)
     // A placeholder without a parameter stays.
     {6, {"10"}, "Temperature range: 10 .. $2"},
     {120, {"400 l/s", "50 l/s", "300 l/s"}, "The airflow 400 l/s is outside the unit's range 50 l/s – 300 l/s."},
+    {124, {"cat.edi", "left out 1 table"}, "The catalogue cat.edi was read in part: left out 1 table."},
     // Numbers outside every range give an empty text.
     {-13, {"x"}, ""},
-    {124, {}, ""},
+    {125, {}, ""},
     {4999, {}, ""},
     {5022, {}, ""},
     {20001, {}, ""},
