@@ -509,7 +509,7 @@ void TFraSelectionPage::ShowMaxSpeeds()
 void TFraSelectionPage::ShowSolutions()
 {
   LV_SelectedDevices->clear();
-  bool anyPlenum = false;
+  bool anyPlenum = false, anySupplySpeed = false, anyExhaustSpeed = false;
   int index = 0;
   QTreeWidgetItem* current = nullptr;
   for (const CTSolutionRow& row : v_model->SolutionRows()) {
@@ -528,6 +528,8 @@ void TFraSelectionPage::ShowSolutions()
     SetNumber(item, colSupplyEsp, row.SupplyAvailable_Pa, FormatComputedPressure(row.SupplyAvailable_Pa));
     SetNumber(item, colExhaustEsp, row.ExhaustAvailable_Pa, FormatComputedPressure(row.ExhaustAvailable_Pa));
     anyPlenum = anyPlenum || row.bHasPlenum;
+    anySupplySpeed = anySupplySpeed || !row.szSupplySpeed.empty();
+    anyExhaustSpeed = anyExhaustSpeed || !row.szExhaustSpeed.empty();
     if (index++ == v_model->SelectedRow())
       current = item;
   }
@@ -535,7 +537,10 @@ void TFraSelectionPage::ShowSolutions()
     LV_SelectedDevices->sortByColumn(v_sortColumn, v_sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
   if (current)
     LV_SelectedDevices->setCurrentItem(current);
+  // Columns no row fills (a unit range without speed steps) give their room to the others.
   LV_SelectedDevices->setColumnHidden(colPlenum, !anyPlenum);
+  LV_SelectedDevices->setColumnHidden(colSupplySpeed, !anySupplySpeed);
+  LV_SelectedDevices->setColumnHidden(colExhaustSpeed, !anyExhaustSpeed);
   LV_SelectedDevices->setColumnHidden(colExhaustEsp, !FamilyTraits(v_model->Family()).bHasExhaust);
   FitColumns(LV_SelectedDevices);
 }

@@ -354,11 +354,11 @@ TEST_F(SelectionPageTest, SwitchingFamilyChangesTheVisiblePagesAndPanels)
   const struct
   {
     const char* family;
-    bool efficiencies, exhaust, filters, discharge, capacities, coilIn;
+    bool efficiencies, exhaust, filters, discharge, capacities, coilIn, speeds;
   } cases[] = {
-    {"Dorsa", true, true, false, false, true, true},
-    {"Pelmar-MF", false, false, false, true, true, false},
-    {"Brisa", true, true, true, false, false, false},
+    {"Dorsa", true, true, false, false, true, true, true},
+    {"Pelmar-MF", false, false, false, true, true, false, false},
+    {"Brisa", true, true, true, false, false, false, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.family);
@@ -376,6 +376,10 @@ TEST_F(SelectionPageTest, SwitchingFamilyChangesTheVisiblePagesAndPanels)
     // offers units in every family.
     Page().MaxSpeed()->setCurrentIndex(Page().MaxSpeed()->count() - 1);
     EXPECT_FALSE(Rows().isEmpty());
+    // The solution list shows the speed columns only where its units have speed steps.
+    const int supplySpeed = 1, exhaustSpeed = 2;
+    EXPECT_EQ(!Page().SelectedDevices()->isColumnHidden(supplySpeed), c.speeds);
+    EXPECT_EQ(!Page().SelectedDevices()->isColumnHidden(exhaustSpeed), c.speeds && c.exhaust);
     v_prompts.questions.clear();
   }
 }
