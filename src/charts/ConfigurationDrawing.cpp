@@ -112,6 +112,26 @@ private:
     v_ventOut = LimitBox("limits:ventOut", v_texts.VentOutLimits, v_data.VentOut);
   }
 
+  // The bytes of the longest run of whole UTF-8 characters of the text that
+  // fits the room; the first character at least.
+  std::size_t FittingPrefix(const std::string& text, int room) const
+  {
+    const auto nextBoundary = [&text](std::size_t at) {
+      do
+        ++at;
+      while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80);
+      return at;
+    };
+    std::size_t cut = nextBoundary(0);
+    while (cut < text.size()) {
+      const std::size_t next = nextBoundary(cut);
+      if (Width(text.substr(0, next)) > room)
+        break;
+      cut = next;
+    }
+    return cut;
+  }
+
   // ---- layout, top to bottom ----
   std::vector<std::string> NoteLines() const
   {
@@ -131,8 +151,14 @@ private:
           break;
         cut = blank;
       }
+      // A word wider than the room is broken between its characters, never
+      // drawn past the edge; each line keeps at least one character.
+      const bool bBroken = Width(rest.substr(0, cut)) > room;
+      if (bBroken)
+        cut = FittingPrefix(rest.substr(0, cut), room);
       lines.push_back(rest.substr(0, cut));
-      rest = cut < rest.size() ? rest.substr(cut + 1) : std::string();
+      const bool bAtBlank = !bBroken && cut < rest.size();
+      rest = cut < rest.size() ? rest.substr(cut + (bAtBlank ? 1 : 0)) : std::string();
     }
     return lines;
   }

@@ -184,6 +184,33 @@ TEST(ConfigurationDrawingTest, SmallOrEmptyCanvasesDrawNoNaN)
   EXPECT_TRUE(list.items.empty());
 }
 
+// A canvas narrower than a word of the note breaks the word: every line
+// stays inside the canvas and no character is lost.
+TEST(ConfigurationDrawingTest, ANoteWordWiderThanTheCanvasIsBrokenNotDrawnPastTheEdge)
+{
+  for (const int w : {60, 90, 160}) {
+    SCOPED_TRACE(w);
+    DisplayList wide, narrow;
+    const CTConfigurationDrawing whole = DrawConfiguration(wide, FixedTextMetrics(), 800, 600, Unit(true, false, false, false));
+    const CTConfigurationDrawing d = DrawConfiguration(narrow, FixedTextMetrics(), w, 600, Unit(true, false, false, false));
+    std::string wholeText, brokenText;
+    for (const CTConfigLabel& l : whole.labels)
+      if (l.tag == "note")
+        wholeText += l.text;
+    for (const CTConfigLabel& l : d.labels)
+      if (l.tag == "note") {
+        EXPECT_TRUE(Inside(l.box, {0, 0, w, 600})) << l.text;
+        brokenText += l.text;
+      }
+    const auto withoutBlanks = [](std::string s) {
+      std::erase(s, ' ');
+      return s;
+    };
+    ASSERT_FALSE(wholeText.empty());
+    EXPECT_EQ(withoutBlanks(brokenText), withoutBlanks(wholeText));
+  }
+}
+
 // The selected unit's family decides what the drawing shows; a Dorsa shows HI
 // only with a humidifier.
 class ConfigDataTest : public test::EngineCatalogueTest
