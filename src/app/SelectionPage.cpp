@@ -80,6 +80,14 @@ void SetNumber(QTreeWidgetItem* item, int nColumn, double value, const std::stri
   item->setTextAlignment(nColumn, Qt::AlignRight | Qt::AlignVCenter);
 }
 
+bool AnyCellFilled(const QTreeWidget* list, int nColumn)
+{
+  for (int i = 0; i < list->topLevelItemCount(); ++i)
+    if (!list->topLevelItem(i)->text(nColumn).isEmpty())
+      return true;
+  return false;
+}
+
 // Each shown column as wide as its widest cell and its caption. In a
 // narrower view the captions give up room first: the cells stay whole and
 // the room left goes to the captions in proportion to what they lack. When
@@ -509,7 +517,6 @@ void TFraSelectionPage::ShowMaxSpeeds()
 void TFraSelectionPage::ShowSolutions()
 {
   LV_SelectedDevices->clear();
-  bool anyPlenum = false, anySupplySpeed = false, anyExhaustSpeed = false;
   int index = 0;
   QTreeWidgetItem* current = nullptr;
   for (const CTSolutionRow& row : v_model->SolutionRows()) {
@@ -527,9 +534,6 @@ void TFraSelectionPage::ShowSolutions()
     SetNumber(item, colShare, row.AirflowShare_pct, share);
     SetNumber(item, colSupplyEsp, row.SupplyAvailable_Pa, FormatComputedPressure(row.SupplyAvailable_Pa));
     SetNumber(item, colExhaustEsp, row.ExhaustAvailable_Pa, FormatComputedPressure(row.ExhaustAvailable_Pa));
-    anyPlenum = anyPlenum || row.bHasPlenum;
-    anySupplySpeed = anySupplySpeed || !row.szSupplySpeed.empty();
-    anyExhaustSpeed = anyExhaustSpeed || !row.szExhaustSpeed.empty();
     if (index++ == v_model->SelectedRow())
       current = item;
   }
@@ -537,10 +541,9 @@ void TFraSelectionPage::ShowSolutions()
     LV_SelectedDevices->sortByColumn(v_sortColumn, v_sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
   if (current)
     LV_SelectedDevices->setCurrentItem(current);
-  // Columns no row fills (a unit range without speed steps) give their room to the others.
-  LV_SelectedDevices->setColumnHidden(colPlenum, !anyPlenum);
-  LV_SelectedDevices->setColumnHidden(colSupplySpeed, !anySupplySpeed);
-  LV_SelectedDevices->setColumnHidden(colExhaustSpeed, !anyExhaustSpeed);
+  // Columns no row fills (no plenum, a unit range without speed steps) give their room to the others.
+  for (const int column : {colSupplySpeed, colExhaustSpeed, colPlenum})
+    LV_SelectedDevices->setColumnHidden(column, !AnyCellFilled(LV_SelectedDevices, column));
   LV_SelectedDevices->setColumnHidden(colExhaustEsp, !FamilyTraits(v_model->Family()).bHasExhaust);
   FitColumns(LV_SelectedDevices);
 }

@@ -3,7 +3,7 @@
 namespace aw {
 
 CTDbException::CTDbException(int nCode, const std::string& szExtra)
-  : std::runtime_error("CTDbException: " + CodeText(nCode, szExtra)), v_code(nCode)
+  : std::runtime_error("CTDbException: " + CodeText(nCode, szExtra)), v_code(nCode), v_reason(CodeText(nCode, szExtra))
 {
 }
 

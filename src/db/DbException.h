@@ -31,6 +31,8 @@ public:
   CTDbException(int nCode, const std::string& szExtra);
 
   int Code() const { return v_code; }
+  // What went wrong, without the class prefix of what().
+  const std::string& Reason() const { return v_reason; }
 
   // The text of a code with its extra information, without the class prefix.
   static std::string CodeText(int nCode, const std::string& szExtra);
@@ -38,6 +40,7 @@ public:
 
 private:
   int v_code;
+  std::string v_reason;
 };
 
 } // namespace aw

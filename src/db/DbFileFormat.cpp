@@ -722,7 +722,8 @@ void CTEdiReader::ReadData(CTTransactionLayer& pLayer)
       auto elem = std::make_unique<CTElemDbObject>(table.pModel);
       v_valueFault.reset();
       ReadRecord(table, elem->Values());
-      const RecordPlace place{0, v_tokens->Line(), v_tokens->Offset()}; // the end of the record, on its line
+      const int endLine = v_tokens->Line(); // the end of the record, still on its line
+      const std::int64_t endOffset = v_tokens->Offset();
       const int id = elem->Values().GetIntegerValue(0);
       if (id < 1)
         v_tokens->Fail("an object of " + PrintableBytes(table.szName) + " without an id");
@@ -740,7 +741,7 @@ void CTEdiReader::ReadData(CTTransactionLayer& pLayer)
       // The strict check names the record of a broken reference, found only
       // once every table is read.
       if (!v_autoCorrect)
-        v_recordPlaces[clsID].push_back({id, place.nLine, place.nOffset});
+        v_recordPlaces[clsID].push_back({id, endLine, endOffset});
     }
   }
 }
@@ -949,7 +950,8 @@ void CTEdiReader::CheckIntegrity(CTTransactionLayer& pLayer)
     for (const LinkedTable& table : linked) {
       std::vector<int> broken;
       table.map->ForEach([&](CTElemDbObject& elem) {
-        if (!CheckReferences(pLayer, table.clsID, elem, [&] { return pLayer.CheckIntegrity(table.clsID, elem.ID(), elem.Values(), true); }))
+        const auto intact = [&] { return pLayer.CheckIntegrity(table.clsID, elem.ID(), elem.Values(), true); };
+        if (!CheckReferences(pLayer, table.clsID, elem, intact))
           broken.push_back(elem.ID());
       });
       for (int id : broken) {
@@ -982,9 +984,7 @@ bool CTEdiReader::CheckReferences(const CTTransactionLayer& pLayer, int nClsID, 
   } catch (const CTDbException& e) {
     if (v_autoCorrect)
       throw;
-    // The reason without the exception's own prefix.
-    const std::string_view text = e.what(), prefix = "CTDbException: ";
-    FailAtRecord(nClsID, elem.ID(), which + std::string(text.starts_with(prefix) ? text.substr(prefix.size()) : text));
+    FailAtRecord(nClsID, elem.ID(), which + e.Reason());
   }
   if (!intact && !v_autoCorrect)
     FailAtRecord(nClsID, elem.ID(), which + MissingTarget(pLayer, elem));

@@ -155,7 +155,7 @@ private:
   std::map<int, FileTable> v_fileTables; // by the file's table number
   CTEdiReadReport v_report;
   std::optional<std::string> v_valueFault; // the first unusable value of the record being read
-  // Where each record began, by class id (kept without auto-correction only).
+  // Where each record ended, by class id (kept without auto-correction only).
   struct RecordPlace
   {
     int nObjID;
